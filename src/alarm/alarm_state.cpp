@@ -1,0 +1,6 @@
+#include "alarm/alarm_state.h"
+
+namespace Alarm {
+core::AlarmLimits AlarmLimits;
+void ResetAlarmLimits() { AlarmLimits = core::AlarmLimits{}; }
+}  // namespace Alarm

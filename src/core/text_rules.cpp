@@ -1,0 +1,121 @@
+#include "core/text_rules.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace core {
+
+std::string Hex2(std::uint8_t byte) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the longest leading decimal number in `s` (no blanks inside), 0 when none.
+std::size_t leadingNumberLength(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    std::size_t end = digits > 0 ? i : 0;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        std::size_t fraction = 0;
+        while (i < s.size() && isDigit(s[i])) ++i, ++fraction;
+        if (digits + fraction > 0) end = i;
+    }
+    return end;
+}
+
+// strtod on a copy, independent of the C locale's decimal point: the text holds only a sign,
+// digits and at most one point, which the "C" style parse below handles exactly.
+double parseDecimal(std::string_view number) {
+    double value = 0.0;
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) negative = number[i++] == '-';
+    std::string digits;
+    int exponent = 0;
+    bool afterPoint = false;
+    for (; i < number.size(); ++i) {
+        if (number[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        digits += number[i];
+        if (afterPoint) --exponent;
+    }
+    // Build "digitsE<exponent>" and let the C library round it correctly; "e" notation is the
+    // same in every locale.
+    const std::string text = (digits.empty() ? "0" : digits) + "e" + std::to_string(exponent);
+    value = std::strtod(text.c_str(), nullptr);
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+double NumericValue(std::string_view text) {
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text)
+        if (c != ' ' && c != '\t') compact += c;
+    const std::size_t length = leadingNumberLength(compact);
+    if (length == 0) return 0.0;
+    const double value = parseDecimal(std::string_view(compact).substr(0, length));
+    return std::isfinite(value) ? value : 0.0;
+}
+
+std::optional<double> WholeNumber(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+    if (leadingNumberLength(text) != text.size()) return std::nullopt;
+    const double value = parseDecimal(text);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string DecimalText(long long value) { return std::to_string(value); }
+
+std::string FormatPicture(double value, std::string_view picture) {
+    const std::size_t point = picture.find('.');
+    const std::string_view integerPart = picture.substr(0, point);
+    const int decimals =
+        point == std::string_view::npos ? 0 : static_cast<int>(picture.size() - point - 1);
+    int minIntegerDigits = 0;
+    for (char c : integerPart)
+        if (c == '0') ++minIntegerDigits;
+
+    if (!std::isfinite(value)) value = 0.0;
+    const double scale = std::pow(10.0, decimals);
+    // Round half away from zero on the scaled value; the small nudge keeps values such as
+    // 25.35 (stored as 25.3499999...) rounding the way they read.
+    const double scaled = std::round(std::fabs(value) * scale * (1.0 + 1e-12));
+    const bool negative = value < 0 && scaled != 0.0;
+
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.0f", scaled);
+    std::string digits = buffer;
+    if (static_cast<int>(digits.size()) <= decimals)
+        digits.insert(0, decimals + 1 - digits.size(), '0');
+    std::string whole = digits.substr(0, digits.size() - decimals);
+    const std::string fraction = digits.substr(digits.size() - decimals);
+
+    // Drop insignificant leading zeros of the whole part down to the picture's minimum.
+    std::size_t firstSignificant = whole.find_first_not_of('0');
+    if (firstSignificant == std::string::npos) firstSignificant = whole.size();
+    whole = whole.substr(firstSignificant);
+    if (static_cast<int>(whole.size()) < minIntegerDigits)
+        whole.insert(0, minIntegerDigits - whole.size(), '0');
+
+    std::string result = negative ? "-" : "";
+    result += whole;
+    if (point != std::string_view::npos) result += "." + fraction;
+    return result;
+}
+
+}  // namespace core

@@ -1,0 +1,5 @@
+#include "meter/meter_state.h"
+
+namespace Meter {
+core::MeterReading MeterReading;
+}

@@ -1,0 +1,102 @@
+#include "ui/dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "ui/print_text.h"
+
+namespace ui {
+namespace {
+
+QMessageBox::Icon toQt(Dialogs::Icon icon) {
+    switch (icon) {
+        case Dialogs::Icon::Information: return QMessageBox::Information;
+        case Dialogs::Icon::Warning: return QMessageBox::Warning;
+        case Dialogs::Icon::Critical: return QMessageBox::Critical;
+        case Dialogs::Icon::Question: return QMessageBox::Question;
+        case Dialogs::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class SystemDialogs final : public Dialogs {
+public:
+    Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override {
+        QMessageBox box(toQt(icon), title, text,
+                        buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                     : QMessageBox::Ok,
+                        parent);
+        return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+    }
+
+    QString input(QWidget* parent, const QString& title, const QString& prompt,
+                  const QString& defaultText) override {
+        bool ok = false;
+        const QString text =
+            QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+        return ok ? text : QString();
+    }
+
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    }
+
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override {
+        // The Save As dialog asks itself before replacing an existing file.
+        return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    }
+
+    bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
+                    QString* error) override {
+        QPrinter printer;
+        if (!choosePrinter(parent, jobName, printer, error)) return false;
+        if (printLinesOn(printer, lines)) return true;
+        if (error) *error = QObject::tr("The printer could not be started.");
+        return false;
+    }
+
+    bool printWidget(QWidget* parent, QWidget* widget, QString* error) override {
+        QPrinter printer;
+        if (!choosePrinter(parent, widget->windowTitle(), printer, error)) return false;
+        if (printWidgetOn(printer, widget)) return true;
+        if (error) *error = QObject::tr("The printer could not be started.");
+        return false;
+    }
+
+private:
+    // Uses the system's default printer; without one, offers to save the job as a PDF file.
+    bool choosePrinter(QWidget* parent, const QString& jobName, QPrinter& printer,
+                       QString* error) {
+        printer.setDocName(jobName);
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (!defaultPrinter.isNull()) {
+            printer.setPrinterName(defaultPrinter.printerName());
+            return true;
+        }
+        const QString pdf = saveFileName(parent, QObject::tr("No printer found - save as PDF"),
+                                         QObject::tr("PDF Files (*.pdf)"));
+        if (pdf.isEmpty()) {
+            if (error) *error = QObject::tr("No printer is installed.");
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    }
+};
+
+Dialogs* installed = nullptr;
+
+}  // namespace
+
+Dialogs& dialogs() {
+    static SystemDialogs system;
+    return installed ? *installed : system;
+}
+
+void setDialogs(Dialogs* replacement) { installed = replacement; }
+
+}  // namespace ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace ui {
+
+// Every message box, input box, file dialog and print job of the program goes through this
+// interface, so that window tests can answer them without a person.
+class Dialogs {
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Buttons { Ok, OkCancel };
+    enum class Answer { Ok, Cancel };
+
+    virtual ~Dialogs() = default;
+
+    // A modal message box; returns the button pressed.
+    virtual Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
+                           Buttons buttons) = 0;
+
+    // An input box; an empty text when cancelled.
+    virtual QString input(QWidget* parent, const QString& title, const QString& prompt,
+                          const QString& defaultText) = 0;
+
+    // File dialogs; an empty text when cancelled. `filter` uses Qt's ";;" separated form.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+
+    // Prints lines of text in the printer's default font, one job. Returns false with a
+    // reason when nothing could be printed.
+    virtual bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
+                            QString* error) = 0;
+
+    // Prints the image of a window, one page.
+    virtual bool printWidget(QWidget* parent, QWidget* widget, QString* error) = 0;
+};
+
+// The dialogs in use: the real ones unless a test has installed its own.
+Dialogs& dialogs();
+// Installs `replacement` (not owned); nullptr restores the real dialogs.
+void setDialogs(Dialogs* replacement);
+
+}  // namespace ui

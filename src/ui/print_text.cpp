@@ -1,0 +1,38 @@
+#include "ui/print_text.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+#include <QWidget>
+
+namespace ui {
+
+bool printLinesOn(QPrinter& printer, const QStringList& lines) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const QFontMetrics metrics(painter.font());
+    const int lineHeight = metrics.lineSpacing();
+    const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    int y = metrics.ascent();
+    for (const QString& line : lines) {
+        if (y > pageHeight && y > metrics.ascent()) {
+            printer.newPage();
+            y = metrics.ascent();
+        }
+        painter.drawText(0, y, line);
+        y += lineHeight;
+    }
+    return painter.end();
+}
+
+bool printWidgetOn(QPrinter& printer, QWidget* widget) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const QPixmap image = widget->grab();
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawPixmap(QRect(QPoint(0, 0), size), image);
+    return painter.end();
+}
+
+}  // namespace ui
