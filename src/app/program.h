@@ -3,11 +3,10 @@
 #include <QPointer>
 #include <memory>
 
+#include "panel/panel.h"
+
 namespace sim {
 class MeterSim;
-}
-namespace panel {
-class Panel;
 }
 
 namespace app {

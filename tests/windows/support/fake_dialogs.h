@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+#include "ui/dialogs.h"
+
+// Answers the program's dialogs without a person and records what they showed.
+class FakeDialogs : public ui::Dialogs {
+public:
+    struct Message {
+        QString title;
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    FakeDialogs() { ui::setDialogs(this); }
+    ~FakeDialogs() override { ui::setDialogs(nullptr); }
+
+    QList<Message> messages;
+    QQueue<Answer> answers;        // next message answers; Ok when empty
+    QQueue<QString> inputs;        // next input box texts; empty (cancel) when none
+    QQueue<QString> openNames;     // next Open dialog choices; cancel when none
+    QQueue<QString> saveNames;     // next Save As dialog choices; cancel when none
+    QList<QStringList> printedJobs;
+    int printedWidgets = 0;
+    bool printerAvailable = true;
+    QString pdfPath;  // when set, printed lines also go to this PDF file
+
+    Answer message(QWidget*, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override;
+    QString input(QWidget*, const QString&, const QString&, const QString&) override;
+    QString openFileName(QWidget*, const QString&, const QString&) override;
+    QString saveFileName(QWidget*, const QString&, const QString&) override;
+    bool printLines(QWidget*, const QString&, const QStringList& lines, QString* error) override;
+    bool printWidget(QWidget*, QWidget*, QString* error) override;
+};

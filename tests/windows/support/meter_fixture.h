@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "panel/panel.h"
+#include "sim/meter_sim.h"
+
+
+// A simulated meter on a pty that COM1 opens, and the program's panel started on it, as the
+// Port window would start it. Every test gets a fresh program lifetime.
+class MeterFixture {
+public:
+    explicit MeterFixture(bool fast = true, const std::string& linkPath = {});
+    ~MeterFixture();
+
+    sim::MeterSim& meter() { return *meter_; }
+    // Chooses COM1 and runs the panel's start-up; false when the start-up failed.
+    bool startPanel();
+    panel::Panel* panel() const { return panel_; }
+    // How often the program asked to quit.
+    int quitRequests() const { return quits_; }
+
+    // Runs `action` once, the next time the panel enters the lost-link state, after the panel
+    // has shown it. The probe runs nested inside the poll tick, so a test acts from here.
+    void whenLinkLost(std::function<void()> action);
+    // Runs `action` after `ms` from inside whatever wait is running then.
+    static void after(int ms, std::function<void()> action);
+
+    // Waits (serving events) until `done` holds or `timeoutMs` passes.
+    static bool waitFor(const std::function<bool()>& done, int timeoutMs);
+    // The caption of a panel label, or "<missing>".
+    QString text(const char* labelName) const;
+    bool visible(const char* labelName) const;
+
+private:
+    std::unique_ptr<sim::MeterSim> meter_;
+    QPointer<panel::Panel> panel_;
+    int quits_ = 0;
+};
