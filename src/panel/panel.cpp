@@ -118,6 +118,16 @@ Panel::Panel(serial::SerialLine* line, QWidget* parent)
     outer->addWidget(buildToolButtons());
     outer->addWidget(buildStatus());
 
+    // Marks keep their place in the layout when hidden, like the segments of a display.
+    for (const char* name : {"LblAuto", "LblA", "LblM", "LblR", "LblCal", "LblAdj", "LblTest",
+                             "LblDate", "LblBt", "LblUOver", "LblUUnder", "LblDOver", "LblDUnder",
+                             "Lbl232"}) {
+        QWidget* w = widgets_.value(name);
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+
     timer2_->start();
 }
 
@@ -350,14 +360,7 @@ void Panel::applyState() {
                                                         {"LblUUnder", s.LblUUnder},
                                                         {"LblDOver", s.LblDOver},
                                                         {"LblDUnder", s.LblDUnder}};
-    for (const auto& [name, visible] : visibility) {
-        // Marks keep their place in the layout when hidden, like segments of a display.
-        QWidget* w = widgets_.value(name);
-        QSizePolicy policy = w->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        w->setSizePolicy(policy);
-        w->setVisible(visible);
-    }
+    for (const auto& [name, visible] : visibility) widgets_.value(name)->setVisible(visible);
 }
 
 void Panel::setMeterButtonsEnabled(bool enabled) {

@@ -1,0 +1,83 @@
+// Polls the simulated meter (paced at 9600 baud, as with --demo) through the real panel for a
+// while and prints the CPU use of the whole process and the period between poll ticks.
+// Usage: bench_poll [SECONDS]   (default 60)
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "link/port_names.h"
+#include "link/qt_serial_line.h"
+#include "link/rs232.h"
+#include "meter/display_poll.h"
+#include "panel/panel.h"
+#include "sim/meter_sim.h"
+
+namespace {
+
+double cpuSeconds(int who = RUSAGE_SELF) {
+    rusage usage{};
+    getrusage(who, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 60;
+    sim::MeterSim meter;
+    if (!meter.start()) return 1;
+    serial::setDeviceForPort(1, QString::fromStdString(meter.devicePath()));
+    Rs232::CommPortNumber = 1;
+    Rs232::setQuitAction([] {});
+    auto* panel = new panel::Panel(new serial::QtSerialLine);
+    panel->show();
+    if (!panel->Form_Load()) return 1;
+    (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
+
+    std::vector<double> tickTimes;
+    QElapsedTimer clock;
+    clock.start();
+    int lastTicks = panel->displayPoll()->ticks();
+    QObject::connect(panel->displayPoll(), &meter::DisplayPoll::rendered, [&] {
+        if (panel->displayPoll()->ticks() != lastTicks) {
+            lastTicks = panel->displayPoll()->ticks();
+            tickTimes.push_back(clock.nsecsElapsed() / 1e6);
+        }
+    });
+    const double cpuBefore = cpuSeconds();
+    const double uiCpuBefore = cpuSeconds(RUSAGE_THREAD);
+    QTest::qWait(seconds * 1000);
+    const double cpu = cpuSeconds() - cpuBefore;
+    const double uiCpu = cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
+    const double wall = clock.nsecsElapsed() / 1e9;
+
+    std::vector<double> periods;
+    for (size_t i = 1; i < tickTimes.size(); ++i) periods.push_back(tickTimes[i] - tickTimes[i - 1]);
+    std::sort(periods.begin(), periods.end());
+    double mean = 0;
+    for (double p : periods) mean += p;
+    mean /= std::max<size_t>(1, periods.size());
+    double var = 0;
+    for (double p : periods) var += (p - mean) * (p - mean);
+    const double sd = std::sqrt(var / std::max<size_t>(1, periods.size()));
+    auto pct = [&](double q) {
+        return periods.empty() ? 0.0 : periods[size_t(q * (periods.size() - 1))];
+    };
+    std::printf("polling for %.1f s (program and simulated meter in one process)\n", wall);
+    std::printf("cpu, whole process: %.3f s = %.2f %% of one core\n", cpu, 100.0 * cpu / wall);
+    std::printf("cpu, program's user-interface thread (poll, decode, paint): %.3f s = %.2f %%\n",
+                uiCpu, 100.0 * uiCpu / wall);
+    std::printf("ticks: %zu; period mean %.1f ms, sd %.1f ms, min %.1f, p50 %.1f, p95 %.1f, max %.1f\n",
+                tickTimes.size(), mean, sd, pct(0), pct(0.5), pct(0.95), pct(1));
+    panel->close();
+    meter.stop();
+    return 0;
+}
