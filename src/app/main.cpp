@@ -1,15 +1,34 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <cstring>
+#include <memory>
 
 #include "app/command_line.h"
 #include "app/program.h"
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("meterpanel");
-    QApplication::setApplicationVersion(METERPANEL_VERSION);
+namespace {
 
-    const app::Options options = app::parseCommandLine(QApplication::arguments());
+// --help and --version need no display: answer them without starting the window system.
+bool onlyAsksForText(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* flag : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], flag) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    std::unique_ptr<QCoreApplication> application;
+    if (onlyAsksForText(argc, argv))
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        application = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName("meterpanel");
+    QCoreApplication::setApplicationVersion(METERPANEL_VERSION);
+
+    const app::Options options = app::parseCommandLine(QCoreApplication::arguments());
     app::Program program;
     if (options.demo) {
         QString error;
@@ -19,5 +38,5 @@ int main(int argc, char* argv[]) {
         }
     }
     program.start();
-    return QApplication::exec();
+    return QCoreApplication::exec();
 }
