@@ -2,12 +2,16 @@
 
 #include <QPushButton>
 
+#include "files/list_commands.h"
 #include "panel/panel.h"
 
 namespace app {
 
 void connectSubsystems(panel::Panel* panel) {
-    (void)panel;
+    QObject::connect(panel->button("CmdPlist"), &QPushButton::clicked, panel,
+                     [panel] { CmdPlist_Click(panel); });
+    QObject::connect(panel->button("CmdPopen"), &QPushButton::clicked, panel,
+                     [panel] { CmdPopen_Click(panel); });
 }
 
 }  // namespace app

@@ -1,0 +1,59 @@
+#include "files/data_list.h"
+
+#include <QLabel>
+#include <QMenu>
+
+#include "files/file_transfer.h"
+#include "ui/accessible_name.h"
+#include "ui/twips.h"
+
+namespace {
+const QString kName = QStringLiteral("DataList");
+}
+
+DataList::DataList()
+    : RecordListWindow(kName, QSize(7035, 5730), QRect(120, 600, 6855, 5055)),
+      title_(ui::named(new QLabel(client()), QStringLiteral("LblTitle"))),
+      plotAvailable_(!FileTransfer::SingleRecordList) {
+    title_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    title_->setAlignment(Qt::AlignCenter);
+    title_->setGeometry(QRect(ui::twipsPoint(120, 0, this), ui::twipsToPixels(6855, 495, this)));
+
+    connect(addMenuCommand(QStringLiteral("Save"), QStringLiteral("CmdDsave")), &QAction::triggered,
+            this, &DataList::CmdDsave_Click);
+    QMenu* plot = addPlotMenu(QStringLiteral("CmdDplot"));
+    plot->menuAction()->setEnabled(plotAvailable_);
+    connect(addMenuCommand(QStringLiteral("Print"), QStringLiteral("CmdDprint")),
+            &QAction::triggered, this, &DataList::CmdDprint_Click);
+}
+
+DataList::~DataList() {
+    unloadOnce();
+}
+
+DataList* DataList::find() {
+    return findWindow<DataList>(kName);
+}
+
+void DataList::closeExisting() {
+    closeByName(kName);
+}
+
+DataList* DataList::showNew() {
+    closeExisting();
+    auto* list = new DataList;
+    list->show();
+    return list;
+}
+
+void DataList::CmdDsave_Click() {
+    FileTransfer::SaveGrid(this, grid());
+}
+
+void DataList::CmdDprint_Click() {
+    FileTransfer::PrintGrid(this, grid());
+}
+
+void DataList::Form_Unload() {
+    FileTransfer::SingleRecordList = false;
+}

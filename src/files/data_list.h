@@ -1,0 +1,38 @@
+#pragma once
+
+#include "files/record_list_window.h"
+
+class QLabel;
+
+// The records read out of the meter's memory. The downloads write their progress and titles
+// into the title panel LblTitle and add rows to the grid.
+class DataList : public RecordListWindow {
+    Q_OBJECT
+
+  public:
+    // The Plot menu is unavailable when SingleRecordList is set at creation.
+    DataList();
+    ~DataList() override;
+
+    QLabel* lblTitle() const { return title_; }
+
+    // The open DataList, or null.
+    static DataList* find();
+    // Closes the open DataList, if any (its unload clears SingleRecordList).
+    static void closeExisting();
+    // Opens a fresh DataList and shows it; closes any open one first.
+    static DataList* showNew();
+
+  public slots:
+    void CmdDsave_Click();
+    void CmdDprint_Click();
+
+  protected:
+    // Clears SingleRecordList.
+    void Form_Unload() override;
+    bool plotAvailable() const override { return plotAvailable_; }
+
+  private:
+    QLabel* title_;
+    bool plotAvailable_;
+};

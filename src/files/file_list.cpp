@@ -1,0 +1,25 @@
+#include "files/file_list.h"
+
+#include "files/file_transfer.h"
+
+namespace {
+const QString kName = QStringLiteral("FileList");
+}
+
+FileList::FileList() : RecordListWindow(kName, QSize(6825, 5040), QRect(0, 0, 6855, 5055)) {
+    addPlotMenu(QStringLiteral("CmdFplot"));
+    connect(addMenuCommand(QStringLiteral("Print"), QStringLiteral("CmdFprint")),
+            &QAction::triggered, this, &FileList::CmdFprint_Click);
+}
+
+FileList::~FileList() {
+    unloadOnce();
+}
+
+FileList* FileList::find() {
+    return findWindow<FileList>(kName);
+}
+
+void FileList::CmdFprint_Click() {
+    FileTransfer::PrintGrid(this, grid());
+}

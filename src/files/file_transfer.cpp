@@ -1,0 +1,85 @@
+#include "files/file_transfer.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <string>
+
+#include "files/busy_cursor.h"
+#include "files/record_grid.h"
+#include "files/record_grid_model.h"
+#include "ui/dialogs.h"
+
+namespace FileTransfer {
+
+QString DataFileName;
+bool LiveListOpen = false;
+long LiveListCount = 0;
+bool SingleRecordList = false;
+
+namespace {
+
+// Bytes collected before they are handed to the file.
+constexpr std::size_t kWriteChunk = 1 << 20;
+
+bool writeChunk(QSaveFile& file, std::string& chunk) {
+    const qint64 size = qint64(chunk.size());
+    const bool ok = file.write(chunk.data(), size) == size;
+    chunk.clear();
+    return ok;
+}
+
+}  // namespace
+
+QString DataFileFilter() {
+    return QStringLiteral("Data Files (*.dat);;All Files (*.*)");
+}
+
+QString FileTitle(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+bool ChooseSaveFile(QWidget* parent) {
+    const QString chosen =
+        ui::dialogs().saveFileName(parent, QStringLiteral("Save As"), DataFileFilter());
+    if (chosen.isEmpty()) return false;
+    DataFileName = chosen;
+    return true;
+}
+
+bool WriteGridFile(const RecordGrid& grid, QString* error) {
+    BusyCursor busy;
+    QSaveFile file(DataFileName);
+    // Where the folder forbids creating the replacement beside the old file, write in place.
+    file.setDirectWriteFallback(true);
+    if (DataFileName.isEmpty() || !file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = DataFileName.isEmpty() ? QStringLiteral("No file name was given.")
+                                            : file.errorString();
+        return false;
+    }
+
+    // Each stored row holds its cells joined by TABs (at most eight); the line gives every one of
+    // the nine cells its TAB, the last one right before the closing quotation mark.
+    const core::RowTexts& rows = grid.recordModel()->dataRows();
+    std::string chunk;
+    chunk.reserve(kWriteChunk + 256);
+    bool ok = true;
+    for (std::size_t r = 0; r < rows.size() && ok; ++r) {
+        const std::string_view text = rows.row(r);
+        const auto tabs = std::size_t(std::count(text.begin(), text.end(), '\t'));
+        chunk += '"';
+        chunk += text;
+        chunk.append(core::kRecordCells - tabs, '\t');
+        chunk += "\"\r\n";
+        if (chunk.size() >= kWriteChunk) ok = writeChunk(file, chunk);
+    }
+    if (ok && !chunk.empty()) ok = writeChunk(file, chunk);
+    if (ok && file.commit()) return true;
+
+    if (error) *error = file.errorString();
+    file.cancelWriting();
+    return false;
+}
+
+}  // namespace FileTransfer

@@ -1,0 +1,107 @@
+#include "files/record_grid.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "files/record_grid_model.h"
+#include "ui/accessible_name.h"
+
+namespace {
+
+// The lists' font size in points; with it some twenty rows fit the grids' fixed heights.
+constexpr int kListFontPoints = 8;
+// Padding around a row's text in pixels.
+constexpr int kRowPadding = 2;
+
+}  // namespace
+
+RecordGrid::RecordGrid(QWidget* parent) : QTableView(parent), model_(new RecordGridModel(this)) {
+    ui::setWidgetName(this, "Grid");
+    QFont listFont = font();
+    listFont.setPointSize(kListFontPoints);
+    setFont(listFont);
+    setModel(model_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    // Uniform fixed row heights keep a view of a million rows quick.
+    QHeaderView* rowsHeader = verticalHeader();
+    rowsHeader->hide();
+    rowsHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowsHeader->setMinimumSectionSize(1);
+    rowsHeader->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
+
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    // Row 0 holds the header texts; the view shows them in its frozen header instead.
+    setRowHidden(0, true);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { setRowHidden(0, true); });
+}
+
+void RecordGrid::setUpRecordColumns() {
+    const QFontMetrics metrics(font());
+    for (int c = 0; c < columns(); ++c) {
+        const std::string_view header = core::kRecordHeaderTexts[std::size_t(c)];
+        const std::string_view pattern = core::kRecordWidthTemplates[std::size_t(c)];
+        model_->setHeaderText(c, QString::fromLatin1(header.data(), qsizetype(header.size())));
+        setColumnWidth(c, metrics.horizontalAdvance(
+                              QString::fromLatin1(pattern.data(), qsizetype(pattern.size()))));
+    }
+}
+
+int RecordGrid::rows() const {
+    return model_->rowCount();
+}
+
+void RecordGrid::setRows(int rows) {
+    model_->setRowCount(rows);
+    currentRow_ = std::min(currentRow_, model_->rowCount() - 1);
+}
+
+int RecordGrid::columns() const {
+    return model_->columnCount();
+}
+
+QString RecordGrid::cellText(int row, int column) const {
+    return model_->cellText(row, column);
+}
+
+void RecordGrid::addRow(const QString& tabText) {
+    model_->addRow(tabText);
+}
+
+void RecordGrid::addRows(const core::RowTexts& rows) {
+    model_->addRows(rows);
+}
+
+int RecordGrid::topRow() const {
+    const int row = rowAt(0);
+    return row > 0 ? row : 1;
+}
+
+void RecordGrid::setTopRow(int row) {
+    // Rows inserted just now are laid out lazily; bring the scroll range up to date first.
+    updateGeometries();
+    // Scrolling is per row and the hidden row 0 takes no place, so value v shows row v + 1.
+    verticalScrollBar()->setValue(std::max(row, 1) - 1);
+}
+
+void RecordGrid::showRow(int row) {
+    if (row < 1 || row >= rows()) return;
+    const int fitting = std::max(1, viewport()->height() / verticalHeader()->defaultSectionSize());
+    const int top = topRow();
+    if (row < top) {
+        setTopRow(row);
+    } else if (row >= top + fitting) {
+        setTopRow(row - fitting + 1);
+    }
+}
+
+void RecordGrid::setCurrentRow(int row) {
+    currentRow_ = std::clamp(row, 0, rows() - 1);
+}

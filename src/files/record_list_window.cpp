@@ -1,0 +1,84 @@
+#include "files/record_list_window.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "files/record_grid.h"
+#include "ui/accessible_name.h"
+#include "ui/twips.h"
+
+RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect gridTwips)
+    : client_(new QWidget(this)), grid_(nullptr) {
+    ui::setWidgetName(this, name);
+    setWindowTitle(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setCentralWidget(client_);
+
+    // The grid keeps its place and size; the windows do not lay out on resizing.
+    grid_ = new RecordGrid(client_);
+    grid_->setGeometry(QRect(ui::twipsPoint(gridTwips.left(), gridTwips.top(), this),
+                             ui::twipsToPixels(gridTwips.width(), gridTwips.height(), this)));
+    grid_->setUpRecordColumns();
+
+    const QSize client = ui::twipsToPixels(clientTwips.width(), clientTwips.height(), this);
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    move(0, 0);
+}
+
+QWidget* RecordListWindow::findByName(const QString& name) {
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->objectName() == name) return window;
+    }
+    return nullptr;
+}
+
+void RecordListWindow::closeByName(const QString& name) {
+    if (QWidget* window = findByName(name)) window->close();
+}
+
+void RecordListWindow::unloadOnce() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    Form_Unload();
+}
+
+void RecordListWindow::closeEvent(QCloseEvent* event) {
+    unloadOnce();
+    // A closed list is gone for everyone who looks it up by name, even before it is destroyed.
+    setObjectName(QString());
+    event->accept();
+}
+
+QAction* RecordListWindow::addMenuCommand(const QString& text, const QString& name) {
+    QAction* action = menuBar()->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
+
+QMenu* RecordListWindow::addPlotMenu(const QString& name) {
+    QMenu* menu = ui::named(menuBar()->addMenu(QStringLiteral("Plot")), name);
+    menu->menuAction()->setObjectName(name);
+    QAction* phMv = menu->addAction(QStringLiteral("pH / mV"));
+    phMv->setObjectName(QStringLiteral("MnupHmV"));
+    QAction* temperature = menu->addAction(QStringLiteral("Temperature"));
+    temperature->setObjectName(QStringLiteral("MnuTemp"));
+    connect(phMv, &QAction::triggered, this, &RecordListWindow::MnupHmV_Click);
+    connect(temperature, &QAction::triggered, this, &RecordListWindow::MnuTemp_Click);
+    return menu;
+}
+
+void RecordListWindow::MnupHmV_Click() {
+    requestPlot(FileTransfer::ListPlotKind::PhMv);
+}
+
+void RecordListWindow::MnuTemp_Click() {
+    requestPlot(FileTransfer::ListPlotKind::Temperature);
+}
+
+void RecordListWindow::requestPlot(FileTransfer::ListPlotKind kind) {
+    if (!plotAvailable()) return;
+    emit plotRequested(kind);
+    FileTransfer::requestListPlot(this, grid_, kind);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include "files/list_plot_hook.h"
+
+class QMenu;
+class RecordGrid;
+
+// Base of the three record list windows: a top-level window named after its kind, placed at the
+// top-left corner of the screen, with a client area and a record grid at fixed twips positions.
+// Closing it runs Form_Unload and destroys it; from then on it no longer carries its name, so
+// that a search by name only ever finds the live instance.
+class RecordListWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    RecordGrid* grid() const { return grid_; }
+
+    // The open window named `name` among the top-level widgets, or null.
+    static QWidget* findByName(const QString& name);
+    template <class W>
+    static W* findWindow(const QString& name) {
+        return qobject_cast<W*>(findByName(name));
+    }
+    // Closes the open window named `name`, if any.
+    static void closeByName(const QString& name);
+
+  public slots:
+    // The Plot menu's items: open the plot of this list's grid.
+    void MnupHmV_Click();
+    void MnuTemp_Click();
+
+  signals:
+    // A Plot menu item was chosen (also passed on to the installed list plot handler).
+    void plotRequested(FileTransfer::ListPlotKind kind);
+
+  protected:
+    RecordListWindow(const QString& name, QSize clientTwips, QRect gridTwips);
+
+    // Unload handler of the window; runs once, when the window closes or is destroyed.
+    virtual void Form_Unload() {}
+    // Derived destructors call this, so that the unload also runs for a window deleted unclosed.
+    void unloadOnce();
+
+    void closeEvent(QCloseEvent* event) override;
+
+    // A command directly on the menu bar.
+    QAction* addMenuCommand(const QString& text, const QString& name);
+    // The "Plot" menu with its items "pH / mV" (MnupHmV) and "Temperature" (MnuTemp).
+    QMenu* addPlotMenu(const QString& name);
+    void requestPlot(FileTransfer::ListPlotKind kind);
+    // Whether the Plot menu may be used.
+    virtual bool plotAvailable() const { return true; }
+
+    QWidget* client() const { return client_; }
+
+  private:
+    QWidget* client_;
+    RecordGrid* grid_;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,629 @@
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <deque>
+
+#include "core/record_row.h"
+#include "files/data_list.h"
+#include "files/file_list.h"
+#include "files/file_transfer.h"
+#include "files/list_commands.h"
+#include "files/list_plot_hook.h"
+#include "files/real_time_list.h"
+#include "files/record_grid.h"
+#include "files/record_grid_model.h"
+#include "link/rs232.h"
+#include "recording/recording_state.h"
+#include "ui/dialogs.h"
+#include "ui/print_text.h"
+
+namespace {
+
+// Answers every dialog of the program and records what was asked.
+class FakeDialogs final : public ui::Dialogs {
+  public:
+    struct Message {
+        QString title;
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    std::deque<Answer> answers;  // for OK/Cancel questions; Ok when empty
+    QList<Message> messages;
+    QString openName;
+    QString saveName;
+    int openCalls = 0;
+    int saveCalls = 0;
+    bool recordingAtSaveDialog = false;
+    bool recordingAtOpenDialog = false;
+    QStringList printed;
+    bool printOk = true;
+    QString pdfPath;  // when set, printed lines also go to this PDF file
+
+    Answer message(QWidget*, const QString& title, const QString& text, Icon icon,
+                   Buttons buttons) override {
+        messages.append({title, text, icon, buttons});
+        if (buttons == Buttons::Ok || answers.empty()) return Answer::Ok;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString openFileName(QWidget*, const QString&, const QString& filter) override {
+        ++openCalls;
+        recordingAtOpenDialog = Recording::IsRecording;
+        lastFilter = filter;
+        return openName;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString& filter) override {
+        ++saveCalls;
+        recordingAtSaveDialog = Recording::IsRecording;
+        lastFilter = filter;
+        return saveName;
+    }
+    bool printLines(QWidget*, const QString&, const QStringList& lines, QString* error) override {
+        printed = lines;
+        timerActiveWhilePrinting = Rs232::Timer1() && Rs232::Timer1()->isActive();
+        if (!printOk) {
+            if (error) *error = QStringLiteral("No printer is installed.");
+            return false;
+        }
+        if (!pdfPath.isEmpty()) {
+            QPrinter printer;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfPath);
+            return ui::printLinesOn(printer, lines);
+        }
+        return true;
+    }
+    bool printWidget(QWidget*, QWidget*, QString*) override { return true; }
+
+    QString lastFilter;
+    bool timerActiveWhilePrinting = false;
+};
+
+int closeHandlerCalls = 0;
+void countClose() {
+    ++closeHandlerCalls;
+}
+
+// Records the captions a FileList takes, also while Open File creates and fills it.
+class CaptionRecorder : public QObject {
+  public:
+    QStringList captions;
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::WindowTitleChange && qobject_cast<FileList*>(object))
+            captions.append(static_cast<QWidget*>(object)->windowTitle());
+        return false;
+    }
+};
+
+core::RecordRow sample(const char* value, const char* battery = "") {
+    return core::RecordRow{{"", "24/03/05", "14:02:59", value, "pH", "25.3", "'C", "ATC", battery}};
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Destroys windows that were closed (they are deleted later).
+void settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+class ListWindowsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    FakeDialogs* fake = nullptr;
+    QTemporaryDir dir;
+    QTimer pollTimer;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    void startRecording() {
+        Recording::IsRecording = true;
+        Recording::RecordingCount = 5;
+    }
+
+    RealTimeList* openLiveList() {
+        CmdPlist_Click(nullptr);
+        return RealTimeList::find();
+    }
+
+    FileList* openFile(const QString& file) {
+        fake->openName = file;
+        CmdPopen_Click(nullptr);
+        return FileList::find();
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        Recording::setCloseFileHandler(countClose);
+        pollTimer.setInterval(500);
+        Rs232::setTimer1(&pollTimer);
+    }
+
+    void init() {
+        fake = new FakeDialogs;
+        ui::setDialogs(fake);
+        Recording::IsRecording = false;
+        closeHandlerCalls = 0;
+        FileTransfer::DataFileName.clear();
+        FileTransfer::SingleRecordList = false;
+    }
+
+    void cleanup() {
+        for (QWidget* window : QApplication::topLevelWidgets()) window->close();
+        settle();
+        ui::setDialogs(nullptr);
+        delete fake;
+        FileTransfer::setListPlotHandler({});
+    }
+
+    void windowsHaveTheirNamesCaptionsMenusAndHeader() {
+        CmdPlist_Click(nullptr);
+        auto* live = RealTimeList::find();
+        auto* data = DataList::showNew();
+        auto* files = new FileList;
+        files->show();
+        const QList<QPair<RecordListWindow*, QStringList>> windows = {
+            {live, {"CmdRsave", "CmdRprint"}},
+            {data, {"CmdDsave", "CmdDplot", "MnupHmV", "MnuTemp", "CmdDprint"}},
+            {files, {"CmdFplot", "MnupHmV", "MnuTemp", "CmdFprint"}},
+        };
+        for (const auto& [window, actions] : windows) {
+            QVERIFY(window);
+            QCOMPARE(window->windowTitle(), window->objectName());
+            QCOMPARE(window->accessibleDescription(), window->objectName());
+            QCOMPARE(window->pos(), QPoint(0, 0));
+            QVERIFY(QApplication::topLevelWidgets().contains(window));
+            for (const QString& name : actions)
+                QVERIFY2(window->findChild<QAction*>(name), qPrintable(name));
+            RecordGrid* grid = window->findChild<RecordGrid*>("Grid");
+            QCOMPARE(grid, window->grid());
+            QCOMPARE(grid->accessibleDescription(), QStringLiteral("Grid"));
+            QCOMPARE(grid->rows(), 1);
+            QCOMPARE(grid->columns(), 9);
+            const QStringList header = {"",       "     Date", "    Time", " Values ", "Unit",
+                                        "  Temp", " C/F ",     " A/M ",    "   Bt "};
+            for (int c = 0; c < 9; ++c) {
+                QCOMPARE(grid->cellText(0, c), header[c]);
+                QVERIFY(grid->columnWidth(c) > 0);
+            }
+            // Widths follow the templates: the date column is wider than the unit column.
+            QVERIFY(grid->columnWidth(1) > grid->columnWidth(4));
+        }
+        QLabel* title = data->findChild<QLabel*>("LblTitle");
+        QVERIFY(title);
+        QCOMPARE(title, data->lblTitle());
+        QVERIFY(data->grid()->geometry().top() > title->geometry().bottom());
+    }
+
+    void liveListReopenedStartsEmptyAndNumbersOn() {
+        QVERIFY(!FileTransfer::AppendLiveSample(sample("1.000")));
+        const long before = FileTransfer::LiveListCount;
+
+        QPointer<RealTimeList> first = openLiveList();
+        QVERIFY(first && FileTransfer::LiveListOpen);
+        QVERIFY(FileTransfer::AppendLiveSample(sample("7.001")));
+        QVERIFY(FileTransfer::AppendLiveSample(sample("7.002", "Low")));
+        QCOMPARE(first->grid()->rows(), 3);
+        QCOMPARE(first->grid()->cellText(2, 0), QString::number(before + 2));
+        QCOMPARE(first->grid()->cellText(2, 8), QStringLiteral("Low"));
+        QCOMPARE(first->grid()->cellText(1, 8), QString());
+
+        QPointer<RealTimeList> second = openLiveList();
+        settle();
+        QVERIFY(!first);
+        QVERIFY(second && FileTransfer::LiveListOpen);
+        QCOMPARE(second->grid()->rows(), 1);
+        QVERIFY(FileTransfer::AppendLiveSample(sample("7.003")));
+        QCOMPARE(second->grid()->cellText(1, 0), QString::number(before + 3));
+
+        second->close();
+        QVERIFY(!FileTransfer::LiveListOpen);
+        QVERIFY(!RealTimeList::find());
+        QVERIFY(!FileTransfer::AppendLiveSample(sample("7.004")));
+        QCOMPARE(FileTransfer::LiveListCount, before + 3);
+    }
+
+    void liveListFollowsTheNewestRowPastTwentyRows() {
+        RealTimeList* live = openLiveList();
+        QVERIFY(QTest::qWaitForWindowExposed(live));
+        RecordGrid* grid = live->grid();
+        for (int k = 1; k <= 21; ++k) FileTransfer::AppendLiveSample(sample("7.000"));
+        QCOMPARE(grid->topRow(), 1);
+
+        int previousTop = grid->topRow();
+        for (int k = 22; k <= 60; ++k) {
+            FileTransfer::AppendLiveSample(sample("7.000"));
+            const int top = grid->topRow();
+            QVERIFY2(top > previousTop, qPrintable(QString::number(k)));
+            // Past the first step it moves one row per new row.
+            if (k > 22) QCOMPARE(top, previousTop + 1);
+            previousTop = top;
+            const int last = grid->rows() - 1;
+            QVERIFY(grid->rowViewportPosition(last) >= 0);
+            QVERIFY(grid->rowViewportPosition(last) + grid->rowHeight(last) <=
+                    grid->viewport()->height());
+        }
+    }
+
+    void saveWritesTheListFileLayout() {
+        RealTimeList* live = openLiveList();
+        FileTransfer::AppendLiveSample(sample("7.012"));
+        FileTransfer::AppendLiveSample(sample("- . - - -", "Low"));
+        const long n = FileTransfer::LiveListCount;
+        fake->saveName = path("list.dat");
+        writeFile(fake->saveName, QByteArray(5000, 'x'));  // replaced, not appended to
+
+        live->CmdRsave_Click();
+        QCOMPARE(fake->lastFilter, QStringLiteral("Data Files (*.dat);;All Files (*.*)"));
+        QCOMPARE(FileTransfer::DataFileName, fake->saveName);
+        QVERIFY(fake->messages.isEmpty());
+        const QByteArray expected =
+            "\"" + QByteArray::number(qlonglong(n - 1)) +
+            "\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\t\t\"\r\n"
+            "\"" +
+            QByteArray::number(qlonglong(n)) +
+            "\t24/03/05\t14:02:59\t- . - - -\tpH\t25.3\t'C\tATC\tLow\t\"\r\n";
+        QCOMPARE(readFile(fake->saveName), expected);
+
+        // Read back through Open File: the same nine cells, in order.
+        FileList* files = openFile(fake->saveName);
+        QVERIFY(files);
+        QCOMPARE(files->grid()->rows(), 3);
+        for (int r = 1; r < 3; ++r)
+            for (int c = 0; c < 9; ++c)
+                QCOMPARE(files->grid()->cellText(r, c), live->grid()->cellText(r, c));
+    }
+
+    void savingAHeaderOnlyListGivesAnEmptyFile() {
+        DataList* data = DataList::showNew();
+        fake->saveName = path("empty.dat");
+        data->CmdDsave_Click();
+        QVERIFY(QFile::exists(fake->saveName));
+        QCOMPARE(QFileInfo(fake->saveName).size(), 0);
+    }
+
+    void failedSaveIsReportedAndKeepsListAndOldFile() {
+        RealTimeList* live = openLiveList();
+        FileTransfer::AppendLiveSample(sample("7.012"));
+        fake->saveName = path("no such folder/list.dat");
+        live->CmdRsave_Click();
+        QCOMPARE(fake->messages.size(), 1);
+        const auto& message = fake->messages.first();
+        QVERIFY(message.text.contains(fake->saveName));
+        QVERIFY(message.text.count('\n') >= 2);  // the reason follows the file name
+        QCOMPARE(message.icon, ui::Dialogs::Icon::Critical);
+        QVERIFY(!QFile::exists(fake->saveName));
+        QCOMPARE(live->grid()->rows(), 2);
+
+        // A folder in place of the file: the reason is given, nothing is replaced.
+        fake->messages.clear();
+        fake->saveName = path("folder.dat");
+        QVERIFY(QDir(dir.path()).mkpath("folder.dat"));
+        live->CmdRsave_Click();
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(fake->messages.first().text.contains(fake->saveName));
+        QVERIFY(QFileInfo(fake->saveName).isDir());
+    }
+
+    void cancelledSaveAsWritesNothingAndKeepsTheName() {
+        RealTimeList* live = openLiveList();
+        FileTransfer::AppendLiveSample(sample("7.012"));
+        FileTransfer::DataFileName = QStringLiteral("earlier.dat");
+        fake->saveName.clear();
+        live->CmdRsave_Click();
+        QCOMPARE(fake->saveCalls, 1);
+        QCOMPARE(FileTransfer::DataFileName, QStringLiteral("earlier.dat"));
+        QVERIFY(fake->messages.isEmpty());
+        QVERIFY(!QFile::exists(QStringLiteral("earlier.dat")));
+    }
+
+    void saveWhileRecordingAsksFirst_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("Cancel keeps recording") << false;
+        QTest::newRow("OK stops recording before the dialog") << true;
+    }
+
+    void saveWhileRecordingAsksFirst() {
+        QFETCH(bool, ok);
+        DataList* data = DataList::showNew();
+        data->grid()->addRow(QStringLiteral("1\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\t"));
+        FileTransfer::DataFileName = path("recording.dat");
+        startRecording();
+        fake->answers = {ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel};
+        fake->saveName = FileTransfer::DataFileName;  // the recording's own file
+
+        data->CmdDsave_Click();
+        QCOMPARE(fake->messages.size(), 1);
+        const auto& question = fake->messages.first();
+        QCOMPARE(question.title, QStringLiteral("Warning!"));
+        QCOMPARE(
+            question.text,
+            QStringLiteral("Recording Mode!  \t\nSaving Data to recording.dat\t\nClose it now?"));
+        QCOMPARE(question.icon, ui::Dialogs::Icon::Information);
+        QCOMPARE(question.buttons, ui::Dialogs::Buttons::OkCancel);
+        if (!ok) {
+            QCOMPARE(fake->saveCalls, 0);
+            QVERIFY(Recording::IsRecording);
+            QCOMPARE(closeHandlerCalls, 0);
+            QVERIFY(!QFile::exists(fake->saveName));
+        } else {
+            QCOMPARE(fake->saveCalls, 1);
+            QVERIFY(!fake->recordingAtSaveDialog);
+            QCOMPARE(closeHandlerCalls, 1);
+            QCOMPARE(Recording::RecordingCount, 0);
+            QVERIFY(readFile(fake->saveName).startsWith("\"1\t24/03/05"));
+        }
+    }
+
+    void openFileCountsRecordsThenShowsTheName() {
+        QByteArray bytes;
+        for (int i = 1; i <= 1000; ++i)
+            bytes += QByteArray::number(i) + "\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n";
+        writeFile(path("thousand.dat"), bytes);
+        CaptionRecorder recorder;
+        qApp->installEventFilter(&recorder);
+        FileList* files = openFile(path("thousand.dat"));
+        qApp->removeEventFilter(&recorder);
+
+        QVERIFY(files);
+        QCOMPARE(files->windowTitle(), QStringLiteral("thousand.dat"));
+        QVERIFY(recorder.captions.size() >= 2);
+        QCOMPARE(recorder.captions.last(), QStringLiteral("thousand.dat"));
+        QCOMPARE(recorder.captions[recorder.captions.size() - 2],
+                 QStringLiteral("1000 Records Completed"));
+        QCOMPARE(files->grid()->rows(), 1001);
+        QCOMPARE(files->grid()->cellText(1000, 0), QStringLiteral("1000"));
+        QCOMPARE(files->grid()->cellText(1000, 7), QStringLiteral("ATC"));
+        QCOMPARE(files->grid()->cellText(1000, 8), QString());
+    }
+
+    void openFileReplacesTheFileListAndKeepsEveryByte() {
+        writeFile(path("a.dat"), "1\tfirst\r\n");
+        QPointer<FileList> first = openFile(path("a.dat"));
+        // Latin-1 degree sign, a decimal comma, LF alone, no final line end.
+        writeFile(path("b.dat"),
+                  "1\t25.3 \xB0"
+                  "C\n2\t7,5\n\"3\t\xC2\xB0\t\"");
+        FileList* second = openFile(path("b.dat"));
+        settle();
+        QVERIFY(!first);
+        QVERIFY(second);
+        RecordGrid* grid = second->grid();
+        QCOMPARE(grid->rows(), 5);
+        QCOMPARE(grid->cellText(1, 1), QStringLiteral("25.3 \u00B0C"));
+        QCOMPARE(grid->cellText(2, 1), QStringLiteral("7"));
+        QCOMPARE(grid->cellText(3, 0), QStringLiteral("5"));
+        QCOMPARE(grid->cellText(4, 1), QStringLiteral("\u00B0"));
+    }
+
+    void openFileOfJunkOrNothingStillLoads() {
+        QByteArray junk;
+        for (unsigned i = 0; i < 300000; ++i) junk += char((i * 7919u) % 256u);
+        writeFile(path("junk.bin"), junk);
+        FileList* files = openFile(path("junk.bin"));
+        QVERIFY(files);
+        QVERIFY(files->grid()->rows() > 1);
+        QVERIFY(fake->messages.isEmpty());
+
+        writeFile(path("empty.dat"), QByteArray());
+        files = openFile(path("empty.dat"));
+        QVERIFY(files);
+        QCOMPARE(files->grid()->rows(), 1);
+        QCOMPARE(files->windowTitle(), QStringLiteral("empty.dat"));
+    }
+
+    void openFileThatCannotBeReadSaysSo() {
+        writeFile(path("kept.dat"), "1\tkept\r\n");
+        QPointer<FileList> kept = openFile(path("kept.dat"));
+        QVERIFY(kept);
+
+        const QStringList unreadable = {path("missing.dat"), dir.path()};
+        for (const QString& name : unreadable) {
+            fake->messages.clear();
+            openFile(name);
+            QCOMPARE(fake->messages.size(), 1);
+            QVERIFY(fake->messages.first().text.contains(name));
+            settle();
+            QVERIFY(kept);
+            QCOMPARE(FileList::find(), kept.data());
+            QCOMPARE(kept->grid()->cellText(1, 1), QStringLiteral("kept"));
+        }
+    }
+
+    void openFileStopsTheRecordingEvenWhenCancelled() {
+        startRecording();
+        fake->openName.clear();
+        CmdPopen_Click(nullptr);
+        QCOMPARE(fake->openCalls, 1);
+        QVERIFY(!fake->recordingAtOpenDialog);
+        QCOMPARE(closeHandlerCalls, 1);
+        QVERIFY(!FileList::find());
+    }
+
+    void openFileOfAWeekIsQuick() {
+        QByteArray bytes;
+        bytes.reserve(300000 * 48);
+        for (int i = 1; i <= 300000; ++i)
+            bytes += QByteArray::number(i) + "\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n";
+        writeFile(path("week.dat"), bytes);
+        QElapsedTimer clock;
+        clock.start();
+        FileList* files = openFile(path("week.dat"));
+        const qint64 ms = clock.elapsed();
+        QVERIFY(files);
+        QCOMPARE(files->grid()->rows(), 300001);
+        qInfo("300000 rows listed in %lld ms", ms);
+        QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+    }
+
+    void dataListPlotMenuFollowsSingleRecordList() {
+        QList<FileTransfer::ListPlotKind> requests;
+        QList<QString> sources;
+        FileTransfer::setListPlotHandler(
+            [&](QWidget* window, RecordGrid* grid, FileTransfer::ListPlotKind kind) {
+                QCOMPARE(grid, window->findChild<RecordGrid*>("Grid"));
+                requests.append(kind);
+                sources.append(window->objectName());
+            });
+
+        DataList::closeExisting();
+        FileTransfer::SingleRecordList = true;
+        DataList* single = DataList::showNew();
+        QVERIFY(!single->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled());
+        single->findChild<QAction*>("MnuTemp")->trigger();
+        QVERIFY(requests.isEmpty());
+        single->close();
+        QVERIFY(!FileTransfer::SingleRecordList);
+
+        DataList* sets = DataList::showNew();
+        QVERIFY(sets->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled());
+        sets->findChild<QAction*>("MnupHmV")->trigger();
+        auto* files = new FileList;
+        files->show();
+        files->findChild<QAction*>("MnuTemp")->trigger();
+        QCOMPARE(requests,
+                 (QList<FileTransfer::ListPlotKind>{FileTransfer::ListPlotKind::PhMv,
+                                                    FileTransfer::ListPlotKind::Temperature}));
+        QCOMPARE(sources, (QList<QString>{"DataList", "FileList"}));
+    }
+
+    void recordingFileIsAppendedLineByLine() {
+        const QString file = path("recording.dat");
+        writeFile(file, "1\told line\r\n");
+        QString error;
+        QVERIFY(!FileTransfer::AppendRecordingLine(sample("7.000"), &error));
+        QVERIFY(!error.isEmpty());
+
+        for (int recording = 0; recording < 2; ++recording) {
+            QVERIFY(FileTransfer::OpenRecordingFile(file, &error));
+            QVERIFY(FileTransfer::RecordingFileIsOpen());
+            for (int n = 1; n <= 2; ++n) {
+                core::RecordRow row = sample("7.012", "Low");
+                row.cells[0] = core::recordNumberText(n);
+                QVERIFY(FileTransfer::AppendRecordingLine(row, &error));
+            }
+            // Written through at once: readable before the file is closed.
+            QVERIFY(readFile(file).endsWith("2\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n"));
+            FileTransfer::CloseRecordingFile();
+            QVERIFY(!FileTransfer::RecordingFileIsOpen());
+        }
+        const QList<QByteArray> lines = readFile(file).split('\n');
+        QCOMPARE(lines.size(), 6);  // five lines and the empty rest after the last line end
+        QCOMPARE(lines[3].left(2), QByteArray("1\t"));
+        QVERIFY(!readFile(file).contains("Low"));
+
+        QVERIFY(!FileTransfer::OpenRecordingFile(path("no such folder/r.dat"), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!FileTransfer::RecordingFileIsOpen());
+    }
+
+    void gridKeepsHugeCellsButShowsThemShort() {
+        RecordGrid grid;
+        const QString huge(200000, QChar('x'));
+        grid.addRow(huge + QStringLiteral("\tpH"));
+        QCOMPARE(grid.cellText(1, 0), huge);
+        QCOMPARE(grid.cellText(1, 1), QStringLiteral("pH"));
+        const QString shown = grid.model()->index(1, 0).data().toString();
+        QVERIFY(shown.size() < 5000);
+        QVERIFY(huge.startsWith(shown.chopped(1)));
+        grid.setRows(4);
+        QCOMPARE(grid.rows(), 4);
+        QCOMPARE(grid.cellText(3, 0), QString());
+        grid.setRows(0);
+        QCOMPARE(grid.rows(), 1);
+    }
+
+    void printGivesHeadingsAndFixedWidthLines() {
+        DataList* data = DataList::showNew();
+        data->grid()->addRow(QStringLiteral("1\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC"));
+        data->grid()->addRow(QStringLiteral("123456789\t24/03/05\t14:02:59\tlong value text\tpH"));
+        data->grid()->addRow(
+            QStringLiteral("3\t24/03/05\t14:03:01\t7.013\tpH\t25.3\t'C\tATC\tLow"));
+        pollTimer.start();
+        data->CmdDprint_Click();
+        QVERIFY(!fake->timerActiveWhilePrinting);
+        QVERIFY(pollTimer.isActive());
+        QVERIFY(!QApplication::overrideCursor());
+
+        QCOMPARE(fake->printed.size(), 5);
+        QCOMPARE(
+            fake->printed[0],
+            QStringLiteral("          Date       Time       Value   Unit Value  C/F A/T  BAT"));
+        QCOMPARE(
+            fake->printed[1],
+            QStringLiteral("       ----------  --------  ----------- --  -----  --- ---  ---"));
+        QCOMPARE(
+            fake->printed[2],
+            QStringLiteral("1      24/03/05    14:02:59  7.012       pH  25.3   'C  ATC       "));
+        QVERIFY(fake->printed[3].startsWith("123456789 24/03/05"));
+        QVERIFY(fake->printed[3].contains("long value text pH"));
+        QCOMPARE(fake->printed[4].size(), 66);
+        QVERIFY(fake->printed[4].endsWith("ATC  Low  "));
+        QVERIFY(fake->messages.isEmpty());
+        pollTimer.stop();
+
+        fake->printOk = false;  // no printer, and the PDF offer declined
+        data->CmdDprint_Click();
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(fake->messages.first().text.contains("No printer is installed."));
+    }
+
+    void printIncludesRowsArrivingMeanwhile() {
+        RealTimeList* live = openLiveList();
+        for (int i = 0; i < 150; ++i) FileTransfer::AppendLiveSample(sample("7.000"));
+        bool busyMeanwhile = false;
+        // Fires in the first pause of the printing, like a sampling tick.
+        QTimer::singleShot(0, [&] {
+            busyMeanwhile = QApplication::overrideCursor() &&
+                            QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            FileTransfer::AppendLiveSample(sample("9.999"));
+        });
+        live->CmdRprint_Click();
+        QVERIFY(busyMeanwhile);
+        QCOMPARE(fake->printed.size(), 2 + 151);
+        QVERIFY(fake->printed.last().contains("9.999"));
+    }
+
+    void printsToPdf() {
+        FileList* files = new FileList;
+        files->show();
+        core::RowTexts rows;
+        for (int i = 1; i <= 200; ++i) rows.append(std::to_string(i) + "\t24/03/05\t14:02:59\t7.0");
+        files->grid()->addRows(rows);
+        fake->pdfPath = path("listing.pdf");
+        files->CmdFprint_Click();
+        QCOMPARE(fake->printed.size(), 202);
+        const QByteArray pdf = readFile(fake->pdfPath);
+        QVERIFY(pdf.startsWith("%PDF"));
+        QVERIFY(pdf.size() > 1000);
+    }
+};
+
+QTEST_MAIN(ListWindowsTest)
+#include "test_list_windows.moc"
