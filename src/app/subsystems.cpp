@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "alarm/alarm_dialog.h"
 #include "files/list_commands.h"
 #include "panel/panel.h"
 
@@ -12,6 +13,8 @@ void connectSubsystems(panel::Panel* panel) {
                      [panel] { CmdPlist_Click(panel); });
     QObject::connect(panel->button("CmdPopen"), &QPushButton::clicked, panel,
                      [panel] { CmdPopen_Click(panel); });
+    QObject::connect(panel, &panel::Panel::alarmRequested, panel,
+                     [panel] { alarms::AlarmDialog::showDialog(panel); });
 }
 
 }  // namespace app

@@ -1,0 +1,275 @@
+#include "alarm/alarm_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <charconv>
+#include <string>
+
+#include "alarm/alarm_state.h"
+#include "core/text_rules.h"
+#include "link/rs232.h"
+#include "ui/accessible_name.h"
+#include "ui/dialogs.h"
+
+namespace alarms {
+
+namespace {
+
+using Limits = core::AlarmLimits;
+
+// Everything that tells the four quantities apart: widget names, the fields they edit, the
+// meter key that selects the unit, and the quantity that excludes it.
+struct RowSpec {
+    const char* box;
+    const char* caption;
+    const char* highPanel;
+    const char* lowPanel;
+    const char* high;
+    const char* low;
+    double Limits::*highLimit;
+    double Limits::*lowLimit;
+    bool Limits::*on;
+    int keyCode;
+    int partner;
+};
+
+// In key order: pH, mV, 'C, 'F (the meter's pH, mV, 'C and 'F keys).
+constexpr RowSpec kRows[] = {
+    {"Ckp", "pH", "PpH", "PpL", "TpH", "TpL", &Limits::PhHigh, &Limits::PhLow, &Limits::PhAlarmOn,
+     221, 1},
+    {"Ckm", "mV", "PmH", "PmL", "TmH", "TmL", &Limits::MvHigh, &Limits::MvLow, &Limits::MvAlarmOn,
+     219, 0},
+    {"CkC", "Celsius", "PCH", "PCL", "TCH", "TCL", &Limits::CHigh, &Limits::CLow, &Limits::CAlarmOn,
+     222, 3},
+    {"CkF", "Fahrenheit", "PFH", "PFL", "TFH", "TFL", &Limits::FHigh, &Limits::FLow,
+     &Limits::FAlarmOn, 190, 2},
+};
+
+constexpr double kKeyPauseSeconds = 1.0;
+
+QPointer<AlarmDialog> openDialog;
+
+// Plain decimal text with "." in every locale and no exponent: the shortest text that reads
+// back as the same number, so an unchanged box stores exactly what it showed.
+QString limitText(double value) {
+    if (value == 0) value = 0;  // no "-0"
+    char buffer[400];           // the longest double in fixed notation fits
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (error != std::errc{}) return QString::number(value, 'g', 17);
+    return QString::fromLatin1(buffer, static_cast<int>(end - buffer));
+}
+
+std::optional<double> limitValue(const QLineEdit* box) {
+    return core::WholeNumber(box->text().toStdString());
+}
+
+// A caption panel: a framed, raised "High" / "Low" label beside its text box.
+QLabel* captionPanel(const QString& text, const char* name, QLineEdit* buddy, QWidget* parent) {
+    auto* panel = ui::named(new QLabel(text, parent), name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setMargin(2);
+    panel->setBuddy(buddy);
+    return panel;
+}
+
+void keepPlaceWhenHidden(QWidget* w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
+}  // namespace
+
+AlarmDialog* AlarmDialog::showDialog(QWidget* panel) {
+    if (openDialog) {
+        openDialog->raise();
+        openDialog->activateWindow();
+        return openDialog;
+    }
+    openDialog = new AlarmDialog(panel);
+    openDialog->show();
+    return openDialog;
+}
+
+AlarmDialog* AlarmDialog::instance() {
+    return openDialog;
+}
+
+AlarmDialog::AlarmDialog(QWidget* parent) : QDialog(parent) {
+    ui::setWidgetName(this, "Alarm");
+    setWindowTitle("Alarm");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+
+    auto* frame = ui::named(new QGroupBox("Alarm Function", this), "FFunction");
+    auto* grid = new QGridLayout(frame);
+    grid->setHorizontalSpacing(8);
+    grid->setColumnMinimumWidth(1, 12);
+    grid->setColumnMinimumWidth(4, 12);
+    for (int q = 0; q < kQuantities; ++q) buildRow(static_cast<Quantity>(q), grid);
+
+    ok_ = ui::named(new QPushButton("OK", this), "CmdOK");
+    ok_->setDefault(true);
+    ok_->setAutoDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(rows_[Ph].box, &QCheckBox::toggled, this, &AlarmDialog::Ckp_Click);
+    connect(rows_[Mv].box, &QCheckBox::toggled, this, &AlarmDialog::Ckm_Click);
+    connect(rows_[Celsius].box, &QCheckBox::toggled, this, &AlarmDialog::CkC_Click);
+    connect(rows_[Fahrenheit].box, &QCheckBox::toggled, this, &AlarmDialog::CkF_Click);
+    connect(ok_, &QPushButton::clicked, this, &AlarmDialog::CmdOk_Click);
+    Form_Load();
+}
+
+void AlarmDialog::buildRow(Quantity q, QGridLayout* grid) {
+    const RowSpec& spec = kRows[q];
+    Row& row = rows_[q];
+    const QString caption = spec.caption;
+    row.box = ui::named(new QCheckBox(caption, this), spec.box);
+    row.high = ui::named(new QLineEdit(this), spec.high);
+    row.low = ui::named(new QLineEdit(this), spec.low);
+    row.highPanel = captionPanel("High", spec.highPanel, row.high, this);
+    row.lowPanel = captionPanel("Low", spec.lowPanel, row.low, this);
+    row.high->setAccessibleName(tr("%1 high limit").arg(caption));
+    row.low->setAccessibleName(tr("%1 low limit").arg(caption));
+    const int boxWidth = row.high->fontMetrics().horizontalAdvance("-00000.000") + 12;
+    for (QLineEdit* box : {row.high, row.low}) {
+        box->setAlignment(Qt::AlignRight);
+        box->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+        box->setFixedWidth(boxWidth);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(row.highPanel), static_cast<QWidget*>(row.high),
+                       static_cast<QWidget*>(row.lowPanel), static_cast<QWidget*>(row.low)})
+        keepPlaceWhenHidden(w);
+
+    grid->addWidget(row.box, q, 0);
+    grid->addWidget(row.highPanel, q, 2);
+    grid->addWidget(row.high, q, 3);
+    grid->addWidget(row.lowPanel, q, 5);
+    grid->addWidget(row.low, q, 6);
+}
+
+void AlarmDialog::Form_Load() {
+    for (int q = 0; q < kQuantities; ++q) fillLimits(static_cast<Quantity>(q));
+    for (int q = 0; q < kQuantities; ++q) {
+        // Read the switch afresh: ticking a box switches its partner off.
+        const bool on = Alarm::AlarmLimits.*kRows[q].on;
+        showLimits(static_cast<Quantity>(q), on);
+        rows_[q].box->setChecked(on);
+    }
+}
+
+void AlarmDialog::Ckp_Click() {
+    checkClicked(Ph);
+}
+void AlarmDialog::Ckm_Click() {
+    checkClicked(Mv);
+}
+void AlarmDialog::CkC_Click() {
+    checkClicked(Celsius);
+}
+void AlarmDialog::CkF_Click() {
+    checkClicked(Fahrenheit);
+}
+
+void AlarmDialog::checkClicked(Quantity q) {
+    core::AlarmLimits& limits = Alarm::AlarmLimits;
+    if (!rows_[q].box->isChecked()) {
+        limits.*kRows[q].on = false;
+        showLimits(q, false);
+        return;
+    }
+    const auto partner = static_cast<Quantity>(kRows[q].partner);
+    limits.*kRows[q].on = true;
+    limits.*kRows[partner].on = false;
+    showLimits(q, true);
+    // Entries typed since the last "OK" give way to the stored limits.
+    fillLimits(q);
+    rows_[partner].box->setChecked(false);  // runs the partner's own handler when it changes
+    showLimits(partner, false);
+}
+
+void AlarmDialog::showLimits(Quantity q, bool shown) {
+    const Row& row = rows_[q];
+    for (QWidget* w : {static_cast<QWidget*>(row.highPanel), static_cast<QWidget*>(row.high),
+                       static_cast<QWidget*>(row.lowPanel), static_cast<QWidget*>(row.low)})
+        w->setVisible(shown);
+}
+
+void AlarmDialog::fillLimits(Quantity q) {
+    rows_[q].high->setText(limitText(Alarm::AlarmLimits.*kRows[q].highLimit));
+    rows_[q].low->setText(limitText(Alarm::AlarmLimits.*kRows[q].lowLimit));
+}
+
+std::optional<core::AlarmLimits> AlarmDialog::enteredLimits() const {
+    core::AlarmLimits entered = Alarm::AlarmLimits;
+    for (int q = 0; q < kQuantities; ++q) {
+        const std::optional<double> high = limitValue(rows_[q].high);
+        const std::optional<double> low = limitValue(rows_[q].low);
+        // Every quantity counts, also those whose boxes are hidden.
+        if (!high || !low || *low >= *high) return std::nullopt;
+        entered.*kRows[q].highLimit = *high;
+        entered.*kRows[q].lowLimit = *low;
+    }
+    return entered;
+}
+
+void AlarmDialog::CmdOk_Click() {
+    // A click that arrives while the keys of an earlier "OK" are being pressed.
+    if (sendingKeys_) return;
+    Rs232::timer1Off();
+    const std::optional<core::AlarmLimits> entered = enteredLimits();
+    if (!entered) {
+        ui::dialogs().message(this, windowTitle(), "Invalid settings, try again!",
+                              ui::Dialogs::Icon::Critical, ui::Dialogs::Buttons::Ok);
+        Rs232::timer1On();
+        return;
+    }
+    core::AlarmLimits& limits = Alarm::AlarmLimits;
+    for (const RowSpec& spec : kRows) {
+        limits.*spec.highLimit = (*entered).*spec.highLimit;
+        limits.*spec.lowLimit = (*entered).*spec.lowLimit;
+    }
+    for (int q = 0; q < kQuantities; ++q) limits.*kRows[q].on = rows_[q].box->isChecked();
+
+    QPointer<AlarmDialog> self(this);
+    sendUnitKeys();
+    if (!self) return;
+    close();
+}
+
+void AlarmDialog::sendUnitKeys() {
+    sendingKeys_ = true;
+    ok_->setEnabled(false);
+    QPointer<AlarmDialog> self(this);
+    Rs232::timer1Off();
+    // Only globals from here on: the window may be closed while the pauses let events through.
+    for (const RowSpec& spec : kRows) {
+        if (Rs232::ShuttingDown()) break;
+        if (!(Alarm::AlarmLimits.*spec.on)) continue;
+        Rs232::SendKey(spec.keyCode);
+        Rs232::Delay(kKeyPauseSeconds);
+    }
+    Rs232::timer1On();
+    if (!self) return;
+    sendingKeys_ = false;
+    ok_->setEnabled(true);
+}
+
+}  // namespace alarms

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <optional>
+
+#include "core/alarm_limits.h"
+
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Lower-case module namespace for the window classes; plain "alarm" would collide with the C
+// library's alarm() that Qt's headers bring in.
+namespace alarms {
+
+// "Alarm": switches the limit alarms on or off (pH or mV, 'C or 'F) and edits the high and low
+// limits of all four quantities in Alarm::AlarmLimits. The switches change as soon as a box is
+// ticked, so the display poll uses them at once; the limits change only on "OK", which then
+// presses the meter keys that put the meter into the watched units.
+class AlarmDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // Shows the one Alarm window (modeless, deleted on close), creating it over `panel` the
+    // first time and raising it when it is already open. Returns it.
+    static AlarmDialog* showDialog(QWidget* panel);
+    // The open Alarm window, or null.
+    static AlarmDialog* instance();
+
+    // Fills the text boxes from the stored limits and ticks the boxes of the alarms that are on.
+    void Form_Load();
+    void Ckp_Click();
+    void Ckm_Click();
+    void CkC_Click();
+    void CkF_Click();
+    // Validates all eight limits, stores them and the switches, presses the unit keys, closes.
+    void CmdOk_Click();
+
+  private:
+    enum Quantity { Ph, Mv, Celsius, Fahrenheit };
+    static constexpr int kQuantities = 4;
+
+    // The widgets of one quantity's row.
+    struct Row {
+        QCheckBox* box = nullptr;
+        QLabel* highPanel = nullptr;
+        QLabel* lowPanel = nullptr;
+        QLineEdit* high = nullptr;
+        QLineEdit* low = nullptr;
+    };
+
+    explicit AlarmDialog(QWidget* parent);
+    void buildRow(Quantity q, QGridLayout* grid);
+    void checkClicked(Quantity q);
+    void showLimits(Quantity q, bool shown);
+    void fillLimits(Quantity q);
+    // The eight limits as typed, or nothing when any is not a number or a low limit is not
+    // below its high limit. The switches are left as they are.
+    std::optional<core::AlarmLimits> enteredLimits() const;
+    void sendUnitKeys();
+
+    std::array<Row, kQuantities> rows_{};
+    QPushButton* ok_ = nullptr;
+    bool sendingKeys_ = false;
+};
+
+}  // namespace alarms
