@@ -53,6 +53,30 @@ private slots:
         delete shown;
     }
 
+    void enterTakesTheChosenPort() {
+        MeterFixture f;
+        serial::setDeviceForPort(8, QString::fromStdString(f.meter().devicePath()));
+        panel::Panel* shown = nullptr;
+        auto* port = new serial::Port([&] {
+            shown = new panel::Panel(new serial::QtSerialLine);
+            shown->show();
+            QVERIFY(shown->Form_Load());
+        });
+        port->show();
+        QVERIFY(QTest::qWaitForWindowExposed(port));
+        auto* ports = port->findChild<QComboBox*>("Ports");
+        ports->setCurrentIndex(7);
+        QVERIFY(port->findChild<QLabel*>("LblDevice")->text().contains(
+            QString::fromStdString(f.meter().devicePath())));
+        ports->setFocus();
+        QTest::keyClick(ports, Qt::Key_Return);
+        QVERIFY(shown);
+        QCOMPARE(Rs232::CommPortNumber, 8);
+        QCOMPARE(shown->label("LblComm")->text(), QString("Com8"));
+        shown->close();
+        delete shown;
+    }
+
     void lowerCaseEntryLeavesNoPortAndTheProgramEndsWithOneMessage() {
         MeterFixture f;
         FakeDialogs dialogs;
