@@ -138,14 +138,14 @@ AlarmDialog::AlarmDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void AlarmDialog::buildRow(Quantity q, QGridLayout* grid) {
-    const RowSpec& spec = kRows[q];
+    const RowSpec& def = kRows[q];
     Row& row = rows_[q];
-    const QString caption = spec.caption;
-    row.box = ui::named(new QCheckBox(caption, this), spec.box);
-    row.high = ui::named(new QLineEdit(this), spec.high);
-    row.low = ui::named(new QLineEdit(this), spec.low);
-    row.highPanel = captionPanel("High", spec.highPanel, row.high, this);
-    row.lowPanel = captionPanel("Low", spec.lowPanel, row.low, this);
+    const QString caption = def.caption;
+    row.box = ui::named(new QCheckBox(caption, this), def.box);
+    row.high = ui::named(new QLineEdit(this), def.high);
+    row.low = ui::named(new QLineEdit(this), def.low);
+    row.highPanel = captionPanel("High", def.highPanel, row.high, this);
+    row.lowPanel = captionPanel("Low", def.lowPanel, row.low, this);
     row.high->setAccessibleName(tr("%1 high limit").arg(caption));
     row.low->setAccessibleName(tr("%1 low limit").arg(caption));
     const int boxWidth = row.high->fontMetrics().horizontalAdvance("-00000.000") + 12;
@@ -242,9 +242,9 @@ void AlarmDialog::CmdOk_Click() {
         return;
     }
     core::AlarmLimits& limits = Alarm::AlarmLimits;
-    for (const RowSpec& spec : kRows) {
-        limits.*spec.highLimit = (*entered).*spec.highLimit;
-        limits.*spec.lowLimit = (*entered).*spec.lowLimit;
+    for (const RowSpec& def : kRows) {
+        limits.*def.highLimit = (*entered).*def.highLimit;
+        limits.*def.lowLimit = (*entered).*def.lowLimit;
     }
     for (int q = 0; q < kQuantities; ++q) limits.*kRows[q].on = rows_[q].box->isChecked();
 
@@ -260,10 +260,10 @@ void AlarmDialog::sendUnitKeys() {
     QPointer<AlarmDialog> self(this);
     Rs232::timer1Off();
     // Only globals from here on: the window may be closed while the pauses let events through.
-    for (const RowSpec& spec : kRows) {
+    for (const RowSpec& def : kRows) {
         if (Rs232::ShuttingDown()) break;
-        if (!(Alarm::AlarmLimits.*spec.on)) continue;
-        Rs232::SendKey(spec.keyCode);
+        if (!(Alarm::AlarmLimits.*def.on)) continue;
+        Rs232::SendKey(def.keyCode);
         Rs232::Delay(kKeyPauseSeconds);
     }
     Rs232::timer1On();
