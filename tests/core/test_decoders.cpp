@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core/meter_reading.h"
 
 namespace {
@@ -32,6 +34,9 @@ struct ValueCase {
     double value;
     const char* digitsAfter;
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.digits << " A=" << c.statusA << " B=" << c.statusB; }
+
 
 class DigitsToValueTest : public testing::TestWithParam<ValueCase> {};
 

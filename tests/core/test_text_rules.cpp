@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core/text_rules.h"
 
 namespace {
@@ -16,6 +18,9 @@ struct NumericCase {
     const char* text;
     double value;
 };
+
+void PrintTo(const NumericCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 
 class NumericValueTest : public testing::TestWithParam<NumericCase> {};
 
@@ -47,6 +52,9 @@ struct PictureCase {
     const char* picture;
     const char* text;
 };
+
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.value << " as " << c.picture; }
+
 
 class FormatPictureTest : public testing::TestWithParam<PictureCase> {};
 
