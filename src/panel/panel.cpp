@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -334,6 +335,24 @@ bool Panel::Form_Load() {
     Alarm::ResetAlarmLimits();
     timer1_->start();
     return true;
+}
+
+void Panel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (displayFrozen_) return;
+    displayFrozen_ = true;
+    // The display's fields keep the size of the first layout, like the cells of a real display:
+    // a fixed-size widget whose text or visibility changes does not make the whole window lay
+    // itself out again, which keeps the twice-a-second refresh cheap.
+    ensurePolished();
+    if (layout()) layout()->activate();
+    for (const char* name : {"LblUpValue", "LblUpUnit", "LblDownLeftValue", "LblDownRightValue",
+                             "LblAuto", "Lblfc", "LblA", "LblM", "LblR", "LblCal", "LblAdj",
+                             "LblTest", "LblDate", "LblBt", "LblUOver", "LblUUnder", "LblDOver",
+                             "LblDUnder", "Lbl232"}) {
+        QWidget* w = widgets_.value(name);
+        w->setFixedSize(w->size());
+    }
 }
 
 void Panel::applyState() {

@@ -55,6 +55,7 @@ class Panel : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void buildDisplay(QWidget* lcd);
@@ -76,6 +77,7 @@ class Panel : public QWidget {
     QTimer* timer1_;
     QTimer* timer2_;
     QHash<QString, QWidget*> widgets_;
+    bool displayFrozen_ = false;
 };
 
 }  // namespace panel
