@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <deque>
 
 #include "core/record_row.h"
 #include "files/data_list.h"
@@ -22,74 +21,11 @@
 #include "files/record_grid_model.h"
 #include "link/rs232.h"
 #include "recording/recording_state.h"
+#include "support/fake_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/print_text.h"
 
 namespace {
-
-// Answers every dialog of the program and records what was asked.
-class FakeDialogs final : public ui::Dialogs {
-  public:
-    struct Message {
-        QString title;
-        QString text;
-        Icon icon;
-        Buttons buttons;
-    };
-
-    std::deque<Answer> answers;  // for OK/Cancel questions; Ok when empty
-    QList<Message> messages;
-    QString openName;
-    QString saveName;
-    int openCalls = 0;
-    int saveCalls = 0;
-    bool recordingAtSaveDialog = false;
-    bool recordingAtOpenDialog = false;
-    QStringList printed;
-    bool printOk = true;
-    QString pdfPath;  // when set, printed lines also go to this PDF file
-
-    Answer message(QWidget*, const QString& title, const QString& text, Icon icon,
-                   Buttons buttons) override {
-        messages.append({title, text, icon, buttons});
-        if (buttons == Buttons::Ok || answers.empty()) return Answer::Ok;
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    QString input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString openFileName(QWidget*, const QString&, const QString& filter) override {
-        ++openCalls;
-        recordingAtOpenDialog = Recording::IsRecording;
-        lastFilter = filter;
-        return openName;
-    }
-    QString saveFileName(QWidget*, const QString&, const QString& filter) override {
-        ++saveCalls;
-        recordingAtSaveDialog = Recording::IsRecording;
-        lastFilter = filter;
-        return saveName;
-    }
-    bool printLines(QWidget*, const QString&, const QStringList& lines, QString* error) override {
-        printed = lines;
-        timerActiveWhilePrinting = Rs232::Timer1() && Rs232::Timer1()->isActive();
-        if (!printOk) {
-            if (error) *error = QStringLiteral("No printer is installed.");
-            return false;
-        }
-        if (!pdfPath.isEmpty()) {
-            QPrinter printer;
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdfPath);
-            return ui::printLinesOn(printer, lines);
-        }
-        return true;
-    }
-    bool printWidget(QWidget*, QWidget*, QString*) override { return true; }
-
-    QString lastFilter;
-    bool timerActiveWhilePrinting = false;
-};
 
 int closeHandlerCalls = 0;
 void countClose() {
@@ -355,7 +291,7 @@ class ListWindowsTest : public QObject {
         data->grid()->addRow(QStringLiteral("1\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\t"));
         FileTransfer::DataFileName = path("recording.dat");
         startRecording();
-        fake->answers = {ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel};
+        fake->answers.enqueue(ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel);
         fake->saveName = FileTransfer::DataFileName;  // the recording's own file
 
         data->CmdDsave_Click();
@@ -588,7 +524,7 @@ class ListWindowsTest : public QObject {
         QVERIFY(fake->messages.isEmpty());
         pollTimer.stop();
 
-        fake->printOk = false;  // no printer, and the PDF offer declined
+        fake->printerAvailable = false;  // no printer, and the PDF offer declined
         data->CmdDprint_Click();
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages.first().text.contains("No printer is installed."));

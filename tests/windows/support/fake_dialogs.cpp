@@ -1,29 +1,42 @@
 #include "support/fake_dialogs.h"
 
 #include <QPrinter>
+#include <QTimer>
+
+#include "link/rs232.h"
+#include "recording/recording_state.h"
 
 #include "ui/print_text.h"
 
 ui::Dialogs::Answer FakeDialogs::message(QWidget*, const QString& title, const QString& text,
                                          Icon icon, Buttons buttons) {
     messages.append({title, text, icon, buttons});
-    return answers.isEmpty() ? Answer::Ok : answers.dequeue();
+    if (buttons == Buttons::Ok || answers.isEmpty()) return Answer::Ok;
+    return answers.dequeue();
 }
 
 QString FakeDialogs::input(QWidget*, const QString&, const QString&, const QString&) {
     return inputs.isEmpty() ? QString() : inputs.dequeue();
 }
 
-QString FakeDialogs::openFileName(QWidget*, const QString&, const QString&) {
-    return openNames.isEmpty() ? QString() : openNames.dequeue();
+QString FakeDialogs::openFileName(QWidget*, const QString&, const QString& filter) {
+    ++openCalls;
+    lastFilter = filter;
+    recordingAtOpenDialog = Recording::IsRecording;
+    return openNames.isEmpty() ? openName : openNames.dequeue();
 }
 
-QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString&) {
-    return saveNames.isEmpty() ? QString() : saveNames.dequeue();
+QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filter) {
+    ++saveCalls;
+    lastFilter = filter;
+    recordingAtSaveDialog = Recording::IsRecording;
+    return saveNames.isEmpty() ? saveName : saveNames.dequeue();
 }
 
 bool FakeDialogs::printLines(QWidget*, const QString&, const QStringList& lines,
                              QString* error) {
+    printed = lines;
+    timerActiveWhilePrinting = Rs232::Timer1() && Rs232::Timer1()->isActive();
     if (!printerAvailable) {
         if (error) *error = "No printer is installed.";
         return false;
