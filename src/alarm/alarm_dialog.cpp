@@ -13,6 +13,7 @@
 #include <string>
 
 #include "alarm/alarm_state.h"
+#include "core/protocol.h"
 #include "core/text_rules.h"
 #include "link/rs232.h"
 #include "ui/accessible_name.h"
@@ -43,13 +44,13 @@ struct RowSpec {
 // In key order: pH, mV, 'C, 'F (the meter's pH, mV, 'C and 'F keys).
 constexpr RowSpec kRows[] = {
     {"Ckp", "pH", "PpH", "PpL", "TpH", "TpL", &Limits::PhHigh, &Limits::PhLow, &Limits::PhAlarmOn,
-     221, 1},
+     core::protocol::key::kPh, 1},
     {"Ckm", "mV", "PmH", "PmL", "TmH", "TmL", &Limits::MvHigh, &Limits::MvLow, &Limits::MvAlarmOn,
-     219, 0},
+     core::protocol::key::kMv, 0},
     {"CkC", "Celsius", "PCH", "PCL", "TCH", "TCL", &Limits::CHigh, &Limits::CLow, &Limits::CAlarmOn,
-     222, 3},
+     core::protocol::key::kCelsius, 3},
     {"CkF", "Fahrenheit", "PFH", "PFL", "TFH", "TFL", &Limits::FHigh, &Limits::FLow,
-     &Limits::FAlarmOn, 190, 2},
+     &Limits::FAlarmOn, core::protocol::key::kFahrenheit, 2},
 };
 
 constexpr double kKeyPauseSeconds = 1.0;

@@ -1,5 +1,7 @@
 #include "core/clock_frame.h"
 
+#include "core/protocol.h"
+
 namespace core {
 
 std::uint8_t ToBcd(int value) {
@@ -9,7 +11,7 @@ std::uint8_t ToBcd(int value) {
 }
 
 std::array<std::uint8_t, 7> ClockSetFrame(const DateTimeFields& m) {
-    return {0x44,         ToBcd(m.year % 100), ToBcd(m.month), ToBcd(m.day),
+    return {protocol::kClockSet,         ToBcd(m.year % 100), ToBcd(m.month), ToBcd(m.day),
             ToBcd(m.hour), ToBcd(m.minute),    ToBcd(m.second)};
 }
 

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "core/protocol.h"
+
 namespace core {
 
 // The meter's 9-byte answer to the display poll.
 struct DisplayFrame {
-    static constexpr std::size_t kSize = 9;
+    static constexpr std::size_t kSize = protocol::kDisplayFrameSize;
     std::array<std::uint8_t, kSize> bytes{};
 
     // Upper display: Hex2(byte 2) + Hex2(byte 1).

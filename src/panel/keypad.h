@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+#include "core/protocol.h"
+
 namespace panel {
 
 // One meter key: its button name, caption (empty for picture keys) and key code.
@@ -13,23 +15,24 @@ struct MeterKey {
     const char* tooltip;
 };
 
-// The fourteen keys of the meter. Every code has one clear bit in each nibble: the high nibble
-// picks a row of the meter's 4 x 4 key matrix, the low nibble a column.
+// The fourteen keys of the meter.
+namespace key = core::protocol::key;
+
 inline constexpr std::array<MeterKey, 14> kMeterKeys{{
-    {"CmdRead", "READ", 187, "READ: recall stored readings"},
-    {"CmdTest10", "10'S", 123, "10'S key"},
-    {"CmdpH", "pH", 221, "pH: show the pH reading"},
-    {"CmdmV", "mV", 219, "mV: show the mV reading"},
-    {"CmdC", "", 222, "'C: temperature in degrees Celsius"},
-    {"CmdF", "", 190, "'F: temperature in degrees Fahrenheit"},
-    {"CmdMem", "MEM", 189, "MEM: store the reading in the meter"},
-    {"CmdCal", "CAL", 125, "CAL: calibration"},
-    {"CmdToggle", "Toggle", 126, "Toggle: next screen"},
-    {"CmdEnter", "", 231, "Enter"},
-    {"CmdLeft", "", 238, "Left arrow"},
-    {"CmdRight", "", 235, "Right arrow"},
-    {"CmdUp", "", 237, "Up arrow"},
-    {"CmdDown", "", 215, "Down arrow"},
+    {"CmdRead", "READ", key::kRead, "READ: recall stored readings"},
+    {"CmdTest10", "10'S", key::kTens, "10'S key"},
+    {"CmdpH", "pH", key::kPh, "pH: show the pH reading"},
+    {"CmdmV", "mV", key::kMv, "mV: show the mV reading"},
+    {"CmdC", "", key::kCelsius, "'C: temperature in degrees Celsius"},
+    {"CmdF", "", key::kFahrenheit, "'F: temperature in degrees Fahrenheit"},
+    {"CmdMem", "MEM", key::kMem, "MEM: store the reading in the meter"},
+    {"CmdCal", "CAL", key::kCal, "CAL: calibration"},
+    {"CmdToggle", "Toggle", key::kToggle, "Toggle: next screen"},
+    {"CmdEnter", "", key::kEnter, "Enter"},
+    {"CmdLeft", "", key::kLeft, "Left arrow"},
+    {"CmdRight", "", key::kRight, "Right arrow"},
+    {"CmdUp", "", key::kUp, "Up arrow"},
+    {"CmdDown", "", key::kDown, "Down arrow"},
 }};
 
 }  // namespace panel
