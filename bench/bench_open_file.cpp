@@ -38,7 +38,7 @@ void report(const char* stage, qint64 nanoseconds, long rows) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QTemporaryDir dir;
     if (!dir.isValid()) return 1;
     const QString path = dir.filePath("week.dat");
@@ -52,7 +52,9 @@ int main(int argc, char** argv) {
     clock.start();
     QByteArray bytes;
     QString error;
-    if (!FileTransfer::ReadDataFileBytes(path, &bytes, &error)) return 1;
+    if (FileTransfer::ReadDataFileBytes(path, &bytes, &error) !=
+        FileTransfer::DataFileRead::Complete)
+        return 1;
     report("read file", clock.nsecsElapsed(), 0);
     std::printf("%-28s %9.1f MB\n", "file size", double(bytes.size()) / 1e6);
 
@@ -71,7 +73,8 @@ int main(int argc, char** argv) {
     grid.resize(460, 330);
     grid.show();
     long progressCalls = 0;
-    const long count = FileTransfer::FillGridFromBytes(grid, bytes, [&](long) { ++progressCalls; });
+    const long count =
+        FileTransfer::FillGridFromBytes(grid, bytes, [&](long) { ++progressCalls; }).rows;
     report("grid fill (parse + view)", clock.nsecsElapsed(), count);
     std::printf("%-28s %9ld\n", "progress captions", progressCalls);
 

@@ -11,12 +11,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "link/port_names.h"
-#include "link/qt_serial_line.h"
-#include "link/rs232.h"
+#include "app/panel_start.h"
+#include "app/simulated_meter.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
-#include "sim/meter_sim.h"
 
 namespace {
 
@@ -30,16 +28,12 @@ double cpuSeconds(int who = RUSAGE_SELF) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 60;
-    sim::MeterSim meter;
-    if (!meter.start()) return 1;
-    serial::setDeviceForPort(1, QString::fromStdString(meter.devicePath()));
-    Rs232::CommPortNumber = 1;
-    Rs232::setQuitAction([] {});
-    auto* panel = new panel::Panel(new serial::QtSerialLine);
-    panel->show();
-    if (!panel->Form_Load()) return 1;
+    const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
+    if (!meter) return 1;
+    panel::Panel* panel = app::StartPanel(1);
+    if (!panel) return 1;
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
 
     std::vector<double> tickTimes;
@@ -60,7 +54,8 @@ int main(int argc, char* argv[]) {
     const double wall = clock.nsecsElapsed() / 1e9;
 
     std::vector<double> periods;
-    for (size_t i = 1; i < tickTimes.size(); ++i) periods.push_back(tickTimes[i] - tickTimes[i - 1]);
+    for (size_t i = 1; i < tickTimes.size(); ++i)
+        periods.push_back(tickTimes[i] - tickTimes[i - 1]);
     std::sort(periods.begin(), periods.end());
     double mean = 0;
     for (double p : periods) mean += p;
@@ -75,9 +70,10 @@ int main(int argc, char* argv[]) {
     std::printf("cpu, whole process: %.3f s = %.2f %% of one core\n", cpu, 100.0 * cpu / wall);
     std::printf("cpu, program's user-interface thread (poll, decode, paint): %.3f s = %.2f %%\n",
                 uiCpu, 100.0 * uiCpu / wall);
-    std::printf("ticks: %zu; period mean %.1f ms, sd %.1f ms, min %.1f, p50 %.1f, p95 %.1f, max %.1f\n",
-                tickTimes.size(), mean, sd, pct(0), pct(0.5), pct(0.95), pct(1));
+    std::printf(
+        "ticks: %zu; period mean %.1f ms, sd %.1f ms, min %.1f, p50 %.1f, p95 %.1f, max %.1f\n",
+        tickTimes.size(), mean, sd, pct(0), pct(0.5), pct(0.95), pct(1));
     panel->close();
-    meter.stop();
+    meter->stop();
     return 0;
 }

@@ -10,9 +10,9 @@
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     const qint64 appReady = clock.elapsed();
-    auto* port = new serial::Port([] {});
+    auto* port = new serial::Port;
     port->show();
     const bool exposed = QTest::qWaitForWindowExposed(port, 5000);
     std::printf("QApplication ready: %lld ms; Port window %s: %lld ms after main()\n",

@@ -5,15 +5,13 @@
 #include <QTest>
 
 #include "alarm/alarm_dialog.h"
+#include "app/panel_start.h"
+#include "app/simulated_meter.h"
 #include "files/list_commands.h"
-#include "link/port_names.h"
 #include "link/port_window.h"
-#include "ui/dialogs.h"
-#include "link/qt_serial_line.h"
-#include "link/rs232.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
-#include "sim/meter_sim.h"
+#include "ui/dialogs.h"
 
 namespace {
 
@@ -35,31 +33,27 @@ struct OpenDialog : ui::Dialogs {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     if (argc < 2) {
         fprintf(stderr, "usage: panel_screenshot OUT.png [pH|mV]\n");
         return 2;
     }
-    sim::MeterSim meter;
-    if (!meter.start()) return 1;
+    const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
+    if (!meter) return 1;
     const QString mode = argc > 2 ? QString(argv[2]) : QString("pH");
     if (mode == "port") {
-        serial::Port port([] {});
+        serial::Port port;
         port.show();
         (void)QTest::qWaitForWindowExposed(&port);
         return port.grab().save(argv[1]) ? 0 : 1;
     }
     const bool mv = mode == "mV";
-    meter.withModel([mv](sim::MeterModel& m) {
+    meter->withModel([mv](sim::MeterModel& m) {
         if (mv) m.setMainUnit(sim::MainUnit::Mv);
         return 0;
     });
-    serial::setDeviceForPort(1, QString::fromStdString(meter.devicePath()));
-    Rs232::CommPortNumber = 1;
-    Rs232::setQuitAction([] {});
-    auto* panel = new panel::Panel(new serial::QtSerialLine);
-    panel->show();
-    if (!panel->Form_Load()) return 1;
+    panel::Panel* panel = app::StartPanel(1);
+    if (!panel) return 1;
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 4; }, 10000);
     QWidget* shot = panel;
     if (mode == "alarm") {
@@ -69,13 +63,13 @@ int main(int argc, char* argv[]) {
         static OpenDialog dialog;
         dialog.name = argv[3];
         ui::setDialogs(&dialog);
-        CmdPopen_Click(panel);
+        FileTransfer::OpenDataFile(panel);
         QTest::qWait(200);
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == "FileList" && w->isVisible()) shot = w;
     }
     const bool saved = shot->grab().save(argv[1]);
     panel->close();
-    meter.stop();
+    meter->stop();
     return saved ? 0 : 1;
 }

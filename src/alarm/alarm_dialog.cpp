@@ -15,6 +15,7 @@
 #include "alarm/alarm_state.h"
 #include "core/protocol.h"
 #include "core/text_rules.h"
+#include "link/exchange.h"
 #include "link/rs232.h"
 #include "ui/accessible_name.h"
 #include "ui/dialogs.h"
@@ -170,7 +171,7 @@ void AlarmDialog::Form_Load() {
     for (int q = 0; q < kQuantities; ++q) fillLimits(static_cast<Quantity>(q));
     for (int q = 0; q < kQuantities; ++q) {
         // Read the switch afresh: ticking a box switches its partner off.
-        const bool on = Alarm::AlarmLimits.*kRows[q].on;
+        const bool on = Alarm::State.AlarmLimits.*kRows[q].on;
         showLimits(static_cast<Quantity>(q), on);
         rows_[q].box->setChecked(on);
     }
@@ -190,7 +191,7 @@ void AlarmDialog::CkF_Click() {
 }
 
 void AlarmDialog::checkClicked(Quantity q) {
-    core::AlarmLimits& limits = Alarm::AlarmLimits;
+    core::AlarmLimits& limits = Alarm::State.AlarmLimits;
     if (!rows_[q].box->isChecked()) {
         limits.*kRows[q].on = false;
         showLimits(q, false);
@@ -214,12 +215,12 @@ void AlarmDialog::showLimits(Quantity q, bool shown) {
 }
 
 void AlarmDialog::fillLimits(Quantity q) {
-    rows_[q].high->setText(limitText(Alarm::AlarmLimits.*kRows[q].highLimit));
-    rows_[q].low->setText(limitText(Alarm::AlarmLimits.*kRows[q].lowLimit));
+    rows_[q].high->setText(limitText(Alarm::State.AlarmLimits.*kRows[q].highLimit));
+    rows_[q].low->setText(limitText(Alarm::State.AlarmLimits.*kRows[q].lowLimit));
 }
 
 std::optional<core::AlarmLimits> AlarmDialog::enteredLimits() const {
-    core::AlarmLimits entered = Alarm::AlarmLimits;
+    core::AlarmLimits entered = Alarm::State.AlarmLimits;
     for (int q = 0; q < kQuantities; ++q) {
         const std::optional<double> high = limitValue(rows_[q].high);
         const std::optional<double> low = limitValue(rows_[q].low);
@@ -232,7 +233,7 @@ std::optional<core::AlarmLimits> AlarmDialog::enteredLimits() const {
 }
 
 void AlarmDialog::CmdOk_Click() {
-    // A click that arrives while the keys of an earlier "OK" are being pressed.
+    // A click that arrives while the keys of an earlier "OK" are waiting or being pressed.
     if (sendingKeys_) return;
     Rs232::timer1Off();
     const std::optional<core::AlarmLimits> entered = enteredLimits();
@@ -242,35 +243,35 @@ void AlarmDialog::CmdOk_Click() {
         Rs232::timer1On();
         return;
     }
-    core::AlarmLimits& limits = Alarm::AlarmLimits;
+    core::AlarmLimits& limits = Alarm::State.AlarmLimits;
     for (const RowSpec& def : kRows) {
         limits.*def.highLimit = (*entered).*def.highLimit;
         limits.*def.lowLimit = (*entered).*def.lowLimit;
     }
     for (int q = 0; q < kQuantities; ++q) limits.*kRows[q].on = rows_[q].box->isChecked();
+    Rs232::timer1On();
 
+    sendingKeys_ = true;
+    ok_->setEnabled(false);
+    // The key sequence is an exchange of its own; it goes on when the dialog is closed meanwhile,
+    // and the dialog closes once it is done.
     QPointer<AlarmDialog> self(this);
-    sendUnitKeys();
-    if (!self) return;
-    close();
+    Rs232::RunExchange(nullptr, [self] {
+        sendUnitKeys();
+        if (self) self->close();
+    });
 }
 
 void AlarmDialog::sendUnitKeys() {
-    sendingKeys_ = true;
-    ok_->setEnabled(false);
-    QPointer<AlarmDialog> self(this);
-    Rs232::timer1Off();
     // Only globals from here on: the window may be closed while the pauses let events through.
+    Rs232::timer1Off();
     for (const RowSpec& def : kRows) {
         if (Rs232::ShuttingDown()) break;
-        if (!(Alarm::AlarmLimits.*def.on)) continue;
+        if (!(Alarm::State.AlarmLimits.*def.on)) continue;
         Rs232::SendKey(def.keyCode);
         Rs232::Delay(kKeyPauseSeconds);
     }
     Rs232::timer1On();
-    if (!self) return;
-    sendingKeys_ = false;
-    ok_->setEnabled(true);
 }
 
 }  // namespace alarms

@@ -17,8 +17,8 @@ class QPushButton;
 namespace alarms {
 
 // "Alarm": switches the limit alarms on or off (pH or mV, 'C or 'F) and edits the high and low
-// limits of all four quantities in Alarm::AlarmLimits. The switches change as soon as a box is
-// ticked, so the display poll uses them at once; the limits change only on "OK", which then
+// limits of all four quantities in Alarm::State.AlarmLimits. The switches change as soon as a box
+// is ticked, so the display poll uses them at once; the limits change only on "OK", which then
 // presses the meter keys that put the meter into the watched units.
 class AlarmDialog : public QDialog {
     Q_OBJECT
@@ -59,7 +59,8 @@ class AlarmDialog : public QDialog {
     // The eight limits as typed, or nothing when any is not a number or a low limit is not
     // below its high limit. The switches are left as they are.
     std::optional<core::AlarmLimits> enteredLimits() const;
-    void sendUnitKeys();
+    // Presses the keys of the units whose alarms are on, a second apart.
+    static void sendUnitKeys();
 
     std::array<Row, kQuantities> rows_{};
     QPushButton* ok_ = nullptr;

@@ -1,6 +1,11 @@
 #include "alarm/alarm_state.h"
 
 namespace Alarm {
-core::AlarmLimits AlarmLimits;
-void ResetAlarmLimits() { AlarmLimits = core::AlarmLimits{}; }
+
+AlarmState State;
+
+void ResetState() {
+    State = AlarmState{};
+}
+
 }  // namespace Alarm

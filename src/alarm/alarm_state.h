@@ -4,7 +4,12 @@
 
 // The limit alarm's settings for the whole run; every program start begins at the defaults.
 namespace Alarm {
-extern core::AlarmLimits AlarmLimits;
-// Back to the start values (the panel's start-up).
-void ResetAlarmLimits();
+
+struct AlarmState {
+    core::AlarmLimits AlarmLimits;
+};
+
+extern AlarmState State;
+void ResetState();
+
 }  // namespace Alarm

@@ -1,17 +1,19 @@
 #include "app/program.h"
 
-#include <QPushButton>
+#include <QCoreApplication>
 
-#include "link/port_names.h"
+#include "app/panel_start.h"
+#include "app/simulated_meter.h"
+#include "link/link_events.h"
 #include "link/port_window.h"
-#include "link/qt_serial_line.h"
-#include "panel/panel.h"
 #include "sim/meter_sim.h"
-#include "app/subsystems.h"
 
 namespace app {
 
-Program::Program() = default;
+Program::Program() {
+    QObject::connect(&Rs232::events(), &Rs232::LinkEvents::shutdownRequested,
+                     QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+}
 
 Program::~Program() {
     if (demoMeter_) demoMeter_->stop();
@@ -19,26 +21,15 @@ Program::~Program() {
 
 bool Program::startDemoMeter(QString* error) {
     sim::MeterSim::Options options;
-    demoMeter_ = std::make_unique<sim::MeterSim>(options);
-    if (!demoMeter_->start()) {
-        if (error) *error = QStringLiteral("The simulated meter could not start.");
-        demoMeter_.reset();
-        return false;
-    }
-    serial::setDeviceForPort(1, QString::fromStdString(demoMeter_->devicePath()));
-    return true;
+    demoMeter_ = StartSimulatedMeter(options, error);
+    return demoMeter_ != nullptr;
 }
 
 void Program::start() {
-    auto* port = new serial::Port([this] { showPanel(); });
+    auto* port = new serial::Port;
+    QObject::connect(port, &serial::Port::portChosen, port,
+                     [this](int number) { panel_ = StartPanel(number); });
     port->show();
-}
-
-void Program::showPanel() {
-    panel_ = new panel::Panel(new serial::QtSerialLine);
-    connectSubsystems(panel_);
-    panel_->show();
-    panel_->Form_Load();
 }
 
 }  // namespace app

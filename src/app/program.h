@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <memory>
 
 #include "panel/panel.h"
@@ -11,10 +12,9 @@ class MeterSim;
 
 namespace app {
 
-// The program's windows from the port choice on: shows Port, then Panel, and connects the
-// panel's tool buttons to the subsystems that own them.
+// The program from the port choice on: shows Port, then the panel on the chosen port.
 class Program {
-public:
+  public:
     Program();
     ~Program();
 
@@ -25,9 +25,7 @@ public:
     // The panel once the port is chosen (for tests).
     panel::Panel* panel() const { return panel_; }
 
-private:
-    void showPanel();
-
+  private:
     std::unique_ptr<sim::MeterSim> demoMeter_;
     QPointer<panel::Panel> panel_;
 };

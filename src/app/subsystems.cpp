@@ -1,20 +1,24 @@
 #include "app/subsystems.h"
 
-#include <QPushButton>
-
 #include "alarm/alarm_dialog.h"
 #include "files/list_commands.h"
+#include "files/list_events.h"
 #include "panel/panel.h"
+#include "recording/recorder.h"
 
 namespace app {
 
 void connectSubsystems(panel::Panel* panel) {
-    QObject::connect(panel->button("CmdPlist"), &QPushButton::clicked, panel,
-                     [panel] { CmdPlist_Click(panel); });
-    QObject::connect(panel->button("CmdPopen"), &QPushButton::clicked, panel,
-                     [panel] { CmdPopen_Click(panel); });
-    QObject::connect(panel, &panel::Panel::alarmRequested, panel,
+    using panel::Panel;
+    auto* recorder = new recording::Recorder(panel);
+
+    QObject::connect(panel, &Panel::liveListRequested, panel, [] { FileTransfer::OpenLiveList(); });
+    QObject::connect(panel, &Panel::openFileRequested, panel,
+                     [panel] { FileTransfer::OpenDataFile(panel); });
+    QObject::connect(panel, &Panel::alarmRequested, panel,
                      [panel] { alarms::AlarmDialog::showDialog(panel); });
+    QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::recordingStopRequested,
+                     recorder, &recording::Recorder::StopRecording, Qt::DirectConnection);
 }
 
 }  // namespace app

@@ -18,35 +18,42 @@ QString tooLarge() {
 
 }  // namespace
 
-bool ReadDataFileBytes(const QString& path, QByteArray* bytes, QString* error) {
+DataFileRead ReadDataFileBytes(const QString& path, QByteArray* bytes, QString* error) {
     const QFileInfo info(path);
     if (!info.exists()) {
         *error = QStringLiteral("The file does not exist.");
-        return false;
+        return DataFileRead::Failed;
     }
     if (!info.isFile()) {
         *error = QStringLiteral("This is not a data file but a folder or a device.");
-        return false;
+        return DataFileRead::Failed;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
-        return false;
+        return DataFileRead::Failed;
     }
-    if (file.size() > kMaxDataFileBytes) {
+    return ReadDataBytes(file, file.size(), bytes, error);
+}
+
+DataFileRead ReadDataBytes(QIODevice& device, qint64 size, QByteArray* bytes, QString* error) {
+    if (size > kMaxDataFileBytes) {
         *error = tooLarge();
-        return false;
+        return DataFileRead::Failed;
     }
     // Read at most one byte more than allowed, in case the file grows while it is read.
-    bytes->resize(file.size() + 1);
+    bytes->resize(std::max<qint64>(size, 0) + 1);
     qint64 total = 0;
     while (total <= kMaxDataFileBytes) {
         if (total == bytes->size()) bytes->resize(std::min(total * 2, kMaxDataFileBytes + 1));
-        const qint64 got = file.read(bytes->data() + total, bytes->size() - total);
+        const qint64 got = device.read(bytes->data() + total, bytes->size() - total);
         if (got < 0) {
-            *error = file.errorString();
-            bytes->clear();
-            return false;
+            *error = device.errorString();
+            // Keep the complete lines read before the error; a line cut by it is not a record.
+            const qsizetype lastEnd = bytes->left(total).lastIndexOf('\n');
+            const qsizetype lastCr = bytes->left(total).lastIndexOf('\r');
+            bytes->resize(std::max(lastEnd, lastCr) + 1);
+            return bytes->isEmpty() ? DataFileRead::Failed : DataFileRead::Partly;
         }
         if (got == 0) break;
         total += got;
@@ -55,32 +62,36 @@ bool ReadDataFileBytes(const QString& path, QByteArray* bytes, QString* error) {
     if (total > kMaxDataFileBytes) {
         *error = tooLarge();
         bytes->clear();
-        return false;
+        return DataFileRead::Failed;
     }
-    return true;
+    return DataFileRead::Complete;
 }
 
-long FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
-                       const std::function<void(long rows)>& progress) {
+GridFill FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
+                           const std::function<void(long rows)>& progress) {
     core::DataFileReader reader(std::string_view(bytes.constData(), std::size_t(bytes.size())));
     core::RowTexts block;
     std::string scratch;
     std::string_view item;
-    long count = 0;
+    GridFill fill;
     while (reader.next(item)) {
+        if (fill.rows == kMaxListRows) {
+            fill.capped = true;
+            break;
+        }
         core::appendItemRow(block, item, scratch);
-        ++count;
+        ++fill.rows;
         if (block.size() == std::size_t(kRowsPerBlock)) {
             grid.addRows(block);
             block.clear();
-            if (progress) progress(count);
+            if (progress) progress(fill.rows);
         }
     }
     if (!block.empty()) {
         grid.addRows(block);
-        if (progress) progress(count);
+        if (progress) progress(fill.rows);
     }
-    return count;
+    return fill;
 }
 
 }  // namespace FileTransfer

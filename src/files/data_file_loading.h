@@ -4,24 +4,42 @@
 #include <QString>
 #include <functional>
 
+class QIODevice;
 class RecordGrid;
 
 namespace FileTransfer {
 
 // Largest data file that Open File lists (a week of 2-second readings is about 20 MB).
 inline constexpr qint64 kMaxDataFileBytes = qint64(512) * 1024 * 1024;
-
-// Reads a whole data file at once. Refuses what is not a regular file (a device or a pipe could
-// block or never end) and files larger than kMaxDataFileBytes. False with the reason.
-bool ReadDataFileBytes(const QString& path, QByteArray* bytes, QString* error);
-
-// Adds one grid row per item of `bytes` by the data-file reading rules, in blocks of rows.
-// After each block `progress` gets the number of rows added so far; the last call gets the
-// total. Returns the number of rows added.
-long FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
-                       const std::function<void(long rows)>& progress);
-
+// Most rows a list takes. A file of that size made of empty or very short lines would otherwise
+// need gigabytes for its row index.
+inline constexpr long kMaxListRows = 20'000'000;
 // Rows added per block (and per progress report).
 inline constexpr long kRowsPerBlock = 5000;
+
+enum class DataFileRead {
+    Complete,
+    // A read error part-way: the bytes up to the last complete line before it are kept.
+    Partly,
+    Failed,
+};
+
+// Reads a whole data file at once. Refuses what is not a regular file (a device or a pipe could
+// block or never end) and files larger than kMaxDataFileBytes. `error` gets the reason when the
+// result is not Complete.
+DataFileRead ReadDataFileBytes(const QString& path, QByteArray* bytes, QString* error);
+// The same from an open device of (expected) size `size`, for files and tests.
+DataFileRead ReadDataBytes(QIODevice& device, qint64 size, QByteArray* bytes, QString* error);
+
+struct GridFill {
+    long rows = 0;
+    bool capped = false;  // the data held more than kMaxListRows rows
+};
+
+// Adds one grid row per item of `bytes` by the data-file reading rules, in blocks of rows, at
+// most kMaxListRows. After each block `progress` gets the number of rows added so far; the last
+// call gets the total.
+GridFill FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
+                           const std::function<void(long rows)>& progress);
 
 }  // namespace FileTransfer

@@ -14,7 +14,7 @@ const QString kName = QStringLiteral("DataList");
 DataList::DataList()
     : RecordListWindow(kName, QSize(7035, 5730), QRect(120, 600, 6855, 5055)),
       title_(ui::named(new QLabel(client()), QStringLiteral("LblTitle"))),
-      plotAvailable_(!FileTransfer::SingleRecordList) {
+      plotAvailable_(!FileTransfer::State.SingleRecordList) {
     title_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     title_->setAlignment(Qt::AlignCenter);
     title_->setGeometry(QRect(ui::twipsPoint(120, 0, this), ui::twipsToPixels(6855, 495, this)));
@@ -55,5 +55,5 @@ void DataList::CmdDprint_Click() {
 }
 
 void DataList::Form_Unload() {
-    FileTransfer::SingleRecordList = false;
+    FileTransfer::State.SingleRecordList = false;
 }

@@ -12,11 +12,6 @@
 
 namespace FileTransfer {
 
-QString DataFileName;
-bool LiveListOpen = false;
-long LiveListCount = 0;
-bool SingleRecordList = false;
-
 namespace {
 
 // Bytes collected before they are handed to the file.
@@ -32,7 +27,8 @@ bool writeChunk(QSaveFile& file, std::string& chunk) {
 }  // namespace
 
 QString DataFileFilter() {
-    return QStringLiteral("Data Files (*.dat);;All Files (*.*)");
+    // "*" and not "*.*": names without a dot are data files too.
+    return QStringLiteral("Data Files (*.dat);;All Files (*)");
 }
 
 QString FileTitle(const QString& path) {
@@ -43,19 +39,19 @@ bool ChooseSaveFile(QWidget* parent) {
     const QString chosen =
         ui::dialogs().saveFileName(parent, QStringLiteral("Save As"), DataFileFilter());
     if (chosen.isEmpty()) return false;
-    DataFileName = chosen;
+    State.DataFileName = chosen;
     return true;
 }
 
 bool WriteGridFile(const RecordGrid& grid, QString* error) {
     BusyCursor busy;
-    QSaveFile file(DataFileName);
+    QSaveFile file(State.DataFileName);
     // Where the folder forbids creating the replacement beside the old file, write in place.
     file.setDirectWriteFallback(true);
-    if (DataFileName.isEmpty() || !file.open(QIODevice::WriteOnly)) {
+    if (State.DataFileName.isEmpty() || !file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = DataFileName.isEmpty() ? QStringLiteral("No file name was given.")
-                                            : file.errorString();
+            *error = State.DataFileName.isEmpty() ? QStringLiteral("No file name was given.")
+                                                  : file.errorString();
         return false;
     }
 

@@ -3,22 +3,13 @@
 #include <QString>
 
 #include "core/record_row.h"
+#include "files/files_state.h"
 
 class QWidget;
 class RecordGrid;
 
 // Shared operations on data files, record lists and printing, and the state that goes with them.
 namespace FileTransfer {
-
-// Full path of the data file chosen last, for a recording or for a save.
-extern QString DataFileName;
-// Set while the live list (RealTimeList) is open and takes rows.
-extern bool LiveListOpen;
-// Number of the last row handed to the live list; never reset while the program runs.
-extern long LiveListCount;
-// Set by the single-record download; cleared when DataList unloads. DataList's Plot menu is
-// unavailable while it is set.
-extern bool SingleRecordList;
 
 // The filter of the data-file dialogs.
 QString DataFileFilter();
@@ -36,7 +27,8 @@ bool ChooseSaveFile(QWidget* parent);
 bool WriteGridFile(const RecordGrid& grid, QString* error = nullptr);
 
 // The Save command of the live list and the memory list: while a recording runs, asks whether to
-// stop it ("Warning!"); then ChooseSaveFile and WriteGridFile. A failed write is reported in a
+// stop it ("Warning!", then ListEvents::recordingStopRequested); then ChooseSaveFile and
+// WriteGridFile. A failed write is reported in a
 // message naming the file and the reason; the list is left as it was.
 void SaveGrid(QWidget* window, RecordGrid* grid);
 

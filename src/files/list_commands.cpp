@@ -6,29 +6,32 @@
 #include "files/data_file_loading.h"
 #include "files/file_list.h"
 #include "files/file_transfer.h"
+#include "files/list_events.h"
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
-#include "recording/recording_state.h"
 #include "ui/dialogs.h"
 
-void CmdPlist_Click(QWidget* /*panel*/) {
+namespace FileTransfer {
+
+void OpenLiveList() {
     if (RealTimeList* old = RealTimeList::find()) old->close();
-    FileTransfer::LiveListOpen = true;
+    State.LiveListOpen = true;
     (new RealTimeList)->show();
 }
 
-void CmdPopen_Click(QWidget* panel) {
-    if (Recording::IsRecording) Recording::StopRecording();
+void OpenDataFile(QWidget* parent) {
+    if (State.IsRecording) emit events().recordingStopRequested();
 
-    const QString path = ui::dialogs().openFileName(panel, QStringLiteral("Open File"),
-                                                    FileTransfer::DataFileFilter());
+    const QString path =
+        ui::dialogs().openFileName(parent, QStringLiteral("Open File"), DataFileFilter());
     if (path.isEmpty()) return;
 
     QByteArray bytes;
     QString reason;
-    if (!FileTransfer::ReadDataFileBytes(path, &bytes, &reason)) {
+    const DataFileRead read = ReadDataFileBytes(path, &bytes, &reason);
+    if (read == DataFileRead::Failed) {
         ui::dialogs().message(
-            panel, QStringLiteral("Open File"),
+            parent, QStringLiteral("Open File"),
             QStringLiteral("The file\n%1\ncould not be opened.\n\n%2").arg(path, reason),
             ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
         return;
@@ -37,12 +40,31 @@ void CmdPopen_Click(QWidget* panel) {
     if (FileList* old = FileList::find()) old->close();
     auto* list = new FileList;
     list->show();
-    const QString title = FileTransfer::FileTitle(path);
+    const QString title = FileTitle(path);
     list->setWindowTitle(title);
     list->grid()->setRows(1);
     // The caption counts the rows block by block and ends on the exact total.
-    FileTransfer::FillGridFromBytes(*list->grid(), bytes, [list](long rows) {
+    const GridFill fill = FillGridFromBytes(*list->grid(), bytes, [list](long rows) {
         list->setWindowTitle(QString::number(rows) + QStringLiteral(" Records Completed"));
     });
     list->setWindowTitle(title);
+
+    QString note;
+    if (read == DataFileRead::Partly)
+        note = QStringLiteral(
+                   "The file could be read only in part; the %1 records read before "
+                   "the error are listed.\n\n%2")
+                   .arg(fill.rows)
+                   .arg(reason);
+    else if (fill.capped)
+        note = QStringLiteral(
+                   "The file holds more records than a list can take; the first %1 "
+                   "are listed.")
+                   .arg(fill.rows);
+    if (!note.isEmpty())
+        ui::dialogs().message(list, QStringLiteral("Open File"),
+                              QStringLiteral("%1\n\n%2").arg(path, note),
+                              ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
 }
+
+}  // namespace FileTransfer

@@ -2,12 +2,15 @@
 
 class QWidget;
 
-// The front panel's list buttons.
+namespace FileTransfer {
 
-// "List": opens the live list afresh (an open one is closed first) and sets LiveListOpen.
-void CmdPlist_Click(QWidget* panel);
+// Opens the live list afresh (an open one is closed first) and sets LiveListOpen.
+void OpenLiveList();
 
-// "Open File": stops a running recording, asks for a data file and lists it in a fresh
-// FileList, its caption counting "n Records Completed" while it loads and then showing the
-// file's name. A file that cannot be read is reported and the open FileList is kept.
-void CmdPopen_Click(QWidget* panel);
+// Stops a running recording, asks for a data file and lists it in a fresh FileList, its caption
+// counting "n Records Completed" while it loads and then showing the file's name. A file that
+// cannot be read is reported and the open FileList is kept; a read error part-way keeps the rows
+// read until then and says so.
+void OpenDataFile(QWidget* parent);
+
+}  // namespace FileTransfer

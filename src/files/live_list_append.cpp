@@ -28,9 +28,9 @@ void AppendLiveRowText(RecordGrid& grid, const QString& tabText) {
 }
 
 bool AppendLiveSample(core::RecordRow row) {
-    if (!LiveListOpen) return false;
-    ++LiveListCount;
-    row.cells[0] = core::recordNumberText(LiveListCount);
+    if (!State.LiveListOpen) return false;
+    ++State.LiveListCount;
+    row.cells[0] = core::recordNumberText(State.LiveListCount);
     if (RealTimeList* list = RealTimeList::find())
         AppendLiveRowText(*list->grid(), fromUtf8(row.tabText()));
     return true;

@@ -30,5 +30,5 @@ void RealTimeList::CmdRprint_Click() {
 }
 
 void RealTimeList::Form_Unload() {
-    FileTransfer::LiveListOpen = false;
+    FileTransfer::State.LiveListOpen = false;
 }

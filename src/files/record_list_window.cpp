@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "files/record_grid.h"
+#include "link/link_events.h"
 #include "ui/accessible_name.h"
 #include "ui/twips.h"
 
@@ -24,6 +25,7 @@ RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect
     const QSize client = ui::twipsToPixels(clientTwips.width(), clientTwips.height(), this);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
     move(0, 0);
+    Rs232::closeOnLinkLost(this);
 }
 
 QWidget* RecordListWindow::findByName(const QString& name) {
@@ -79,6 +81,5 @@ void RecordListWindow::MnuTemp_Click() {
 
 void RecordListWindow::requestPlot(FileTransfer::ListPlotKind kind) {
     if (!plotAvailable()) return;
-    emit plotRequested(kind);
-    FileTransfer::requestListPlot(this, grid_, kind);
+    emit FileTransfer::events().plotRequested(this, grid_, kind);
 }

@@ -6,7 +6,7 @@
 #include <QSize>
 #include <QString>
 
-#include "files/list_plot_hook.h"
+#include "files/list_events.h"
 
 class QMenu;
 class RecordGrid;
@@ -14,7 +14,8 @@ class RecordGrid;
 // Base of the three record list windows: a top-level window named after its kind, placed at the
 // top-left corner of the screen, with a client area and a record grid at fixed twips positions.
 // Closing it runs Form_Unload and destroys it; from then on it no longer carries its name, so
-// that a search by name only ever finds the live instance.
+// that a search by name only ever finds the live instance. It closes itself when the link to the
+// meter is lost.
 class RecordListWindow : public QMainWindow {
     Q_OBJECT
 
@@ -34,10 +35,6 @@ class RecordListWindow : public QMainWindow {
     // The Plot menu's items: open the plot of this list's grid.
     void MnupHmV_Click();
     void MnuTemp_Click();
-
-  signals:
-    // A Plot menu item was chosen (also passed on to the installed list plot handler).
-    void plotRequested(FileTransfer::ListPlotKind kind);
 
   protected:
     RecordListWindow(const QString& name, QSize clientTwips, QRect gridTwips);

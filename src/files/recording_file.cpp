@@ -5,29 +5,20 @@
 
 namespace FileTransfer {
 
-namespace {
-
-std::unique_ptr<QFile>& recordingFile() {
-    static std::unique_ptr<QFile> file;
-    return file;
-}
-
-}  // namespace
-
 bool OpenRecordingFile(const QString& path, QString* error) {
     CloseRecordingFile();
-    auto file = std::make_unique<QFile>(path);
+    auto file = std::make_shared<QFile>(path);
     // Unbuffered: every line reaches the file as soon as it is written.
     if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         if (error) *error = file->errorString();
         return false;
     }
-    recordingFile() = std::move(file);
+    State.RecordingFile = std::move(file);
     return true;
 }
 
 bool AppendRecordingLine(const core::RecordRow& row, QString* error) {
-    QFile* file = recordingFile().get();
+    QFile* file = State.RecordingFile.get();
     if (!file) {
         if (error) *error = QStringLiteral("No recording file is open.");
         return false;
@@ -40,11 +31,11 @@ bool AppendRecordingLine(const core::RecordRow& row, QString* error) {
 }
 
 bool RecordingFileIsOpen() {
-    return recordingFile() != nullptr;
+    return State.RecordingFile != nullptr;
 }
 
 void CloseRecordingFile() {
-    recordingFile().reset();
+    State.RecordingFile.reset();
 }
 
 }  // namespace FileTransfer

@@ -2,8 +2,8 @@
 #include <QWidget>
 
 #include "files/file_transfer.h"
+#include "files/list_events.h"
 #include "files/record_grid.h"
-#include "recording/recording_state.h"
 #include "ui/dialogs.h"
 
 namespace FileTransfer {
@@ -11,7 +11,7 @@ namespace FileTransfer {
 namespace {
 
 QString recordingWarningText() {
-    return QStringLiteral("Recording Mode!  \t\nSaving Data to ") + FileTitle(DataFileName) +
+    return QStringLiteral("Recording Mode!  \t\nSaving Data to ") + FileTitle(State.DataFileName) +
            QStringLiteral("\t\nClose it now?");
 }
 
@@ -22,12 +22,12 @@ void SaveGrid(QWidget* window, RecordGrid* grid) {
     const QPointer<QWidget> owner(window);
     const QPointer<RecordGrid> list(grid);
 
-    if (Recording::IsRecording) {
+    if (State.IsRecording) {
         const auto answer =
             ui::dialogs().message(window, QStringLiteral("Warning!"), recordingWarningText(),
                                   ui::Dialogs::Icon::Information, ui::Dialogs::Buttons::OkCancel);
         if (answer != ui::Dialogs::Answer::Ok) return;
-        Recording::StopRecording();
+        emit events().recordingStopRequested();
     }
     if (!list) return;
     if (!ChooseSaveFile(owner)) return;
@@ -37,7 +37,7 @@ void SaveGrid(QWidget* window, RecordGrid* grid) {
     if (WriteGridFile(*list, &reason)) return;
     ui::dialogs().message(
         owner, QStringLiteral("Save"),
-        QStringLiteral("The list could not be saved to\n%1\n\n%2").arg(DataFileName, reason),
+        QStringLiteral("The list could not be saved to\n%1\n\n%2").arg(State.DataFileName, reason),
         ui::Dialogs::Icon::Critical, ui::Dialogs::Buttons::Ok);
 }
 

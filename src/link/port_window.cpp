@@ -6,15 +6,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "link/link_state.h"
 #include "link/port_names.h"
-#include "link/rs232.h"
 #include "ui/accessible_name.h"
 #include "ui/twips.h"
 
 namespace serial {
 
-Port::Port(std::function<void()> showPanel, QWidget* parent)
-    : QDialog(parent), showPanel_(std::move(showPanel)) {
+Port::Port(QWidget* parent) : QDialog(parent) {
     ui::setWidgetName(this, "Port");
     setWindowTitle("Commport Selection");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -70,17 +69,21 @@ void Port::updateDeviceHint() {
 void Port::CmdOK_Click() {
     const QString text = ports_->currentText();
     for (int n = kFirstPort; n <= kLastPort; ++n)
-        if (text == QStringLiteral("COM%1").arg(n)) Rs232::CommPortNumber = n;
-    choose(Rs232::CommPortNumber);
+        if (text == QStringLiteral("COM%1").arg(n)) Rs232::State.CommPortNumber = n;
+    choose(Rs232::State.CommPortNumber);
 }
 
-void Port::SSCommand1_Click() { choose(1); }
-void Port::SSCommand2_Click() { choose(2); }
+void Port::SSCommand1_Click() {
+    choose(1);
+}
+void Port::SSCommand2_Click() {
+    choose(2);
+}
 
 void Port::choose(int number) {
-    Rs232::CommPortNumber = number;
+    Rs232::State.CommPortNumber = number;
     hide();
-    if (showPanel_) showPanel_();
+    emit portChosen(number);
     close();
 }
 

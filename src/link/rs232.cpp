@@ -2,46 +2,43 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QPointer>
 #include <QTimer>
 #include <cmath>
 
+#include "core/protocol.h"
+#include "link/exchange.h"
+#include "link/link_events.h"
 #include "link/serial_line.h"
 
 namespace Rs232 {
 
-int CommPortNumber = 0;
-std::optional<unsigned char> LastReplyByte;
-
 namespace {
-
-QPointer<serial::SerialLine> line;
-QPointer<QTimer> displayPollTimer;
-bool shuttingDown = false;
-std::function<void()> quitAction;
 
 constexpr int kResendMs = 1000;
 constexpr int kGiveUpMs = 10000;
 
-unsigned char toByte(double code) {
+char toByte(double code) {
     const long rounded = std::lround(code);
-    return static_cast<unsigned char>(rounded & 0xFF);
+    return static_cast<char>(static_cast<unsigned char>(rounded & 0xFF));
+}
+
+QByteArray frame(std::uint8_t lead, double code) {
+    return QByteArray(1, static_cast<char>(lead)) + QByteArray(1, toByte(code));
 }
 
 }  // namespace
 
-serial::SerialLine* Comm1() { return line; }
-void setComm1(serial::SerialLine* serialLine) { line = serialLine; }
-
-QTimer* Timer1() { return displayPollTimer; }
-void setTimer1(QTimer* timer) { displayPollTimer = timer; }
+void Attach(serial::SerialLine* line, QTimer* timer1) {
+    State.Comm1 = line;
+    State.Timer1 = timer1;
+}
 
 void timer1Off() {
-    if (displayPollTimer) displayPollTimer->stop();
+    if (State.Timer1) State.Timer1->stop();
 }
 
 void timer1On() {
-    if (displayPollTimer && !shuttingDown) displayPollTimer->start();
+    if (State.Timer1 && !State.ShuttingDown) State.Timer1->start();
 }
 
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -52,7 +49,7 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);
     wake.start(std::max(0, timeoutMs));
-    while (!shuttingDown && !done() && !deadline.hasExpired()) {
+    while (!State.ShuttingDown && !done() && !deadline.hasExpired()) {
         // processEvents (not a nested QEventLoop) so that windows closed meanwhile are deleted
         // only once control is back in the main loop, after the waiting handler has returned.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -61,34 +58,38 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
 }
 
 void Delay(double seconds) {
-    if (shuttingDown || !(seconds > 0)) return;
+    if (State.ShuttingDown || !(seconds > 0)) return;
     WaitUntil([] { return false; }, static_cast<int>(std::lround(seconds * 1000.0)));
 }
 
 void Flush() {
-    if (line) line->flushInput();
+    if (State.Comm1) State.Comm1->flushInput();
 }
 
 void Output(const QByteArray& bytes) {
-    if (line && !shuttingDown) line->write(bytes);
+    if (!LineBusy()) qWarning("A frame for the meter was written outside an exchange");
+    if (State.Comm1 && !State.ShuttingDown) State.Comm1->write(bytes);
 }
 
-QByteArray Input() { return line ? line->readAll() : QByteArray(); }
+QByteArray Input() {
+    return State.Comm1 ? State.Comm1->readAll() : QByteArray();
+}
 
-int InBufferCount() { return line ? line->bytesWaiting() : 0; }
+int InBufferCount() {
+    return State.Comm1 ? State.Comm1->bytesWaiting() : 0;
+}
 
 bool SendCommand(double code) {
     const QDeadlineTimer giveUp(kGiveUpMs, Qt::PreciseTimer);
-    const QByteArray frame{"R", 1};
-    while (!shuttingDown && !giveUp.hasExpired()) {
+    while (!State.ShuttingDown && !giveUp.hasExpired()) {
         timer1Off();
         Flush();
-        Output(frame + QByteArray(1, static_cast<char>(toByte(code))));
+        Output(frame(core::protocol::kRequest, code));
         const int wait = static_cast<int>(std::min<qint64>(kResendMs, giveUp.remainingTime()));
         if (WaitUntil([] { return InBufferCount() > 0; }, wait)) {
             const QByteArray reply = Input();
             if (!reply.isEmpty()) {
-                LastReplyByte = static_cast<unsigned char>(reply.at(0));
+                State.LastReplyByte = static_cast<unsigned char>(reply.at(0));
                 return true;
             }
         }
@@ -99,31 +100,21 @@ bool SendCommand(double code) {
 
 void SendKey(double code) {
     Flush();
-    Output(QByteArray("F", 1) + QByteArray(1, static_cast<char>(toByte(code))));
+    Output(frame(core::protocol::kKey, code));
     Delay(0.02);
 }
 
-bool ShuttingDown() { return shuttingDown; }
-
-void setQuitAction(std::function<void()> action) { quitAction = std::move(action); }
-
-void RequestShutdown() {
-    if (shuttingDown) return;
-    shuttingDown = true;
-    timer1Off();
-    if (line) line->close();
-    if (quitAction)
-        quitAction();
-    else
-        QCoreApplication::quit();
+bool ShuttingDown() {
+    return State.ShuttingDown;
 }
 
-void ResetForTests() {
-    shuttingDown = false;
-    CommPortNumber = 0;
-    LastReplyByte.reset();
-    line = nullptr;
-    displayPollTimer = nullptr;
+void RequestShutdown() {
+    if (State.ShuttingDown) return;
+    State.ShuttingDown = true;
+    State.WaitingExchanges.clear();
+    timer1Off();
+    if (State.Comm1) State.Comm1->close();
+    emit events().shutdownRequested();
 }
 
 }  // namespace Rs232

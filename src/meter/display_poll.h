@@ -1,53 +1,48 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
-
-#include "core/display_frame.h"
-#include "core/panel_state.h"
-
-namespace core {
-struct AlarmLimits;
-}
 
 namespace meter {
 
 // The display poll: each tick of the panel's Timer1 asks the meter for its display frame,
-// decodes it into Meter::MeterReading and renders the panel's fields; ten unanswered polls in
-// one tick enter the lost-link state, which probes until the meter answers again.
+// decodes it into Meter::State.MeterReading and renders Meter::State.Display, then the
+// annunciators and the limit alarm. A tick is one exchange on the line; it is skipped when the
+// line is not free. Ten unanswered polls in one tick enter the lost-link state: from then on the
+// meter is probed every 0.2 s, each probe an exchange of its own, until it answers again.
 class DisplayPoll : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit DisplayPoll(QObject* parent = nullptr);
 
-    // One tick of Timer1. Never re-enters itself: a tick that fires while another waits is
-    // skipped.
+    // One tick of Timer1. Never re-enters itself.
     void Timer1_Timer();
 
-    const core::PanelState& panelState() const { return panel_; }
-    core::PanelState& panelState() { return panel_; }
-    // Limits evaluated at the end of every tick; none when null.
-    void setAlarmLimits(core::AlarmLimits* limits) { limits_ = limits; }
-
-    bool inLostLink() const { return lostLink_; }
+    bool inLostLink() const;
+    // Completed ticks and failed poll attempts since this poll was made.
     int ticks() const { return ticks_; }
+    int failedAttempts() const { return failedAttempts_; }
 
-signals:
-    // The fields changed: mirror panelState() onto the window.
+  signals:
+    // The display fields changed: mirror Meter::State.Display onto the window.
     void rendered();
     // The meter stopped answering / answers again.
     void linkLost();
     void linkRestored();
 
-private:
-    void HandleLostLink();
+  private:
     bool pollOnce();
+    void HandleLostLink();
+    void probe();
+    void scheduleProbe();
     void reopenLineIfClosed();
+    // Decodes the 9 waiting bytes and renders the tick's screen, annunciators and alarm.
+    void finishTick();
 
-    core::PanelState panel_;
-    core::AlarmLimits* limits_ = nullptr;
     bool inTick_ = false;
-    bool lostLink_ = false;
     int ticks_ = 0;
+    int failedAttempts_ = 0;
+    QDeadlineTimer nextReopen_;
 };
 
 }  // namespace meter

@@ -1,5 +1,11 @@
 #include "meter/meter_state.h"
 
 namespace Meter {
-core::MeterReading MeterReading;
+
+ReadoutState State;
+
+void ResetState() {
+    State = ReadoutState{};
 }
+
+}  // namespace Meter

@@ -2,28 +2,27 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 
-#include "alarm/alarm_state.h"
+#include "link/exchange.h"
 #include "link/rs232.h"
 #include "link/serial_line.h"
 #include "meter/display_poll.h"
+#include "meter/meter_state.h"
 #include "panel/clock_setting.h"
-#include "panel/clock_source.h"
 #include "panel/keypad.h"
 #include "panel/panel_icons.h"
 #include "panel/segment_display.h"
 #include "ui/accessible_name.h"
 #include "ui/dialogs.h"
+#include "ui/pc_clock.h"
 
 namespace panel {
 namespace {
-
-QPointer<Panel> theInstance;
 
 constexpr int kPollIntervalMs = 500;
 constexpr int kSampleIntervalMs = 950;
@@ -51,28 +50,8 @@ PanelIcon keyPicture(const QString& name) {
 
 }  // namespace
 
-const QStringList& Panel::lostLinkWindows() {
-    static const QStringList names = {"DataList",   "FileList",     "ListPlot1",   "ListPlot2",
-                                      "ListPlot11", "Memory",       "Plot1Range",  "Plot11Range",
-                                      "Plot2Range", "RealTime1",    "RealTime1_1", "RealTime2",
-                                      "Real1Range", "Real1_1Range", "Real2Range",  "RealTimeList"};
-    return names;
-}
-
-Panel* Panel::instance() {
-    return theInstance;
-}
-
-template <class W>
-W* Panel::add(W* widget, const QString& name) {
-    ui::setWidgetName(widget, name);
-    widgets_.insert(name, widget);
-    return widget;
-}
-
 Panel::Panel(serial::SerialLine* line, QWidget* parent)
     : QWidget(parent), line_(line), poll_(new meter::DisplayPoll(this)) {
-    theInstance = this;
     line_->setParent(this);
     ui::setWidgetName(this, "Panel");
     setWindowTitle("Panel V7.0");
@@ -89,14 +68,13 @@ Panel::Panel(serial::SerialLine* line, QWidget* parent)
     connect(poll_, &meter::DisplayPoll::rendered, this, &Panel::applyState);
     connect(poll_, &meter::DisplayPoll::linkLost, this, &Panel::onLinkLost);
     connect(poll_, &meter::DisplayPoll::linkRestored, this, &Panel::onLinkRestored);
-    poll_->setAlarmLimits(&Alarm::AlarmLimits);
 
     auto* outer = new QVBoxLayout(this);
-    auto* body = add(new QFrame(this), "Shape1");
+    auto* body = ui::named(new QFrame(this), "Shape1");
     body->setStyleSheet(kBodyStyle);
     auto* bodyLayout = new QVBoxLayout(body);
     bodyLayout->setContentsMargins(18, 14, 18, 18);
-    auto* title = add(new QLabel("pH / ORP / Temperature Meter", body), "Label1");
+    auto* title = ui::named(new QLabel("pH / ORP / Temperature Meter", body), "Label1");
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
@@ -104,40 +82,41 @@ Panel::Panel(serial::SerialLine* line, QWidget* parent)
     title->setAlignment(Qt::AlignCenter);
     bodyLayout->addWidget(title);
 
-    auto* lcd = add(new QFrame(body), "Shape2");
+    auto* lcd = ui::named(new QFrame(body), "Shape2");
     lcd->setStyleSheet(kLcdStyle);
     buildDisplay(lcd);
     bodyLayout->addWidget(lcd);
-    auto* line2 = add(new QFrame(body), "Line2");
+    auto* line2 = ui::named(new QFrame(body), "Line2");
     line2->setFrameShape(QFrame::HLine);
     bodyLayout->addWidget(line2);
     bodyLayout->addWidget(buildKeypad());
     outer->addWidget(body);
-    auto* line3 = add(new QFrame(this), "Line3");
+    auto* line3 = ui::named(new QFrame(this), "Line3");
     line3->setFrameShape(QFrame::HLine);
     outer->addWidget(line3);
     outer->addWidget(buildToolButtons());
     outer->addWidget(buildStatus());
 
     // Marks keep their place in the layout when hidden, like the segments of a display.
-    for (const char* name : {"LblAuto", "LblA", "LblM", "LblR", "LblCal", "LblAdj", "LblTest",
-                             "LblDate", "LblBt", "LblUOver", "LblUUnder", "LblDOver", "LblDUnder",
-                             "Lbl232"}) {
-        QWidget* w = widgets_.value(name);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             c_.LblAuto, c_.LblA, c_.LblM, c_.LblR, c_.LblCal, c_.LblAdj, c_.LblTest, c_.LblDate,
+             c_.LblBt, c_.LblUOver, c_.LblUUnder, c_.LblDOver, c_.LblDUnder, c_.Lbl232}) {
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
     }
+    // Shown exactly while a recording runs.
+    c_.RecordingLbl->hide();
 
     timer2_->start();
 }
 
 Panel::~Panel() {
-    Rs232::setTimer1(nullptr);
-    if (Rs232::Comm1() == line_) Rs232::setComm1(nullptr);
+    if (Rs232::State.Timer1 == timer1_) Rs232::State.Timer1 = nullptr;
+    if (Rs232::State.Comm1 == line_) Rs232::State.Comm1 = nullptr;
 }
 
-void Panel::buildDisplay(QWidget* lcd) {
+void Panel::buildDisplay(QFrame* lcd) {
     auto* grid = new QGridLayout(lcd);
     grid->setContentsMargins(14, 8, 14, 10);
     grid->setHorizontalSpacing(8);
@@ -145,14 +124,14 @@ void Panel::buildDisplay(QWidget* lcd) {
     const QColor ink(0x1c, 0x26, 0x1c);
 
     auto smallLabel = [&](const QString& name, const QString& text) {
-        auto* l = add(new QLabel(text, lcd), name);
+        auto* l = ui::named(new QLabel(text, lcd), name);
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
         return l;
     };
     auto icon = [&](const QString& name, PanelIcon which) {
-        auto* l = add(new QLabel(lcd), name);
+        auto* l = ui::named(new QLabel(lcd), name);
         l->setPixmap(iconPixmap(which, 22, ink));
         l->setFixedSize(24, 24);
         return l;
@@ -160,61 +139,61 @@ void Panel::buildDisplay(QWidget* lcd) {
 
     // Annunciator strip.
     auto* marks = new QHBoxLayout;
-    marks->addWidget(smallLabel("LblA", "A"));
-    marks->addWidget(smallLabel("LblM", "M"));
-    marks->addWidget(smallLabel("LblR", "R"));
-    marks->addWidget(smallLabel("LblCal", "cal"));
-    marks->addWidget(icon("LblAdj", PanelIcon::Adjust));
-    marks->addWidget(icon("LblTest", PanelIcon::Test));
+    marks->addWidget(c_.LblA = smallLabel("LblA", "A"));
+    marks->addWidget(c_.LblM = smallLabel("LblM", "M"));
+    marks->addWidget(c_.LblR = smallLabel("LblR", "R"));
+    marks->addWidget(c_.LblCal = smallLabel("LblCal", "cal"));
+    marks->addWidget(c_.LblAdj = icon("LblAdj", PanelIcon::Adjust));
+    marks->addWidget(c_.LblTest = icon("LblTest", PanelIcon::Test));
     marks->addStretch();
-    marks->addWidget(icon("LblDate", PanelIcon::Date));
-    marks->addWidget(icon("LblBt", PanelIcon::Battery));
+    marks->addWidget(c_.LblDate = icon("LblDate", PanelIcon::Date));
+    marks->addWidget(c_.LblBt = icon("LblBt", PanelIcon::Battery));
     grid->addLayout(marks, 0, 0, 1, 5);
 
     // Upper value with its alarm marks and unit.
     auto* upperMarks = new QVBoxLayout;
-    upperMarks->addWidget(smallLabel("LblUOver", "OVER"));
-    upperMarks->addWidget(smallLabel("LblUUnder", "UNDER"));
+    upperMarks->addWidget(c_.LblUOver = smallLabel("LblUOver", "OVER"));
+    upperMarks->addWidget(c_.LblUUnder = smallLabel("LblUUnder", "UNDER"));
     grid->addLayout(upperMarks, 1, 0);
-    auto* upValue = add(new SegmentDisplay(lcd), "LblUpValue");
-    upValue->setText("9999");
-    upValue->setDigitHeight(64);
-    grid->addWidget(upValue, 1, 1, 1, 3);
-    auto* upUnit = smallLabel("LblUpUnit", "mV");
-    QFont unitFont = upUnit->font();
+    c_.LblUpValue = ui::named(new SegmentDisplay(lcd), "LblUpValue");
+    c_.LblUpValue->setText("9999");
+    c_.LblUpValue->setDigitHeight(64);
+    grid->addWidget(c_.LblUpValue, 1, 1, 1, 3);
+    c_.LblUpUnit = smallLabel("LblUpUnit", "mV");
+    QFont unitFont = c_.LblUpUnit->font();
     unitFont.setPointSizeF(unitFont.pointSizeF() * 1.6);
-    upUnit->setFont(unitFont);
-    upUnit->setMinimumWidth(40);
-    grid->addWidget(upUnit, 1, 4, Qt::AlignBottom);
+    c_.LblUpUnit->setFont(unitFont);
+    c_.LblUpUnit->setMinimumWidth(40);
+    grid->addWidget(c_.LblUpUnit, 1, 4, Qt::AlignBottom);
 
-    auto* line1 = add(new QFrame(lcd), "Line1");
+    auto* line1 = ui::named(new QFrame(lcd), "Line1");
     line1->setFrameShape(QFrame::HLine);
     grid->addWidget(line1, 2, 0, 1, 5);
 
     // Lower value, its unit, the compensation text and the 2-digit field.
     auto* lowerMarks = new QVBoxLayout;
-    lowerMarks->addWidget(smallLabel("LblDOver", "OVER"));
-    lowerMarks->addWidget(smallLabel("LblDUnder", "UNDER"));
+    lowerMarks->addWidget(c_.LblDOver = smallLabel("LblDOver", "OVER"));
+    lowerMarks->addWidget(c_.LblDUnder = smallLabel("LblDUnder", "UNDER"));
     grid->addLayout(lowerMarks, 3, 0);
-    auto* downLeft = add(new SegmentDisplay(lcd), "LblDownLeftValue");
-    downLeft->setText("199.99");
-    downLeft->setDigitHeight(40);
-    grid->addWidget(downLeft, 3, 1);
+    c_.LblDownLeftValue = ui::named(new SegmentDisplay(lcd), "LblDownLeftValue");
+    c_.LblDownLeftValue->setText("199.99");
+    c_.LblDownLeftValue->setDigitHeight(40);
+    grid->addWidget(c_.LblDownLeftValue, 3, 1);
     auto* unitBox = new QVBoxLayout;
-    auto* fc = smallLabel("Lblfc", "'F");
-    fc->setFont(unitFont);
-    unitBox->addWidget(fc);
-    unitBox->addWidget(smallLabel("LblAuto", "ATC"));
+    c_.Lblfc = smallLabel("Lblfc", "'F");
+    c_.Lblfc->setFont(unitFont);
+    unitBox->addWidget(c_.Lblfc);
+    unitBox->addWidget(c_.LblAuto = smallLabel("LblAuto", "ATC"));
     grid->addLayout(unitBox, 3, 2);
-    auto* downRight = add(new SegmentDisplay(lcd), "LblDownRightValue");
-    downRight->setText("99");
-    downRight->setDigitHeight(28);
-    grid->addWidget(downRight, 3, 3, Qt::AlignBottom);
+    c_.LblDownRightValue = ui::named(new SegmentDisplay(lcd), "LblDownRightValue");
+    c_.LblDownRightValue->setText("99");
+    c_.LblDownRightValue->setDigitHeight(28);
+    grid->addWidget(c_.LblDownRightValue, 3, 3, Qt::AlignBottom);
 
     // Segment-test digits in the corner: decoration that never changes.
     auto* lcdDigits = new QHBoxLayout;
     for (int i = 1; i <= 4; ++i) {
-        auto* digit = add(new QLabel("9", lcd), QStringLiteral("Lcd%1").arg(i));
+        auto* digit = ui::named(new QLabel("9", lcd), QStringLiteral("Lcd%1").arg(i));
         digit->setStyleSheet("color: rgba(28, 38, 28, 60);");
         lcdDigits->addWidget(digit);
     }
@@ -223,7 +202,7 @@ void Panel::buildDisplay(QWidget* lcd) {
 }
 
 QWidget* Panel::buildKeypad() {
-    auto* pad = add(new QFrame, "Shape3");
+    auto* pad = ui::named(new QFrame, "Shape3");
     auto* grid = new QGridLayout(pad);
     grid->setSpacing(6);
     // Keys in the layout of a bench meter's membrane keypad.
@@ -235,7 +214,7 @@ QWidget* Panel::buildKeypad() {
         const MeterKey* key = nullptr;
         for (const MeterKey& k : kMeterKeys)
             if (name == k.name) key = &k;
-        auto* button = add(new QPushButton(QString::fromLatin1(key->caption), pad), name);
+        auto* button = ui::named(new QPushButton(QString::fromLatin1(key->caption), pad), name);
         if (QString::fromLatin1(key->caption).isEmpty()) {
             button->setIcon(keyIcon(keyPicture(name)));
             button->setIconSize(QSize(24, 24));
@@ -251,7 +230,7 @@ QWidget* Panel::buildKeypad() {
     }
     // Small decorative shapes: the keypad's corner rivets.
     for (int i = 4; i <= 7; ++i) {
-        auto* rivet = add(new QFrame(pad), QStringLiteral("Shape%1").arg(i));
+        auto* rivet = ui::named(new QFrame(pad), QStringLiteral("Shape%1").arg(i));
         rivet->setFixedSize(6, 6);
         rivet->setStyleSheet("background: #2a2d31; border-radius: 3px;");
         rivet->hide();
@@ -263,19 +242,32 @@ QWidget* Panel::buildToolButtons() {
     auto* box = new QWidget;
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
-    const QList<QPair<QString, QString>> tools = {
-        {"CmdPopen", "Open File"}, {"CmdPlist", "List"},        {"CmdPpHG", "pH/mV"},
-        {"CmdPtempG", "C / F"},    {"CmdPSample", "Sampling"},  {"CmdPsingle", "Single Rec"},
-        {"CmdPmul", "Multi Rec"},  {"CmdPsavestop", "Save As"}, {"SSCommand1", "Alarm"},
-        {"MnuSystem", "Time Set"}};
+    struct Tool {
+        const char* name;
+        const char* caption;
+        QPushButton* Controls::*button;
+        void (Panel::*handler)();
+    };
+    const Tool tools[] = {
+        {"CmdPopen", "Open File", &Controls::CmdPopen, &Panel::CmdPopen_Click},
+        {"CmdPlist", "List", &Controls::CmdPlist, &Panel::CmdPlist_Click},
+        {"CmdPpHG", "pH/mV", &Controls::CmdPpHG, &Panel::CmdPpHG_Click},
+        {"CmdPtempG", "C / F", &Controls::CmdPtempG, &Panel::CmdPtempG_Click},
+        {"CmdPSample", "Sampling", &Controls::CmdPSample, &Panel::CmdPSample_Click},
+        {"CmdPsingle", "Single Rec", &Controls::CmdPsingle, &Panel::CmdPsingle_Click},
+        {"CmdPmul", "Multi Rec", &Controls::CmdPmul, &Panel::CmdPmul_Click},
+        {"CmdPsavestop", "Save As", &Controls::CmdPsavestop, &Panel::CmdPsavestop_Click},
+        {"SSCommand1", "Alarm", &Controls::SSCommand1, &Panel::SSCommand1_Click},
+        {"MnuSystem", "Time Set", &Controls::MnuSystem, &Panel::MnuSystem_Click},
+    };
     int index = 0;
-    for (const auto& [name, caption] : tools) {
-        auto* button = add(new QPushButton(caption, box), name);
+    for (const Tool& tool : tools) {
+        auto* button = ui::named(new QPushButton(tool.caption, box), tool.name);
+        c_.*tool.button = button;
+        connect(button, &QPushButton::clicked, this, tool.handler);
         grid->addWidget(button, index / 5, index % 5);
         ++index;
     }
-    connect(button("MnuSystem"), &QPushButton::clicked, this, &Panel::MnuSystem_Click);
-    connect(button("SSCommand1"), &QPushButton::clicked, this, &Panel::SSCommand1_Click);
     return box;
 }
 
@@ -284,55 +276,69 @@ QWidget* Panel::buildStatus() {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     const QColor ink = palette().color(QPalette::WindowText);
-    auto* pole = add(new QLabel(box), "LblPole");
+    auto* pole = ui::named(new QLabel(box), "LblPole");
     pole->setPixmap(iconPixmap(PanelIcon::Pole, 32, ink));
-    auto* link232 = add(new QLabel(box), "Lbl232");
-    link232->setPixmap(iconPixmap(PanelIcon::Link232, 32, ink));
-    link232->setToolTip(tr("The meter answers"));
-    auto* comm = add(new QLabel(box), "LblComm");
-    QFont bold = comm->font();
+    c_.Lbl232 = ui::named(new QLabel(box), "Lbl232");
+    c_.Lbl232->setPixmap(iconPixmap(PanelIcon::Link232, 32, ink));
+    c_.Lbl232->setToolTip(tr("The meter answers"));
+    c_.LblComm = ui::named(new QLabel(box), "LblComm");
+    QFont bold = c_.LblComm->font();
     bold.setBold(true);
-    comm->setFont(bold);
+    c_.LblComm->setFont(bold);
     grid->addWidget(pole, 0, 0, 3, 1);
-    grid->addWidget(link232, 0, 1, 3, 1);
-    grid->addWidget(comm, 0, 2, 3, 1);
-    grid->addWidget(add(new QLabel("Recording:", box), "RecordingLbl"), 0, 3);
-    grid->addWidget(add(new QLabel(box), "LblCount"), 0, 4);
-    grid->addWidget(add(new QLabel("Sampling:", box), "SampleLbl"), 1, 3);
-    grid->addWidget(add(new QLabel(box), "LblSample"), 1, 4);
-    grid->addWidget(add(new QLabel("File Name:", box), "FileLbl"), 2, 3);
-    grid->addWidget(add(new QLabel(box), "LblFile"), 2, 4);
+    grid->addWidget(c_.Lbl232, 0, 1, 3, 1);
+    grid->addWidget(c_.LblComm, 0, 2, 3, 1);
+    c_.RecordingLbl = ui::named(new QLabel("Recording:", box), "RecordingLbl");
+    c_.LblCount = ui::named(new QLabel(box), "LblCount");
+    QPalette red = c_.LblCount->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    c_.RecordingLbl->setPalette(red);
+    c_.LblCount->setPalette(red);
+    c_.LblSample = ui::named(new QLabel(box), "LblSample");
+    c_.LblFile = ui::named(new QLabel(box), "LblFile");
+    grid->addWidget(c_.RecordingLbl, 0, 3);
+    grid->addWidget(c_.LblCount, 0, 4);
+    grid->addWidget(ui::named(new QLabel("Sampling:", box), "SampleLbl"), 1, 3);
+    grid->addWidget(c_.LblSample, 1, 4);
+    grid->addWidget(ui::named(new QLabel("File Name:", box), "FileLbl"), 2, 3);
+    grid->addWidget(c_.LblFile, 2, 4);
     grid->setColumnStretch(4, 1);
     return box;
 }
 
 QLabel* Panel::label(const QString& name) const {
-    return qobject_cast<QLabel*>(widgets_.value(name));
+    return findChild<QLabel*>(name);
 }
 
 QPushButton* Panel::button(const QString& name) const {
-    return qobject_cast<QPushButton*>(widgets_.value(name));
+    return findChild<QPushButton*>(name);
 }
 
 QString Panel::comText() const {
-    return QStringLiteral("Com%1").arg(Rs232::CommPortNumber);
+    return QStringLiteral("Com%1").arg(Rs232::State.CommPortNumber);
+}
+
+QString Panel::portFailureText() const {
+    QString text = QStringLiteral("No device found, try again!");
+    const QString reason = line_->errorText();
+    text += QStringLiteral("\n\n%1").arg(line_->deviceName());
+    if (!reason.isEmpty()) text += QStringLiteral(": %1").arg(reason);
+    return text;
 }
 
 bool Panel::Form_Load() {
     move(0, 0);
-    Rs232::setComm1(line_);
-    Rs232::setTimer1(timer1_);
-    line_->setPortNumber(Rs232::CommPortNumber);
+    Rs232::Attach(line_, timer1_);
+    line_->setPortNumber(Rs232::State.CommPortNumber);
     const bool settingsOk = line_->setSettings("9600,n,8,1");
     if (!settingsOk || !line_->open()) {
-        ui::dialogs().message(this, windowTitle(), "No device found, try again!",
-                              ui::Dialogs::Icon::None, ui::Dialogs::Buttons::Ok);
+        ui::dialogs().message(this, windowTitle(), portFailureText(), ui::Dialogs::Icon::None,
+                              ui::Dialogs::Buttons::Ok);
         Rs232::RequestShutdown();
         return false;
     }
-    label("LblComm")->setText(comText());
-    label("LblSample")->setText("2 sec");
-    Alarm::ResetAlarmLimits();
+    c_.LblComm->setText(comText());
+    c_.LblSample->setText("2 sec");
     timer1_->start();
     return true;
 }
@@ -346,85 +352,122 @@ void Panel::showEvent(QShowEvent* event) {
     // itself out again, which keeps the twice-a-second refresh cheap.
     ensurePolished();
     if (layout()) layout()->activate();
-    for (const char* name : {"LblUpValue", "LblUpUnit", "LblDownLeftValue", "LblDownRightValue",
-                             "LblAuto", "Lblfc", "LblA", "LblM", "LblR", "LblCal", "LblAdj",
-                             "LblTest", "LblDate", "LblBt", "LblUOver", "LblUUnder", "LblDOver",
-                             "LblDUnder", "Lbl232"}) {
-        QWidget* w = widgets_.value(name);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             c_.LblUpValue, c_.LblUpUnit, c_.LblDownLeftValue, c_.LblDownRightValue, c_.LblAuto,
+             c_.Lblfc, c_.LblA, c_.LblM, c_.LblR, c_.LblCal, c_.LblAdj, c_.LblTest, c_.LblDate,
+             c_.LblBt, c_.LblUOver, c_.LblUUnder, c_.LblDOver, c_.LblDUnder, c_.Lbl232})
         w->setFixedSize(w->size());
-    }
 }
 
 void Panel::applyState() {
-    const core::PanelState& s = poll_->panelState();
-    auto text = [this](const char* name, const std::string& value) {
-        label(name)->setText(QString::fromStdString(value));
+    const core::PanelState& s = Meter::State.Display;
+    auto text = [](QLabel* label, const std::string& value) {
+        label->setText(QString::fromStdString(value));
     };
-    text("LblUpValue", s.LblUpValue);
-    text("LblUpUnit", s.LblUpUnit);
-    text("LblDownLeftValue", s.LblDownLeftValue);
-    text("LblDownRightValue", s.LblDownRightValue);
-    text("LblAuto", s.LblAuto);
-    text("Lblfc", s.Lblfc);
-    const QList<QPair<const char*, bool>> visibility = {{"LblAuto", s.LblAutoVisible},
-                                                        {"LblA", s.LblA},
-                                                        {"LblM", s.LblM},
-                                                        {"LblR", s.LblR},
-                                                        {"LblCal", s.LblCal},
-                                                        {"LblAdj", s.LblAdj},
-                                                        {"LblTest", s.LblTest},
-                                                        {"LblDate", s.LblDate},
-                                                        {"LblBt", s.LblBt},
-                                                        {"LblUOver", s.LblUOver},
-                                                        {"LblUUnder", s.LblUUnder},
-                                                        {"LblDOver", s.LblDOver},
-                                                        {"LblDUnder", s.LblDUnder}};
-    for (const auto& [name, visible] : visibility) widgets_.value(name)->setVisible(visible);
+    text(c_.LblUpValue, s.LblUpValue);
+    text(c_.LblUpUnit, s.LblUpUnit);
+    text(c_.LblDownLeftValue, s.LblDownLeftValue);
+    text(c_.LblDownRightValue, s.LblDownRightValue);
+    text(c_.LblAuto, s.LblAuto);
+    text(c_.Lblfc, s.Lblfc);
+    const std::pair<QWidget*, bool> visibility[] = {{c_.LblAuto, s.LblAutoVisible},
+                                                    {c_.LblA, s.LblA},
+                                                    {c_.LblM, s.LblM},
+                                                    {c_.LblR, s.LblR},
+                                                    {c_.LblCal, s.LblCal},
+                                                    {c_.LblAdj, s.LblAdj},
+                                                    {c_.LblTest, s.LblTest},
+                                                    {c_.LblDate, s.LblDate},
+                                                    {c_.LblBt, s.LblBt},
+                                                    {c_.LblUOver, s.LblUOver},
+                                                    {c_.LblUUnder, s.LblUUnder},
+                                                    {c_.LblDOver, s.LblDOver},
+                                                    {c_.LblDUnder, s.LblDUnder}};
+    for (const auto& [widget, visible] : visibility) widget->setVisible(visible);
 }
 
 void Panel::setMeterButtonsEnabled(bool enabled) {
-    for (const char* name : {"CmdPsingle", "CmdPmul", "CmdPtempG", "CmdPpHG"})
-        button(name)->setEnabled(enabled);
+    for (QPushButton* b : {c_.CmdPsingle, c_.CmdPmul, c_.CmdPtempG, c_.CmdPpHG})
+        b->setEnabled(enabled);
 }
 
 void Panel::onLinkLost() {
-    label("LblComm")->setText("No Com");
+    c_.LblComm->setText("No Com");
     setMeterButtonsEnabled(false);
-    label("Lbl232")->hide();
-    for (const QString& name : lostLinkWindows()) {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == name && window->isVisible()) window->close();
-        }
-    }
+    c_.Lbl232->hide();
 }
 
 void Panel::onLinkRestored() {
-    label("LblComm")->setText(comText());
-    label("Lbl232")->show();
+    c_.LblComm->setText(comText());
+    c_.Lbl232->show();
     setMeterButtonsEnabled(true);
 }
 
+void Panel::showRecording(bool recording) {
+    c_.CmdPsavestop->setText(recording ? "Stop Rec" : "Save As");
+    c_.RecordingLbl->setVisible(recording);
+}
+
+void Panel::showRecordCount(const QString& text) {
+    c_.LblCount->setText(text);
+}
+
+void Panel::showFileName(const QString& text) {
+    c_.LblFile->setText(text);
+}
+
+void Panel::showSamplingInterval(const QString& text) {
+    c_.LblSample->setText(text);
+}
+
 void Panel::keyClicked(int code) {
-    Rs232::timer1Off();
-    Rs232::SendKey(code);
-    Rs232::timer1On();
+    Rs232::RunExchange(this, [code] {
+        Rs232::timer1Off();
+        Rs232::SendKey(code);
+        Rs232::timer1On();
+    });
 }
 
 void Panel::MnuSystem_Click() {
-    label("LblComm")->setText("Wait...");
-    const QByteArray frame = clockSetFrame(currentDateTime());
-    Rs232::timer1Off();
-    Rs232::Output(frame);
-    label("LblComm")->setText(comText());
-    Rs232::timer1On();
+    Rs232::RunExchange(this, [this] {
+        c_.LblComm->setText("Wait...");
+        const QByteArray frame = clockSetFrame(ui::pcNow());
+        Rs232::timer1Off();
+        Rs232::Output(frame);
+        c_.LblComm->setText(comText());
+        Rs232::timer1On();
+    });
 }
 
 void Panel::SSCommand1_Click() {
     emit alarmRequested();
 }
-
+void Panel::CmdPopen_Click() {
+    emit openFileRequested();
+}
+void Panel::CmdPlist_Click() {
+    emit liveListRequested();
+}
+void Panel::CmdPpHG_Click() {
+    emit phMvGraphRequested();
+}
+void Panel::CmdPtempG_Click() {
+    emit temperatureGraphRequested();
+}
+void Panel::CmdPSample_Click() {
+    emit samplingIntervalRequested();
+}
+void Panel::CmdPsingle_Click() {
+    emit singleRecordsRequested();
+}
+void Panel::CmdPmul_Click() {
+    emit multiRecordsRequested();
+}
+void Panel::CmdPsavestop_Click() {
+    emit saveOrStopRequested();
+}
 void Panel::Timer2_Timer() {
-    // The sampling tick of the recording; it reads what the display poll has rendered.
+    emit sampleTick();
 }
 
 void Panel::closeEvent(QCloseEvent* event) {

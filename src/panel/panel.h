@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QHash>
-#include <QPointer>
 #include <QWidget>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -20,63 +19,124 @@ namespace panel {
 class SegmentDisplay;
 
 // "Panel V7.0": the main window, a picture of the meter. Owns the serial line (Comm1), the
-// display poll (Timer1) and the sampling timer (Timer2). Closing it ends the program.
+// display poll (Timer1) and the sampling timer (Timer2). Its tool buttons only announce what the
+// user asked for; the subsystems that own those commands are connected in the program's wiring.
+// Closing it ends the program.
 class Panel : public QWidget {
     Q_OBJECT
   public:
+    // The widgets that the panel's own code and its collaborators touch.
+    struct Controls {
+        SegmentDisplay* LblUpValue = nullptr;
+        QLabel* LblUpUnit = nullptr;
+        SegmentDisplay* LblDownLeftValue = nullptr;
+        SegmentDisplay* LblDownRightValue = nullptr;
+        QLabel* LblAuto = nullptr;
+        QLabel* Lblfc = nullptr;
+        QLabel* LblA = nullptr;
+        QLabel* LblM = nullptr;
+        QLabel* LblR = nullptr;
+        QLabel* LblCal = nullptr;
+        QLabel* LblAdj = nullptr;
+        QLabel* LblTest = nullptr;
+        QLabel* LblDate = nullptr;
+        QLabel* LblBt = nullptr;
+        QLabel* LblUOver = nullptr;
+        QLabel* LblUUnder = nullptr;
+        QLabel* LblDOver = nullptr;
+        QLabel* LblDUnder = nullptr;
+        QLabel* Lbl232 = nullptr;
+        QLabel* LblComm = nullptr;
+        QLabel* RecordingLbl = nullptr;
+        QLabel* LblCount = nullptr;
+        QLabel* LblSample = nullptr;
+        QLabel* LblFile = nullptr;
+        QPushButton* CmdPopen = nullptr;
+        QPushButton* CmdPlist = nullptr;
+        QPushButton* CmdPpHG = nullptr;
+        QPushButton* CmdPtempG = nullptr;
+        QPushButton* CmdPSample = nullptr;
+        QPushButton* CmdPsingle = nullptr;
+        QPushButton* CmdPmul = nullptr;
+        QPushButton* CmdPsavestop = nullptr;
+        QPushButton* SSCommand1 = nullptr;
+        QPushButton* MnuSystem = nullptr;
+    };
+
     // `line` is owned by the panel.
     explicit Panel(serial::SerialLine* line, QWidget* parent = nullptr);
     ~Panel() override;
 
-    // Start-up: opens the port, sets the start values and starts the display poll. On failure
-    // shows "No device found, try again!" once and ends the program; returns false then.
+    // Start-up, run before the panel is shown: opens the port and starts the display poll. On
+    // failure shows "No device found, try again!" (with the device and the reason) once and ends
+    // the program; returns false then.
     bool Form_Load();
 
-    // The one panel of the program, if it exists.
-    static Panel* instance();
-
-    QLabel* label(const QString& name) const;
-    QPushButton* button(const QString& name) const;
+    const Controls& controls() const { return c_; }
     meter::DisplayPoll* displayPoll() const { return poll_; }
     QTimer* timer1() const { return timer1_; }
     QTimer* timer2() const { return timer2_; }
     serial::SerialLine* comm1() const { return line_; }
 
+    // Named widgets by object name, for tests and tools.
+    QLabel* label(const QString& name) const;
+    QPushButton* button(const QString& name) const;
+
+    // What the recording shows on the panel.
+    void showRecording(bool recording);
+    void showRecordCount(const QString& text);
+    void showFileName(const QString& text);
+    void showSamplingInterval(const QString& text);
+
+    // Handlers.
+    void keyClicked(int code);
     void MnuSystem_Click();
     void SSCommand1_Click();
-    void keyClicked(int code);
-
-    // Secondary windows closed by the lost-link state, in closing order.
-    static const QStringList& lostLinkWindows();
+    void CmdPopen_Click();
+    void CmdPlist_Click();
+    void CmdPpHG_Click();
+    void CmdPtempG_Click();
+    void CmdPSample_Click();
+    void CmdPsingle_Click();
+    void CmdPmul_Click();
+    void CmdPsavestop_Click();
+    void Timer2_Timer();
 
   signals:
-    // The Alarm button was clicked (the alarm dialog is opened by whoever listens).
+    // The tool buttons: what the user asked for.
     void alarmRequested();
+    void openFileRequested();
+    void liveListRequested();
+    void phMvGraphRequested();
+    void temperatureGraphRequested();
+    void samplingIntervalRequested();
+    void singleRecordsRequested();
+    void multiRecordsRequested();
+    void saveOrStopRequested();
+    // One tick of Timer2 (every 950 ms from start to end): the recording's sampling tick.
+    void sampleTick();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
-    void buildDisplay(QWidget* lcd);
+    void buildDisplay(QFrame* lcd);
     QWidget* buildKeypad();
     QWidget* buildToolButtons();
     QWidget* buildStatus();
     void applyState();
     void onLinkLost();
     void onLinkRestored();
-    void Timer2_Timer();
     void setMeterButtonsEnabled(bool enabled);
     QString comText() const;
-
-    template <class W>
-    W* add(W* widget, const QString& name);
+    QString portFailureText() const;
 
     serial::SerialLine* line_;
     meter::DisplayPoll* poll_;
     QTimer* timer1_;
     QTimer* timer2_;
-    QHash<QString, QWidget*> widgets_;
+    Controls c_;
     bool displayFrozen_ = false;
 };
 

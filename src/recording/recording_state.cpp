@@ -2,23 +2,10 @@
 
 namespace Recording {
 
-bool IsRecording = false;
-long RecordingCount = 0;
+RecordingState State;
 
-namespace {
-void (*stopHandler)() = nullptr;
-void (*closeFileHandler)() = nullptr;
-}  // namespace
-
-void setStopHandler(void (*handler)()) { stopHandler = handler; }
-void setCloseFileHandler(void (*handler)()) { closeFileHandler = handler; }
-
-void StopRecording() {
-    if (!IsRecording) return;
-    IsRecording = false;
-    RecordingCount = 0;
-    if (closeFileHandler) closeFileHandler();
-    if (stopHandler) stopHandler();
+void ResetState() {
+    State = RecordingState{};
 }
 
 }  // namespace Recording

@@ -11,7 +11,7 @@ namespace ui {
 // Every message box, input box, file dialog and print job of the program goes through this
 // interface, so that window tests can answer them without a person.
 class Dialogs {
-public:
+  public:
     enum class Icon { None, Information, Warning, Critical, Question };
     enum class Buttons { Ok, OkCancel };
     enum class Answer { Ok, Cancel };
@@ -27,10 +27,12 @@ public:
                           const QString& defaultText) = 0;
 
     // File dialogs; an empty text when cancelled. `filter` uses Qt's ";;" separated form.
-    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& caption,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption,
+                                 const QString& filter) = 0;
 
-    // Prints lines of text in the printer's default font, one job. Returns false with a
+    // Prints lines of text in a fixed-pitch font, one job. Returns false with a
     // reason when nothing could be printed.
     virtual bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
                             QString* error) = 0;

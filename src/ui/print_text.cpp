@@ -1,5 +1,6 @@
 #include "ui/print_text.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
@@ -10,6 +11,8 @@ namespace ui {
 bool printLinesOn(QPrinter& printer, const QStringList& lines) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
+    // Fixed pitch, so that the fields of a listing line up in columns on paper.
+    painter.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     const QFontMetrics metrics(painter.font());
     const int lineHeight = metrics.lineSpacing();
     const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();

@@ -7,7 +7,7 @@ class QWidget;
 
 namespace ui {
 
-// Prints `lines` on `printer` in its default font, running on over page breaks.
+// Prints `lines` on `printer` in the system's fixed-pitch font, running on over page breaks.
 // Returns false when the printer could not be started.
 bool printLinesOn(QPrinter& printer, const QStringList& lines);
 

@@ -14,6 +14,7 @@
 
 #include "alarm/alarm_dialog.h"
 #include "alarm/alarm_state.h"
+#include "app/program_state.h"
 #include "link/rs232.h"
 #include "meter/display_poll.h"
 #include "support/fake_dialogs.h"
@@ -45,7 +46,7 @@ QCheckBox* box(const QString& name) {
     return child<QCheckBox>(name);
 }
 bool flagOf(const QString& boxName) {
-    const core::AlarmLimits& l = Alarm::AlarmLimits;
+    const core::AlarmLimits& l = Alarm::State.AlarmLimits;
     const bool flags[] = {l.PhAlarmOn, l.MvAlarmOn, l.CAlarmOn, l.FAlarmOn};
     return flags[kBoxes.indexOf(boxName)];
 }
@@ -71,15 +72,14 @@ class TestAlarm : public QObject {
     void init() {
         // Every test answers the message boxes, so that a wrong refusal fails instead of waiting.
         dialogs_.emplace();
-        Rs232::ResetForTests();
-        Alarm::ResetAlarmLimits();
+        app::ResetProgramState();
     }
 
     void cleanup() {
         QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
         for (const QPointer<QWidget>& w : windows) delete w.data();
-        Rs232::ResetForTests();
+        app::ResetProgramState();
         dialogs_.reset();
     }
 
@@ -109,7 +109,7 @@ class TestAlarm : public QObject {
         QFETCH(core::AlarmLimits, stored);
         QFETCH(QStringList, texts);
         QFETCH(QStringList, ticked);
-        Alarm::AlarmLimits = stored;
+        Alarm::State.AlarmLimits = stored;
         AlarmDialog* d = AlarmDialog::showDialog(nullptr);
         QCOMPARE(d->objectName(), QString("Alarm"));
         QCOMPARE(d->windowTitle(), QString("Alarm"));
@@ -156,14 +156,14 @@ class TestAlarm : public QObject {
         QFETCH(QString, shown);
         const QLocale previous;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Alarm::AlarmLimits.PhHigh = value;
-        Alarm::AlarmLimits.PhLow = -1e6;
+        Alarm::State.AlarmLimits.PhHigh = value;
+        Alarm::State.AlarmLimits.PhLow = -1e6;
         QPointer<AlarmDialog> d = AlarmDialog::showDialog(nullptr);
         QLocale::setDefault(previous);
         QCOMPARE(edit("TpH")->text(), shown);
         d->CmdOk_Click();
         QVERIFY(waitClosed(d));
-        QCOMPARE(Alarm::AlarmLimits.PhHigh, value);
+        QCOMPARE(Alarm::State.AlarmLimits.PhHigh, value);
     }
 
     void partnerBoxesExcludeEachOther_data() {
@@ -192,7 +192,7 @@ class TestAlarm : public QObject {
             for (const QString& name : kGroups[i])
                 QVERIFY2(child<QWidget>(name)->isVisible() == on, qPrintable(name));
         }
-        QCOMPARE(Alarm::AlarmLimits.PhHigh, 14.0);  // limits wait for "OK"
+        QCOMPARE(Alarm::State.AlarmLimits.PhHigh, 14.0);  // limits wait for "OK"
     }
 
     // Typed entries are kept only by "OK": re-ticking refills them, the close box drops them
@@ -208,8 +208,8 @@ class TestAlarm : public QObject {
         QTest::keyClicks(edit("TpL"), "5");
         d->close();
         QVERIFY(waitClosed(d));
-        QCOMPARE(Alarm::AlarmLimits.PhLow, 0.0);
-        QVERIFY(Alarm::AlarmLimits.PhAlarmOn);
+        QCOMPARE(Alarm::State.AlarmLimits.PhLow, 0.0);
+        QVERIFY(Alarm::State.AlarmLimits.PhAlarmOn);
         AlarmDialog::showDialog(nullptr);
         QCOMPARE(edit("TpL")->text(), QString("0"));
         QVERIFY(box("Ckp")->isChecked() && edit("TpL")->isVisible());
@@ -250,19 +250,19 @@ class TestAlarm : public QObject {
         QFETCH(QString, text);
         const QList<FakeDialogs::Message>& messages = dialogs_->messages;
         QTimer poll;
-        Rs232::setTimer1(&poll);
+        Rs232::State.Timer1 = &poll;
         poll.start(60000);
         AlarmDialog* d = AlarmDialog::showDialog(nullptr);
         box("Ckp")->click();
         edit("TpH")->setText("9");  // a valid change that must not be stored either
         edit(name)->setText(text);
-        const core::AlarmLimits before = Alarm::AlarmLimits;
+        const core::AlarmLimits before = Alarm::State.AlarmLimits;
         QTest::mouseClick(child<QPushButton>("CmdOK"), Qt::LeftButton);
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QString("Invalid settings, try again!"));
         QCOMPARE(messages[0].icon, ui::Dialogs::Icon::Critical);
         QCOMPARE(messages[0].buttons, ui::Dialogs::Buttons::Ok);
-        QVERIFY(Alarm::AlarmLimits == before);
+        QVERIFY(Alarm::State.AlarmLimits == before);
         QTest::qWait(50);
         QCOMPARE(AlarmDialog::instance(), d);
         QVERIFY(d->isVisible());
@@ -286,7 +286,7 @@ class TestAlarm : public QObject {
         expected.MvLow = -150.25;
         expected.CLow = 0.5;
         expected.FHigh = 300;
-        QVERIFY(Alarm::AlarmLimits == expected);
+        QVERIFY(Alarm::State.AlarmLimits == expected);
     }
 
     void okPressesTheKeysOfTheWatchedUnits_data() {
@@ -329,7 +329,7 @@ class TestAlarm : public QObject {
                      qPrintable(QString::number(gap.count())));
         }
         QVERIFY(f.panel()->timer1()->isActive());
-        QCOMPARE(Alarm::AlarmLimits.MvHigh, 450.0);
+        QCOMPARE(Alarm::State.AlarmLimits.MvHigh, 450.0);
         for (const QString& name : kBoxes) QCOMPARE(flagOf(name), ticks.contains(name));
     }
 
@@ -380,7 +380,7 @@ class TestAlarm : public QObject {
         }
         for (int i = 1; i < over.size(); ++i) QVERIFY2(over[i] != over[i - 1], "not blinking");
         QVERIFY(!underSeen);
-        QVERIFY(Alarm::AlarmLimits.PhAlarmOn);
+        QVERIFY(Alarm::State.AlarmLimits.PhAlarmOn);
     }
 
   private:

@@ -3,12 +3,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
+#include "link/exchange.h"
 #include "link/rs232.h"
 #include "meter/display_poll.h"
-#include "panel/clock_source.h"
 #include "panel/keypad.h"
 #include "support/meter_fixture.h"
+#include "ui/pc_clock.h"
 
 using Frame = std::vector<uint8_t>;
 
@@ -27,8 +29,8 @@ std::vector<Frame> commandFrames(sim::MeterSim& meter) {
 class TestKeys : public QObject {
     Q_OBJECT
 
-private slots:
-    void cleanup() { panel::setClockSource(nullptr); }
+  private slots:
+    void cleanup() { ui::setPcClock(nullptr); }
 
     void everyKeyButtonSendsItsCode_data() {
         QTest::addColumn<QString>("name");
@@ -76,6 +78,34 @@ private slots:
         QCOMPARE(f.text("LblComm"), QString("Com1"));
     }
 
+    void keyClickedWhileThePollWaitsRunsAfterThePoll() {
+        MeterFixture f;
+        QVERIFY(f.startPanel());
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        f.meter().clearReceived();
+        // Click the moment a display frame waits unread inside the poll's 0.2 s wait: a key press
+        // run there would flush the frame away.
+        bool clicked = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (clicked || !Rs232::LineBusy() || Rs232::InBufferCount() != 9) return;
+            clicked = true;
+            QTest::mouseClick(f.panel()->button("CmdUp"), Qt::LeftButton);
+        });
+        watch.start(1);
+        QVERIFY(f.waitFor([&] { return !commandFrames(f.meter()).empty(); }, 5000));
+        const int ticks = f.panel()->displayPoll()->ticks();
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= ticks + 2; }, 5000));
+        watch.stop();
+
+        const std::vector<Frame> frames = f.meter().receivedFrames();
+        const auto key = std::find(frames.begin(), frames.end(), Frame{0x46, 0xED});
+        QVERIFY(key != frames.end());
+        QVERIFY(key != frames.begin() && *(key - 1) == Frame{0x20});
+        for (const Frame& frame : frames) QVERIFY(frame == Frame{0x20} || frame == *key);
+        QCOMPARE(f.panel()->displayPoll()->failedAttempts(), 0);
+    }
+
     void keysChangeWhatThePanelShows() {
         MeterFixture f;
         QVERIFY(f.startPanel());
@@ -103,7 +133,7 @@ private slots:
         MeterFixture f;
         QVERIFY(f.startPanel());
         int readings = 0;
-        panel::setClockSource([&] {
+        ui::setPcClock([&] {
             ++readings;
             return moment;
         });
@@ -120,11 +150,11 @@ private slots:
     void timeSetMakesTheMetersClockShowThePcTime() {
         MeterFixture f;
         QVERIFY(f.startPanel());
-        panel::setClockSource([] { return QDateTime(QDate(2026, 12, 8), QTime(5, 9, 7)); });
+        ui::setPcClock([] { return QDateTime(QDate(2026, 12, 8), QTime(5, 9, 7)); });
         QTest::mouseClick(f.panel()->button("MnuSystem"), Qt::LeftButton);
         QTest::qWait(200);
-        const auto clock = f.meter().withModel(
-            [&](sim::MeterModel& m) { return m.clock(f.meter().now()); });
+        const auto clock =
+            f.meter().withModel([&](sim::MeterModel& m) { return m.clock(f.meter().now()); });
         QCOMPARE(clock.year % 100, 26);
         QCOMPARE(clock.month, 12);
         QCOMPARE(clock.day, 8);

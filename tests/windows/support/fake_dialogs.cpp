@@ -3,14 +3,15 @@
 #include <QPrinter>
 #include <QTimer>
 
+#include "files/files_state.h"
 #include "link/rs232.h"
-#include "recording/recording_state.h"
 
 #include "ui/print_text.h"
 
 ui::Dialogs::Answer FakeDialogs::message(QWidget*, const QString& title, const QString& text,
                                          Icon icon, Buttons buttons) {
     messages.append({title, text, icon, buttons});
+    if (onMessage) onMessage();
     if (buttons == Buttons::Ok || answers.isEmpty()) return Answer::Ok;
     return answers.dequeue();
 }
@@ -22,21 +23,20 @@ QString FakeDialogs::input(QWidget*, const QString&, const QString&, const QStri
 QString FakeDialogs::openFileName(QWidget*, const QString&, const QString& filter) {
     ++openCalls;
     lastFilter = filter;
-    recordingAtOpenDialog = Recording::IsRecording;
+    recordingAtOpenDialog = FileTransfer::State.IsRecording;
     return openNames.isEmpty() ? openName : openNames.dequeue();
 }
 
 QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filter) {
     ++saveCalls;
     lastFilter = filter;
-    recordingAtSaveDialog = Recording::IsRecording;
+    recordingAtSaveDialog = FileTransfer::State.IsRecording;
     return saveNames.isEmpty() ? saveName : saveNames.dequeue();
 }
 
-bool FakeDialogs::printLines(QWidget*, const QString&, const QStringList& lines,
-                             QString* error) {
+bool FakeDialogs::printLines(QWidget*, const QString&, const QStringList& lines, QString* error) {
     printed = lines;
-    timerActiveWhilePrinting = Rs232::Timer1() && Rs232::Timer1()->isActive();
+    timerActiveWhilePrinting = Rs232::State.Timer1 && Rs232::State.Timer1->isActive();
     if (!printerAvailable) {
         if (error) *error = "No printer is installed.";
         return false;

@@ -3,12 +3,13 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 #include "ui/dialogs.h"
 
 // Answers the program's dialogs without a person and records what they showed.
 class FakeDialogs : public ui::Dialogs {
-public:
+  public:
     struct Message {
         QString title;
         QString text;
@@ -20,23 +21,24 @@ public:
     ~FakeDialogs() override { ui::setDialogs(nullptr); }
 
     QList<Message> messages;
-    QQueue<Answer> answers;        // answers to OK/Cancel questions; Ok when empty
-    QQueue<QString> inputs;        // next input box texts; empty (cancel) when none
-    QQueue<QString> openNames;     // next Open dialog choices, then openName
-    QQueue<QString> saveNames;     // next Save As dialog choices, then saveName
-    QString openName;              // answer of every further Open dialog (empty: cancel)
-    QString saveName;              // answer of every further Save As dialog (empty: cancel)
+    QQueue<Answer> answers;     // answers to OK/Cancel questions; Ok when empty
+    QQueue<QString> inputs;     // next input box texts; empty (cancel) when none
+    QQueue<QString> openNames;  // next Open dialog choices, then openName
+    QQueue<QString> saveNames;  // next Save As dialog choices, then saveName
+    QString openName;           // answer of every further Open dialog (empty: cancel)
+    QString saveName;           // answer of every further Save As dialog (empty: cancel)
     int openCalls = 0;
     int saveCalls = 0;
-    QString lastFilter;            // filter of the latest file dialog
+    QString lastFilter;                  // filter of the latest file dialog
     bool recordingAtOpenDialog = false;  // whether a recording ran when the dialog showed
     bool recordingAtSaveDialog = false;
     QList<QStringList> printedJobs;
-    QStringList printed;           // lines of the latest print job
+    QStringList printed;                    // lines of the latest print job
     bool timerActiveWhilePrinting = false;  // whether the display poll ran while printing
     int printedWidgets = 0;
     bool printerAvailable = true;
-    QString pdfPath;  // when set, printed lines also go to this PDF file
+    QString pdfPath;                  // when set, printed lines also go to this PDF file
+    std::function<void()> onMessage;  // runs while a message box would be shown
 
     Answer message(QWidget*, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;

@@ -5,26 +5,25 @@
 #include <QTest>
 #include <QTimer>
 
-#include "alarm/alarm_state.h"
+#include "app/panel_start.h"
+#include "app/program_state.h"
+#include "app/simulated_meter.h"
+#include "link/link_events.h"
 #include "link/port_names.h"
-#include "link/qt_serial_line.h"
-#include "link/rs232.h"
 #include "meter/display_poll.h"
-#include "meter/meter_state.h"
 #include "panel/panel.h"
 
 MeterFixture::MeterFixture(bool fast, const std::string& linkPath) {
-    Rs232::ResetForTests();
-    Rs232::setQuitAction([this] { ++quits_; });
-    Meter::MeterReading = core::MeterReading{};
-    Alarm::ResetAlarmLimits();
+    app::ResetProgramState();
+    quitCounter_ = QObject::connect(&Rs232::events(), &Rs232::LinkEvents::shutdownRequested,
+                                    [this] { ++quits_; });
     sim::MeterSim::Options options;
     options.fast = fast;
     options.linkPath = linkPath;
-    meter_ = std::make_unique<sim::MeterSim>(options);
-    if (!meter_->start()) qFatal("simulated meter did not start: %s", meter_->errorString().c_str());
-    serial::setDeviceForPort(1, QString::fromStdString(linkPath.empty() ? meter_->devicePath()
-                                                                          : linkPath));
+    QString error;
+    meter_ = app::StartSimulatedMeter(options, &error);
+    if (!meter_) qFatal("simulated meter did not start: %s", qPrintable(error));
+    if (!linkPath.empty()) serial::setDeviceForPort(1, QString::fromStdString(linkPath));
 }
 
 MeterFixture::~MeterFixture() {
@@ -35,17 +34,15 @@ MeterFixture::~MeterFixture() {
     QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
     for (const QPointer<QWidget>& w : windows) delete w.data();
-    Rs232::setQuitAction(nullptr);
-    Rs232::ResetForTests();
+    QObject::disconnect(quitCounter_);
+    app::ResetProgramState();
     serial::clearPortDevices();
     meter_->stop();
 }
 
 bool MeterFixture::startPanel() {
-    Rs232::CommPortNumber = 1;
-    panel_ = new panel::Panel(new serial::QtSerialLine);
-    panel_->show();
-    return panel_->Form_Load();
+    panel_ = app::StartPanel(1);
+    return panel_ != nullptr;
 }
 
 void MeterFixture::whenLinkLost(std::function<void()> action) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -8,23 +9,23 @@
 #include "panel/panel.h"
 #include "sim/meter_sim.h"
 
-
 // A simulated meter on a pty that COM1 opens, and the program's panel started on it, as the
-// Port window would start it. Every test gets a fresh program lifetime.
+// Port window would start it. Every test gets a fresh program lifetime: every module's state
+// starts from its start values.
 class MeterFixture {
-public:
+  public:
     explicit MeterFixture(bool fast = true, const std::string& linkPath = {});
     ~MeterFixture();
 
     sim::MeterSim& meter() { return *meter_; }
-    // Chooses COM1 and runs the panel's start-up; false when the start-up failed.
+    // Starts the panel on COM1 as the Port window's choice does; false when the start-up failed.
     bool startPanel();
     panel::Panel* panel() const { return panel_; }
     // How often the program asked to quit.
     int quitRequests() const { return quits_; }
 
     // Runs `action` once, the next time the panel enters the lost-link state, after the panel
-    // has shown it. The probe runs nested inside the poll tick, so a test acts from here.
+    // has shown it.
     void whenLinkLost(std::function<void()> action);
     // Runs `action` after `ms` from inside whatever wait is running then.
     static void after(int ms, std::function<void()> action);
@@ -35,8 +36,9 @@ public:
     QString text(const char* labelName) const;
     bool visible(const char* labelName) const;
 
-private:
+  private:
     std::unique_ptr<sim::MeterSim> meter_;
     QPointer<panel::Panel> panel_;
     int quits_ = 0;
+    QMetaObject::Connection quitCounter_;
 };

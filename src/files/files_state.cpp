@@ -1,0 +1,13 @@
+#include "files/files_state.h"
+
+#include <QFile>
+
+namespace FileTransfer {
+
+FilesState State;
+
+void ResetState() {
+    State = FilesState{};
+}
+
+}  // namespace FileTransfer

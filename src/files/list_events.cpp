@@ -1,0 +1,10 @@
+#include "files/list_events.h"
+
+namespace FileTransfer {
+
+ListEvents& events() {
+    static ListEvents hub;
+    return hub;
+}
+
+}  // namespace FileTransfer

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+namespace Rs232 {
+
+// What the link tells the rest of the program. The display poll announces a lost and a restored
+// link; RequestShutdown announces the end of the program.
+class LinkEvents : public QObject {
+    Q_OBJECT
+  public:
+    using QObject::QObject;
+
+  signals:
+    // The meter stopped answering ("No Com"); windows that need the meter close themselves.
+    void linkLost();
+    // The meter answers again.
+    void linkRestored();
+    // The program is ending; whoever owns the event loop quits it.
+    void shutdownRequested();
+};
+
+LinkEvents& events();
+
+// Makes `window` close itself when the link is lost (if it is visible then).
+void closeOnLinkLost(QWidget* window);
+
+}  // namespace Rs232
