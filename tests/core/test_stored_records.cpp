@@ -13,7 +13,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Cells = std::array<std::string, core::kRecordCells>;
 
 constexpr std::uint8_t kPh = 0x01, kMv = 0x02, kC = 0x04, kNeg = 0x10, kMtc = 0x20;
 constexpr std::uint8_t kUpperOne = 0x01, kLow = 0x08, kLowerOne = 0x40;
@@ -25,37 +24,22 @@ Bytes singleRecord(std::array<std::uint8_t, 4> value, std::array<std::uint8_t, 4
             a,        b,        0x10,     0x05,     0x31,    0x09,    0x07,    0x00};
 }
 
-struct SingleCase {
-    const char* name;
-    Bytes record;
-    Cells cells;
-};
-
 TEST(SingleRecords, DecodeEachRecordIntoItsCells) {
-    const SingleCase cases[] = {
-        {"pH",
-         singleRecord({7, 0, 1, 2}, {2, 5, 0, 0}, kPh | kC, 0),
-         {"1", "10/05/31", "09:07:00", "7.012", "pH", "25.0", "'C", "ATC", ""}},
-        {"mV, 'F, MTC, low battery",
-         singleRecord({0, 0, 0, 5}, {0, 5, 0, 0}, kMv | kMtc, kLow | kLowerOne),
-         {"1", "10/05/31", "09:07:00", "000.5", "mV", "105.0", "'F", "MTC", "Low"}},
-        {"negative mV",
-         singleRecord({1, 2, 3, 4}, {2, 5, 0, 0}, kMv | kC | kNeg, 0),
-         {"1", "10/05/31", "09:07:00", "-123.4", "mV", "25.0", "'C", "ATC", ""}},
-        {"leading one",
-         singleRecord({9, 9, 9, 9}, {2, 5, 0, 0}, kMv | kC, kUpperOne),
-         {"1", "10/05/31", "09:07:00", "1999.9", "mV", "25.0", "'C", "ATC", ""}},
-        {"byte of 12",
-         singleRecord({0, 12, 3, 4}, {2, 5, 0, 0}, kPh | kC, 0),
-         {"1", "10/05/31", "09:07:00", "1.234", "pH", "25.0", "'C", "ATC", ""}},
-        {"dashes",
-         singleRecord({15, 15, 15, 15}, {15, 15, 15, 15}, kMv | kC | kNeg, 0),
-         {"1", "10/05/31", "09:07:00", "- - - - . -", "mV", "00.0", "'C", "ATC", ""}},
+    const std::pair<Bytes, const char*> cases[] = {
+        {singleRecord({7, 0, 1, 2}, {2, 5, 0, 0}, kPh | kC, 0), "7.012\tpH\t25.0\t'C\tATC"},
+        {singleRecord({0, 0, 0, 5}, {0, 5, 0, 0}, kMv | kMtc, kLow | kLowerOne),
+         "000.5\tmV\t105.0\t'F\tMTC\tLow"},
+        {singleRecord({1, 2, 3, 4}, {2, 5, 0, 0}, kMv | kC | kNeg, 0), "-123.4\tmV\t25.0\t'C\tATC"},
+        {singleRecord({9, 9, 9, 9}, {2, 5, 0, 0}, kMv | kC, kUpperOne),
+         "1999.9\tmV\t25.0\t'C\tATC"},
+        {singleRecord({0, 12, 3, 4}, {2, 5, 0, 0}, kPh | kC, 0), "1.234\tpH\t25.0\t'C\tATC"},
+        {singleRecord({15, 15, 15, 15}, {15, 15, 15, 15}, kMv | kC | kNeg, 0),
+         "- - - - . -\tmV\t00.0\t'C\tATC"},
     };
-    for (const SingleCase& c : cases) {
-        const auto rows = core::DecodeSingleDump(c.record, 1);
-        ASSERT_EQ(rows.size(), 1u) << c.name;
-        EXPECT_EQ(rows[0].cells, c.cells) << c.name;
+    for (const auto& [record, cells] : cases) {
+        const auto rows = core::DecodeSingleDump(record, 1);
+        ASSERT_EQ(rows.size(), 1u) << cells;
+        EXPECT_EQ(rows[0].tabText(), std::string("1\t10/05/31\t09:07:00\t") + cells);
     }
 }
 
@@ -72,7 +56,6 @@ TEST(SingleRecords, DumpCarriesUnitTextsAndKeepsOnlyAnnouncedCompleteRecords) {
     EXPECT_EQ(rows[1].cells[4], "mV");
     EXPECT_EQ(core::DecodeSingleDump(dump, 1).size(), 1u);
     EXPECT_EQ(core::DecodeSingleDump(noUnit, 1)[0].cells[3], "") << "nothing to carry yet";
-    EXPECT_EQ(core::CompleteSingleRecords(dump.size()), 2u);
 }
 
 // The set dump's used part: a marker before every set.
@@ -113,8 +96,7 @@ TEST(SetMemory, TwoSetsAreSplitListedAndDecodedCompletely) {
 
     const auto rows = core::DecodeSetRecords(split.sets[0]);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1].cells,
-              (Cells{"2", "10/05/31", "09:07:10", "7.012", "pH", "25.3", "'C", "ATC", ""}));
+    EXPECT_EQ(rows[1].tabText(), "2\t10/05/31\t09:07:10\t7.012\tpH\t25.3\t'C\tATC");
     EXPECT_EQ(core::DecodeSetRecords(split.sets[1]).size(), 1u) << "a set of one record";
 }
 
@@ -154,41 +136,19 @@ TEST(SetMemory, EverySetIsKeptAndEntryNumbersReadBack) {
     EXPECT_EQ(core::SetItemText(123456, split.sets.back()).substr(0, 8), "123456 1");
 }
 
-struct ValueCase {
-    const char* name;
-    Bytes record;
-    const char* value;
-    const char* unit;
-    const char* temperature;
-};
-
 TEST(SetRecords, ValueAndTemperatureTexts) {
-    const ValueCase cases[] = {
-        {"mV over range, negative",
-         {0xFF, 0xFF, 0x00, 0x25, kMv | kC | kNeg, 0},
-         "- - - - . -",
-         "mV",
-         "25.0"},
-        {"mV over range", {0xFF, 0xFF, 0x00, 0x25, kMv | kC, 0}, "- - - . -", "mV", "25.0"},
-        {"pH over range", {0xFF, 0xFF, 0x00, 0x25, kPh | kC | kNeg, 0}, "- . - - -", "pH", "25.0"},
-        {"no unit carries", {0xFF, 0xFF, 0x00, 0x25, kC, 0}, "7.012", "pH", "25.0"},
-        {"temperature dashes",
-         {0x34, 0x12, 0xFF, 0xFF, kMv | kC | kNeg, 0},
-         "-123.4",
-         "mV",
-         "00.0"},
-        {"leading ones",
-         {0x34, 0x12, 0x00, 0x05, kPh | kC, kUpperOne | kLowerOne},
-         "11.234",
-         "pH",
-         "105.0"},
+    const std::pair<Bytes, const char*> cases[] = {
+        {{0xFF, 0xFF, 0x00, 0x25, kMv | kC | kNeg, 0}, "- - - - . -\tmV\t25.0"},
+        {{0xFF, 0xFF, 0x00, 0x25, kMv | kC, 0}, "- - - . -\tmV\t25.0"},
+        {{0xFF, 0xFF, 0x00, 0x25, kPh | kC | kNeg, 0}, "- . - - -\tpH\t25.0"},
+        {{0xFF, 0xFF, 0x00, 0x25, kC, 0}, "7.012\tpH\t25.0"},  // no unit: carried
+        {{0x34, 0x12, 0xFF, 0xFF, kMv | kC | kNeg, 0}, "-123.4\tmV\t00.0"},
+        {{0x34, 0x12, 0x00, 0x05, kPh | kC, kUpperOne | kLowerOne}, "11.234\tpH\t105.0"},
     };
-    for (const ValueCase& c : cases) {
-        const auto rows = core::DecodeSetRecords(set({kPhRecord, c.record}));
-        ASSERT_EQ(rows.size(), 2u) << c.name;
-        EXPECT_EQ(rows[1].cells[3], c.value) << c.name;
-        EXPECT_EQ(rows[1].cells[4], c.unit) << c.name;
-        EXPECT_EQ(rows[1].cells[5], c.temperature) << c.name;
+    for (const auto& [record, cells] : cases) {
+        const auto rows = core::DecodeSetRecords(set({kPhRecord, record}));
+        ASSERT_EQ(rows.size(), 2u) << cells;
+        EXPECT_EQ(rows[1].cells[3] + "\t" + rows[1].cells[4] + "\t" + rows[1].cells[5], cells);
     }
 }
 
