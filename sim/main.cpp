@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/demo_memory.h"
 #include "sim/meter_sim.h"
 
 namespace {
@@ -36,12 +37,15 @@ const char* const kUsage =
     "  --temp VALUE           fixed temperature in degrees C\n"
     "  --over-range           main value over range (dashes)\n"
     "  --low-battery          show the low-battery mark\n"
+    "  --demo-memory          fill the memories with demonstration records and sets\n"
     "  --silent               receive but never answer\n"
     "  --reply-delay SECONDS  delay every answer\n"
     "  --wrong-length N       every display answer has N bytes instead of 9\n"
     "  --garbage-every SECONDS  write 1-8 random bytes unprompted at this period\n"
     "  --extra-bytes N        append N zero bytes to every answer\n"
     "  --chunks               write answers in random pieces with short pauses\n"
+    "  --cut-dump N           the first dump or clock reply stops after N bytes\n"
+    "  --dump-surplus N       N bytes more than announced after every dump\n"
     "  --hangup-after SECONDS hang up the pty after this long\n"
     "  --return-after SECONDS come back on a new pty this long after the hang-up\n"
     "  --help                 this text\n"
@@ -50,8 +54,9 @@ const char* const kUsage =
 
 const char* const kCommands =
     "commands: silent on|off, silence S, delay S, wrong N [COUNT], extra N, chunks on|off,\n"
-    "  garbage HEX..., hangup, return, ph V, mv V, temp V, drift, overrange on|off,\n"
-    "  battery on|off, mtc on|off, key NAME|0xNN, clear, status, help, quit\n"
+    "  cut N, surplus N, garbage HEX..., hangup, return, ph V, mv V, temp V, drift,\n"
+    "  overrange on|off, battery on|off, mtc on|off, key NAME|0xNN, clear, demo-memory,\n"
+    "  status, help, quit\n"
     "  key names: ph mv c f mem cal toggle enter left right up down read tens\n";
 
 struct Config {
@@ -59,12 +64,15 @@ struct Config {
     std::optional<double> ph, mv, temp;
     bool overRange = false;
     bool lowBattery = false;
+    bool demoMemory = false;
     bool silent = false;
     double replyDelay = 0;
     std::optional<int> wrongLength;
     double garbageEvery = 0;
     int extraBytes = 0;
     bool chunks = false;
+    std::optional<int> cutDump;
+    int dumpSurplus = 0;
     double hangupAfter = 0;
     double returnAfter = 0;
 };
@@ -125,6 +133,8 @@ int parseArgs(int argc, char** argv, Config& c, bool& help) {
             c.overRange = true;
         } else if (a == "--low-battery") {
             c.lowBattery = true;
+        } else if (a == "--demo-memory") {
+            c.demoMemory = true;
         } else if (a == "--silent") {
             c.silent = true;
         } else if (a == "--reply-delay") {
@@ -139,6 +149,12 @@ int parseArgs(int argc, char** argv, Config& c, bool& help) {
             c.extraBytes = static_cast<int>(n);
         } else if (a == "--chunks") {
             c.chunks = true;
+        } else if (a == "--cut-dump") {
+            ok = value(v) && parseInt(v, 0, 1 << 20, n);
+            c.cutDump = static_cast<int>(n);
+        } else if (a == "--dump-surplus") {
+            ok = value(v) && parseInt(v, 0, 4096, n);
+            c.dumpSurplus = static_cast<int>(n);
         } else if (a == "--hangup-after") {
             ok = value(v) && parseDouble(v, c.hangupAfter) && c.hangupAfter > 0;
         } else if (a == "--return-after") {
@@ -225,6 +241,10 @@ bool command(sim::MeterSim& sim, const std::string& line) {
         sim.setExtraBytes(static_cast<int>(n));
     } else if (cmd == "chunks" && onOff) {
         sim.setRandomChunks(on);
+    } else if (cmd == "cut" && parseInt(arg, 0, 1 << 20, n)) {
+        sim.cutNextDump(static_cast<int>(n));
+    } else if (cmd == "surplus" && parseInt(arg, 0, 4096, n)) {
+        sim.setDumpSurplus(static_cast<int>(n));
     } else if (cmd == "garbage") {
         std::vector<uint8_t> bytes;
         std::istringstream hex(line.substr(line.find("garbage") + 7));
@@ -259,6 +279,9 @@ bool command(sim::MeterSim& sim, const std::string& line) {
         sim.withModel([&](sim::MeterModel& m) { m.setManualTemp(on); });
     } else if (cmd == "clear") {
         sim.withModel([](sim::MeterModel& m) { m.clearMemory(); });
+    } else if (cmd == "demo-memory") {
+        const double now = sim.now();
+        sim.withModel([&](sim::MeterModel& m) { sim::fillDemoMemory(m, m.clock(now)); });
     } else if (cmd == "key" && keyCode(arg)) {
         const uint8_t code = *keyCode(arg);
         const double now = sim.now();
@@ -320,12 +343,15 @@ int main(int argc, char** argv) {
         if (config.temp) m.setFixedTemperature(*config.temp);
         m.setOverRange(config.overRange);
         m.setLowBattery(config.lowBattery);
+        if (config.demoMemory) sim::fillDemoMemory(m, m.clock(sim.now()));
     });
     sim.setSilent(config.silent);
     sim.setReplyDelay(config.replyDelay);
     if (config.wrongLength) sim.sendWrongLengthFrames(-1, *config.wrongLength);
     sim.setExtraBytes(config.extraBytes);
     sim.setRandomChunks(config.chunks);
+    if (config.cutDump) sim.cutNextDump(*config.cutDump);
+    sim.setDumpSurplus(config.dumpSurplus);
     if (!sim.start()) {
         std::fprintf(stderr, "meter-sim: cannot serve: %s\n", sim.errorString().c_str());
         return 1;

@@ -312,6 +312,16 @@ void MeterSim::setRandomChunks(bool on) {
     randomChunks_ = on;
 }
 
+void MeterSim::cutNextDump(int bytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    cutDumpAfter_ = bytes < 0 ? -1 : std::min(bytes, static_cast<int>(kMaxQueuedBytes));
+}
+
+void MeterSim::setDumpSurplus(int n) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    dumpSurplus_ = std::clamp(n, 0, kMaxFaultBytes);
+}
+
 void MeterSim::sendGarbage(std::vector<uint8_t> bytes) {
     if (bytes.empty()) return;
     std::lock_guard<std::mutex> lock(mutex_);
@@ -391,6 +401,24 @@ void MeterSim::onInput(const uint8_t* data, size_t n, Clock::time_point at) {
     for (Reply& r : replies) queueReply(std::move(r), at);
 }
 
+bool MeterSim::cutDump(Reply& reply) {
+    const bool cuttable = reply.kind == FrameKind::SingleDump || reply.kind == FrameKind::SetDump ||
+                          reply.kind == FrameKind::ClockRead;
+    if (!cuttable || cutDumpAfter_ < 0) return false;
+    const auto cut = static_cast<size_t>(cutDumpAfter_);
+    cutDumpAfter_ = -1;
+    if (reply.bytes.size() <= cut) return false;
+    reply.bytes.resize(cut);
+    return true;
+}
+
+void MeterSim::addDumpSurplus(Reply& reply) const {
+    if (reply.kind != FrameKind::SingleDump && reply.kind != FrameKind::SetDump) return;
+    for (int i = 0; i < dumpSurplus_; ++i) {
+        reply.bytes.push_back(kSetMarker[static_cast<size_t>(i) % kSetMarker.size()]);
+    }
+}
+
 void MeterSim::queueReply(Reply reply, Clock::time_point receivedAt) {
     if (!serving_ || silent_ || receivedAt < silentUntil_) return;
     std::vector<uint8_t>& bytes = reply.bytes;
@@ -398,7 +426,11 @@ void MeterSim::queueReply(Reply reply, Clock::time_point receivedAt) {
         bytes.resize(static_cast<size_t>(wrongLength_), 0x00);
         if (wrongLengthCount_ > 0) --wrongLengthCount_;
     }
-    bytes.insert(bytes.end(), static_cast<size_t>(extraBytes_), 0x00);
+    // A cut answer stops dead: no surplus and no extra bytes after it.
+    if (!cutDump(reply)) {
+        addDumpSurplus(reply);
+        bytes.insert(bytes.end(), static_cast<size_t>(extraBytes_), 0x00);
+    }
     if (bytes.empty() || queuedBytes_ + bytes.size() > kMaxQueuedBytes) return;
     queuedBytes_ += bytes.size();
 

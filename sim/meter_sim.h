@@ -65,6 +65,14 @@ class MeterSim {
     void sendGarbage(std::vector<uint8_t> bytes);  // written unprompted, ahead of waiting answers
     void setExtraBytes(int n);                     // n zero bytes after every answer
     void setRandomChunks(bool on);  // answers in random pieces with short random pauses
+    // The next single-record dump, set dump or clock reply stops after `bytes` bytes and the
+    // rest never comes (an answer no longer than that goes whole); later answers are whole
+    // again. A negative count takes back a cut not yet used.
+    void cutNextDump(int bytes);
+    // `n` bytes more than announced after every single-record dump and after the set dump's
+    // trailer: the set marker over and over, so a reader that does not stop at the announced
+    // length sees a bogus record or set. 0 ends it.
+    void setDumpSurplus(int n);
     // Closes the pty's master and the simulator's own hold on the program's side, exactly
     // as a pulled USB adapter: the program's open port reads EOF / EIO. Removes the link.
     void hangUp();
@@ -109,6 +117,9 @@ class MeterSim {
     void closeFds();  // sim thread (or while no thread runs)
     void onInput(const uint8_t* data, size_t n, Clock::time_point at);
     void queueReply(Reply reply, Clock::time_point receivedAt);
+    // The dump faults (mutex_ held). cutDump: true when it cut the answer short.
+    bool cutDump(Reply& reply);
+    void addDumpSurplus(Reply& reply) const;
     // Writes what is due (mutex_ held); returns when more is due, or time_point::max().
     Clock::time_point writeDue(Clock::time_point now, bool& wantWritable, bool& lost);
     void setError(const std::string& what);
@@ -142,6 +153,8 @@ class MeterSim {
     int wrongLengthCount_ = 0;
     int wrongLength_ = static_cast<int>(kDisplayFrameSize);
     int extraBytes_ = 0;
+    int cutDumpAfter_ = -1;  // < 0: no cut pending
+    int dumpSurplus_ = 0;
     bool randomChunks_ = false;
     std::mt19937 rng_;
 

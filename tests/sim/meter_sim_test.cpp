@@ -256,6 +256,49 @@ TEST_F(Served, RandomChunksKeepContentAndOrder) {
     EXPECT_EQ(port_->read(18), two);
 }
 
+TEST_F(Served, NextDumpCutShortThenAnswersAsUsual) {
+    serve();
+    const Bytes dump = sim_->withModel([](sim::MeterModel& m) {
+        for (int i = 0; i < 3; ++i) m.addSingleRecord({sim::Sample{}, sim::DateTime{}});
+        return m.singleDump();
+    });
+    sim_->setExtraBytes(2);
+    sim_->cutNextDump(20);
+    port_->send({'R', 0x20});
+    EXPECT_EQ(port_->readUntilQuiet(), (Bytes{3, 0, 0})) << "only dumps and the clock are cut";
+    port_->send({'P'});
+    EXPECT_EQ(port_->readUntilQuiet(), Bytes(dump.begin(), dump.begin() + 20))
+        << "nothing after the cut, not even the extra bytes";
+    sim_->setExtraBytes(0);
+    port_->send({' '});
+    EXPECT_EQ(port_->readUntilQuiet(), kPhFrame);
+    port_->send({'P'});
+    EXPECT_EQ(port_->readUntilQuiet(), dump) << "one dump only";
+
+    sim_->cutNextDump(3);
+    port_->send({'C'});
+    EXPECT_EQ(port_->readUntilQuiet().size(), 3u);
+}
+
+TEST_F(Served, DumpSurplusFollowsBothDumpsOnly) {
+    serve();
+    const auto [singles, sets] = sim_->withModel([](sim::MeterModel& m) {
+        m.addSingleRecord({sim::Sample{}, sim::DateTime{}});
+        m.addLoggedSet({sim::DateTime{}, 10, {sim::Sample{}}});
+        return std::pair(m.singleDump(), m.setDump());
+    });
+    sim_->setDumpSurplus(6);
+    const Bytes surplus = {0xAA, 0xBB, 0xCC, 0xDD, 0xAA, 0xBB};
+    for (const auto& [lead, answer] : {std::pair('P', singles), std::pair('L', sets)}) {
+        Bytes expected = answer;
+        expected.insert(expected.end(), surplus.begin(), surplus.end());
+        port_->send({static_cast<uint8_t>(lead)});
+        EXPECT_EQ(port_->readUntilQuiet(), expected) << lead;
+    }
+    port_->send({' '});
+    EXPECT_EQ(port_->readUntilQuiet(), kPhFrame);
+}
+
 TEST_F(Served, GarbageArrivesUnprompted) {
     serve();
     sim_->sendGarbage({0x01, 0x02, 0x03});
