@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/program.h"
+#include "app/window_system.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ int main(int argc, char* argv[]) {
     if (onlyAsksForText(argc, argv))
         application = std::make_unique<QCoreApplication>(argc, argv);
     else
-        application = std::make_unique<QApplication>(argc, argv);
+        application = app::startWindowSystem(argc, argv);
     QCoreApplication::setApplicationName("meterpanel");
     QCoreApplication::setApplicationVersion(METERPANEL_VERSION);
 

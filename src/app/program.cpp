@@ -6,6 +6,7 @@
 #include "app/simulated_meter.h"
 #include "link/link_events.h"
 #include "link/port_window.h"
+#include "sim/demo_memory.h"
 #include "sim/meter_sim.h"
 
 namespace app {
@@ -20,9 +21,14 @@ Program::~Program() {
 }
 
 bool Program::startDemoMeter(QString* error) {
-    sim::MeterSim::Options options;
-    demoMeter_ = StartSimulatedMeter(options, error);
-    return demoMeter_ != nullptr;
+    demoMeter_ = StartSimulatedMeter({}, error);
+    if (!demoMeter_) return false;
+    // A new user sees the memory downloads at once: the demo meter holds stored records.
+    demoMeter_->withModel([this](sim::MeterModel& m) {
+        sim::fillDemoMemory(m, m.clock(demoMeter_->now()));
+        return 0;
+    });
+    return true;
 }
 
 void Program::start() {

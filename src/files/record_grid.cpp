@@ -3,7 +3,10 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
+#include <array>
+#include <numeric>
 
 #include "files/record_grid_model.h"
 #include "ui/accessible_name.h"
@@ -14,6 +17,39 @@ namespace {
 constexpr int kListFontPoints = 8;
 // Padding around a row's text in pixels.
 constexpr int kRowPadding = 2;
+
+using ColumnWidths = std::array<int, core::kRecordCells>;
+
+// Column widths that fill at most `available` pixels: the wanted widths when they fit, else
+// shrunk in proportion to them, but never below each column's minimum (then the grid scrolls).
+ColumnWidths fitWidths(const ColumnWidths& wanted, const ColumnWidths& minimum, int available) {
+    if (std::accumulate(wanted.begin(), wanted.end(), 0) <= available) return wanted;
+    ColumnWidths widths = wanted;
+    std::array<bool, core::kRecordCells> atMinimum{};
+    for (bool changed = true; changed;) {
+        changed = false;
+        int fixedWidth = 0;
+        int freeWanted = 0;
+        for (std::size_t c = 0; c < wanted.size(); ++c) {
+            if (atMinimum[c])
+                fixedWidth += minimum[c];
+            else
+                freeWanted += wanted[c];
+        }
+        if (freeWanted == 0) break;
+        const double scale = double(available - fixedWidth) / freeWanted;
+        for (std::size_t c = 0; c < wanted.size(); ++c) {
+            if (atMinimum[c]) continue;
+            widths[c] = int(wanted[c] * scale);
+            if (widths[c] <= minimum[c]) {
+                widths[c] = minimum[c];
+                atMinimum[c] = true;
+                changed = true;
+            }
+        }
+    }
+    return widths;
+}
 
 }  // namespace
 
@@ -45,13 +81,25 @@ RecordGrid::RecordGrid(QWidget* parent) : QTableView(parent), model_(new RecordG
 
 void RecordGrid::setUpRecordColumns() {
     const QFontMetrics metrics(font());
-    for (int c = 0; c < columns(); ++c) {
-        const std::string_view header = core::kRecordHeaderTexts[std::size_t(c)];
-        const std::string_view pattern = core::kRecordWidthTemplates[std::size_t(c)];
-        model_->setHeaderText(c, QString::fromLatin1(header.data(), qsizetype(header.size())));
-        setColumnWidth(c, metrics.horizontalAdvance(
-                              QString::fromLatin1(pattern.data(), qsizetype(pattern.size()))));
+    ColumnWidths wanted{};
+    ColumnWidths headers{};
+    for (std::size_t c = 0; c < core::kRecordCells; ++c) {
+        const std::string_view header = core::kRecordHeaderTexts[c];
+        const std::string_view pattern = core::kRecordWidthTemplates[c];
+        model_->setHeaderText(int(c), QString::fromLatin1(header.data(), qsizetype(header.size())));
+        // The header draws its text in its own font and with margins; the template, measured in
+        // the list font, can be narrower than that.
+        headers[c] = horizontalHeader()->sectionSizeHint(int(c));
+        const QString templateText = QString::fromLatin1(pattern.data(), qsizetype(pattern.size()));
+        wanted[c] = std::max(headers[c], metrics.horizontalAdvance(templateText));
     }
+    // The templates were made for a narrower font than most systems have: fitted to the grid's
+    // width (with room for the vertical scroll bar of a long list), the last column stays in view
+    // instead of being cut at the grid's edge.
+    const int available = width() - 2 * frameWidth() -
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const ColumnWidths widths = fitWidths(wanted, headers, available);
+    for (std::size_t c = 0; c < core::kRecordCells; ++c) setColumnWidth(int(c), widths[c]);
 }
 
 int RecordGrid::rows() const {

@@ -16,7 +16,9 @@ class RecordGrid : public QTableView {
   public:
     explicit RecordGrid(QWidget* parent = nullptr);
 
-    // Header texts and column widths (each the width of its template text in this font).
+    // Header texts and column widths: each the width of its template text in this font, at least
+    // that of its header, shrunk to the grid's width when they would not fit. Call it once the
+    // grid has its size.
     void setUpRecordColumns();
 
     // Row count including the header row; setting it drops rows or adds empty ones.

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QStringList>
 
+#include "link/port_failure.h"
 #include "link/port_names.h"
 
 namespace serial {
@@ -14,7 +15,9 @@ QtSerialLine::QtSerialLine(QObject* parent) : SerialLine(parent) {
 
 void QtSerialLine::setPortNumber(int number) { number_ = number; }
 
-QString QtSerialLine::deviceName() const { return deviceForPort(number_); }
+QString QtSerialLine::deviceName() const {
+    return number_ >= kFirstPort && number_ <= kLastPort ? deviceForPort(number_) : QString();
+}
 
 bool QtSerialLine::setSettings(const QString& settings) {
     const QStringList parts = settings.trimmed().toLower().split(',');
@@ -55,7 +58,8 @@ bool QtSerialLine::open() {
     }
     port_.setPortName(deviceName());
     if (!port_.open(QIODevice::ReadWrite)) {
-        errorText_ = port_.errorString();
+        errorText_ =
+            openFailureReason(port_.error(), deviceOpenError(deviceName()), port_.errorString());
         return false;
     }
     port_.setBaudRate(baud_);
@@ -89,6 +93,8 @@ void QtSerialLine::flushInput() {
 }
 
 void QtSerialLine::onError(QSerialPort::SerialPortError error) {
+    // A failed open reports its error through open() and must keep it for errorText().
+    if (!port_.isOpen()) return;
     switch (error) {
         case QSerialPort::ReadError:
         case QSerialPort::WriteError:

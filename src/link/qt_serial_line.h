@@ -18,7 +18,10 @@ public:
     bool open() override;
     bool isOpen() const override { return port_.isOpen(); }
     void close() override;
+    // Why the last open failed: no such device, permission denied, busy, not a serial port, or
+    // the system's text. Empty after a successful open.
     QString errorText() const override { return errorText_; }
+    // The device that the current port number opens; empty when no port (1 to 8) is chosen.
     QString deviceName() const override;
     QByteArray readAll() override;
     bool write(const QByteArray& bytes) override;

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "link/exchange.h"
+#include "link/port_failure.h"
 #include "link/rs232.h"
 #include "link/serial_line.h"
 #include "meter/display_poll.h"
@@ -319,11 +320,7 @@ QString Panel::comText() const {
 }
 
 QString Panel::portFailureText() const {
-    QString text = QStringLiteral("No device found, try again!");
-    const QString reason = line_->errorText();
-    text += QStringLiteral("\n\n%1").arg(line_->deviceName());
-    if (!reason.isEmpty()) text += QStringLiteral(": %1").arg(reason);
-    return text;
+    return serial::portFailureMessage(line_->deviceName(), line_->errorText());
 }
 
 bool Panel::Form_Load() {

@@ -1,9 +1,12 @@
 #include "ui/dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 
 #include "ui/print_text.h"
 
@@ -41,12 +44,12 @@ public:
     }
 
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override {
-        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+        return remembered(QFileDialog::getOpenFileName(parent, caption, startFolder(), filter));
     }
 
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override {
         // The Save As dialog asks itself before replacing an existing file.
-        return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+        return remembered(QFileDialog::getSaveFileName(parent, caption, startFolder(), filter));
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
@@ -67,6 +70,21 @@ public:
     }
 
 private:
+    // File dialogs start in the folder of the last file chosen in this run, else in the user's
+    // documents folder (home when there is none), never in the working directory.
+    QString startFolder() const {
+        if (!lastFolder_.isEmpty() && QDir(lastFolder_).exists()) return lastFolder_;
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!documents.isEmpty() && QDir(documents).exists()) return documents;
+        return QDir::homePath();
+    }
+
+    QString remembered(const QString& path) {
+        if (!path.isEmpty()) lastFolder_ = QFileInfo(path).absolutePath();
+        return path;
+    }
+
     // Uses the system's default printer; without one, offers to save the job as a PDF file.
     bool choosePrinter(QWidget* parent, const QString& jobName, QPrinter& printer,
                        QString* error) {
@@ -86,6 +104,8 @@ private:
         printer.setOutputFileName(pdf);
         return true;
     }
+
+    QString lastFolder_;
 };
 
 Dialogs* installed = nullptr;
