@@ -19,10 +19,11 @@ struct ColumnSpan {
     float lastY = 0;
 };
 
-// Point i of a trace lies at x = x0 + i * dx (in pixels, any sign of dx) with y[i].
-// Drawing, for each span, the segment from the previous span's last point to its first point
-// and a vertical stroke from minY to maxY in its column gives the picture of the full polyline
-// at that resolution within one pixel.
+// Point i of a trace lies at x = x0 + i * dx (in pixels, any sign of dx) with y[i]. The full
+// polyline inks, in each column, the span from minY to maxY and the segments joining a
+// column's first point to the previous column's last point: drawing those (or, when points
+// are less than a pixel apart, one bar per column from its lowest y to its highest, stretched
+// to the previous column's lastY) gives the polyline's picture within one pixel.
 //
 // Appends the spans of points begin..end-1 to `spans`, continuing the last span when the first
 // of them falls in its column, so a trace that grows point by point can be reduced as it grows.
