@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include "ui/trace_view.h"
+
 namespace ui {
 
 bool printLinesOn(QPrinter& printer, const QStringList& lines) {
@@ -31,6 +33,12 @@ bool printLinesOn(QPrinter& printer, const QStringList& lines) {
 bool printWidgetOn(QPrinter& printer, QWidget* widget) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
+    // A graph or plot is drawn afresh at the printer's resolution, as shown on the screen.
+    if (auto* view = qobject_cast<TraceView*>(widget)) {
+        const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+        view->renderTo(painter, QRectF(QPointF(0, 0), page.size()));
+        return painter.end();
+    }
     const QPixmap image = widget->grab();
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);

@@ -11,7 +11,8 @@ namespace ui {
 // Returns false when the printer could not be started.
 bool printLinesOn(QPrinter& printer, const QStringList& lines);
 
-// Prints the image of `widget` scaled to fit one page.
+// Prints the image of `widget` scaled to fit one page; a TraceView is drawn at the printer's
+// resolution.
 bool printWidgetOn(QPrinter& printer, QWidget* widget);
 
 }  // namespace ui

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+class QAction;
+
+namespace ui {
+
+class TraceView;
+
+// Base of the live graph and stored-data plot windows: a top-level window named after its kind,
+// placed at the top-left corner of the screen, whose client area is a TraceView of the given
+// design size in twips (it grows with the window, keeping the drawing's aspect), with the menu
+// commands "Limit" (MnuLimit) and "Print" (MnuPrint) on its menu bar. Closing it runs
+// Form_Unload once and destroys it; from then on it no longer carries its name, so that a search
+// by name only ever finds the live instance.
+class TraceWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    TraceView* view() const { return view_; }
+
+    // The open (not yet closed) top-level window named `name`, or null.
+    static QWidget* findOpen(const QString& name);
+
+  public slots:
+    // Prints the drawing as shown (lines, labels, traces) at the printer's resolution; a failed
+    // print job is reported in a message.
+    void MnuPrint_Click();
+
+  signals:
+    // "Limit" was chosen: the window's range dialog is wanted.
+    void limitRequested();
+
+  protected:
+    // `clientTwips`: the window's client area at the default size; `designTwips`: the drawing.
+    TraceWindow(const QString& name, const QString& caption, QSize clientTwips, QSizeF designTwips);
+
+    // Unload handler; runs once, when the window closes or is destroyed.
+    virtual void Form_Unload() {}
+    // Derived destructors call this, so that the unload also runs for a window deleted unclosed.
+    void unloadOnce();
+
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    TraceView* view_;
+    bool unloaded_ = false;
+};
+
+}  // namespace ui
