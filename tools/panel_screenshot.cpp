@@ -1,5 +1,6 @@
 // Saves pictures of the program's windows on the simulated meter, for the README and for
-// looking at the program without a screen: panel_screenshot OUT.png [pH|mV|port|alarm|list FILE]
+// looking at the program without a screen:
+// panel_screenshot OUT.png [pH|mV|cal|clock|interval|over|lost|port|alarm|list FILE]
 // Runs on any Qt platform (offscreen too).
 #include <QApplication>
 #include <QTest>
@@ -35,7 +36,9 @@ struct OpenDialog : ui::Dialogs {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     if (argc < 2) {
-        fprintf(stderr, "usage: panel_screenshot OUT.png [pH|mV]\n");
+        fprintf(stderr,
+                "usage: panel_screenshot OUT.png "
+                "[pH|mV|cal|clock|interval|over|lost|port|alarm|list FILE]\n");
         return 2;
     }
     const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
@@ -47,16 +50,29 @@ int main(int argc, char* argv[]) {
         (void)QTest::qWaitForWindowExposed(&port);
         return port.grab().save(argv[1]) ? 0 : 1;
     }
-    const bool mv = mode == "mV";
-    meter->withModel([mv](sim::MeterModel& m) {
-        if (mv) m.setMainUnit(sim::MainUnit::Mv);
+    meter->withModel([&mode](sim::MeterModel& m) {
+        if (mode == "mV") m.setMainUnit(sim::MainUnit::Mv);
+        if (mode == "cal") m.setScreen(sim::Screen::Calibration);
+        if (mode == "clock") m.setScreen(sim::Screen::Clock);
+        if (mode == "interval") m.setScreen(sim::Screen::Interval);
+        if (mode == "over") {
+            m.setMainUnit(sim::MainUnit::Mv);
+            m.setFixedMv(-1999.9);
+            m.setOverRange(true);
+            m.setTempUnit(sim::TempUnit::Fahrenheit);
+            m.setManualTemp(true);
+        }
         return 0;
     });
     panel::Panel* panel = app::StartPanel(1);
     if (!panel) return 1;
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 4; }, 10000);
     QWidget* shot = panel;
-    if (mode == "alarm") {
+    if (mode == "lost") {
+        meter->setSilent(true);
+        (void)QTest::qWaitFor([&] { return panel->displayPoll()->inLostLink(); }, 10000);
+        QTest::qWait(300);
+    } else if (mode == "alarm") {
         shot = alarms::AlarmDialog::showDialog(panel);
         QTest::qWait(100);
     } else if (mode == "list" && argc > 3) {

@@ -171,10 +171,20 @@ void StepAnnunciators(const DisplayFrame& frame, const MeterReading& r, PanelSta
     }
 }
 
-void ClearValuesForLostLink(PanelState& p) {
+void ClearDisplayForLostLink(PanelState& p) {
     p.LblDownLeftValue.clear();
     p.LblDownRightValue.clear();
     p.LblUpValue.clear();
+    p.LblUpUnit.clear();
+    p.Lblfc.clear();
+    p.LblAuto.clear();
+    p.LblAutoVisible = false;
+    for (bool PanelState::*mark :
+         {&PanelState::LblA, &PanelState::LblM, &PanelState::LblR, &PanelState::LblCal,
+          &PanelState::LblAdj, &PanelState::LblTest, &PanelState::LblDate, &PanelState::LblBt,
+          &PanelState::LblUOver, &PanelState::LblUUnder, &PanelState::LblDOver,
+          &PanelState::LblDUnder})
+        p.*mark = false;
 }
 
 }  // namespace core

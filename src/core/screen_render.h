@@ -15,7 +15,9 @@ void RenderFrame(const DisplayFrame& frame, MeterReading& reading, PanelState& p
 // "A" mark (blinking on consecutive calls while AutoBlink is set) and the test icon.
 void StepAnnunciators(const DisplayFrame& frame, const MeterReading& reading, PanelState& panel);
 
-// The lost-link state empties the value fields.
-void ClearValuesForLostLink(PanelState& panel);
+// The lost-link state: a display that nothing feeds shows nothing. The value fields, units and
+// the compensation text are emptied and every annunciator and mark is hidden (a lingering OVER or
+// low-battery mark would read as an alarm) until the meter answers again.
+void ClearDisplayForLostLink(PanelState& panel);
 
 }  // namespace core

@@ -93,7 +93,7 @@ void DisplayPoll::finishTick() {
 
 void DisplayPoll::HandleLostLink() {
     Meter::State.LinkLost = true;
-    core::ClearValuesForLostLink(Meter::State.Display);
+    core::ClearDisplayForLostLink(Meter::State.Display);
     emit rendered();
     // Windows that need the meter close themselves first; then the panel shows "No Com".
     emit Rs232::events().linkLost();

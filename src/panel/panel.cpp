@@ -15,6 +15,7 @@
 #include "meter/display_poll.h"
 #include "meter/meter_state.h"
 #include "panel/clock_setting.h"
+#include "panel/field_sizes.h"
 #include "panel/keypad.h"
 #include "panel/panel_icons.h"
 #include "panel/segment_display.h"
@@ -106,6 +107,15 @@ Panel::Panel(serial::SerialLine* line, QWidget* parent)
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
     }
+    // Every fixed field gets room for the widest text it can show before its size is frozen.
+    reserveRoomFor(c_.LblUpValue, widestUpperValues());
+    reserveRoomFor(c_.LblDownLeftValue, widestLowerValues());
+    reserveRoomFor(c_.LblDownRightValue, widestSmallValues());
+    reserveRoomFor(c_.LblUpUnit, mainUnits());
+    reserveRoomFor(c_.Lblfc, temperatureUnits());
+    reserveRoomFor(c_.LblAuto, compensationTexts());
+    // The instrument keeps the shape of its design: the window is not stretched.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     // Shown exactly while a recording runs.
     c_.RecordingLbl->hide();
 

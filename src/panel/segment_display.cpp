@@ -248,6 +248,15 @@ void SegmentDisplay::parseText() const {
 
     for (qsizetype i = 0; i < current.size(); ++i) {
         const QChar ch = current.at(i);
+        if (ch == QLatin1Char(' ')) {
+            // The meter's texts write a blank digit as two spaces and space out dash patterns
+            // ("- - - . -") with single ones: every two spaces make one blank cell.
+            qsizetype run = 1;
+            while (i + run < current.size() && current.at(i + run) == QLatin1Char(' ')) ++run;
+            for (qsizetype blank = 0; blank < run / 2; ++blank) cells_.push_back(Cell());
+            i += run - 1;
+            continue;
+        }
         switch (ch.unicode()) {
             case '.':
             case ',':

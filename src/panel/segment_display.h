@@ -13,7 +13,9 @@ namespace panel {
 // LCD glass). text()/setText() behave as for any QLabel, so the caption stays readable.
 //
 // Each character takes one digit cell: 0-9, '-', letters with a seven-segment form (others are
-// drawn in a bold font inside the cell), ' ' is a blank cell. '.', ',' and ':' are the decimal
+// drawn in a bold font inside the cell); every two spaces make one blank cell (the meter's texts
+// write a blank digit as two spaces; a single space only spaces out "- - - . -"). '.', ',' and
+// ':' are the decimal
 // point and colon drawn between cells; '\'' and U+00B0 draw the small degree ring. Control and
 // other non-printing characters are ignored.
 //

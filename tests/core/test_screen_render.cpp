@@ -50,32 +50,32 @@ INSTANTIATE_TEST_SUITE_P(
                    "-199.9", "mV", "25.0", "'F", "ATC", true},
         ScreenCase{"mvNegLead", "9999", "2500", "EE", A::IsMV | A::IsNegative | A::IsManualTemp,
                    B::UpperLeadingOne, "-1999.9", "mV", "25.0", "", "MTC", true},
-        ScreenCase{"phOver", "FFFF", "2500", "EE", A::IsPH, 0, "- . - - -", "pH", "25.0", "",
-                   "ATC", true},
+        ScreenCase{"phOver", "FFFF", "2500", "EE", A::IsPH, 0, "- . - - -", "pH", "25.0", "", "ATC",
+                   true},
         ScreenCase{"phOverNeg", "FFFF", "2500", "EE", A::IsPH | A::IsNegative, B::UpperLeadingOne,
                    "- - . - - -", "pH", "25.0", "", "ATC", true},
-        ScreenCase{"mvOver", "FFFF", "2500", "EE", A::IsMV, 0, "- - - . -", "mV", "25.0", "",
-                   "ATC", true},
+        ScreenCase{"mvOver", "FFFF", "2500", "EE", A::IsMV, 0, "- - - . -", "mV", "25.0", "", "ATC",
+                   true},
         ScreenCase{"mvOverNeg", "FFFF", "2500", "EE", A::IsMV | A::IsNegative, 0, "- - - - . -",
                    "mV", "25.0", "", "ATC", true},
         ScreenCase{"temp100", "7000", "0000", "EE", A::IsPH, B::LowerLeadingOne, "7.000", "pH",
                    "100.0", "", "ATC", true},
         ScreenCase{"noUnit", "7000", "2500", "EE", 0, 0, "9999", "", "25.0", "", "ATC", true},
         // Clock screen wins over unit flags.
-        ScreenCase{"clock", "12F5", "0930", "15", A::IsPH | A::IsCelsius, B::ClockMode, "12-5",
+        ScreenCase{"clock", "12F5", "0930", "15", A::IsPH | A::IsCelsius, B::ClockMode, "12-5", "",
+                   "09:30", "'F", "ATC", false},
+        ScreenCase{"clockLead", "12F5", "0930", "15", 0, B::ClockMode | B::UpperLeadingOne, "112-5",
                    "", "09:30", "'F", "ATC", false},
-        ScreenCase{"clockLead", "12F5", "0930", "15", 0, B::ClockMode | B::UpperLeadingOne,
-                   "112-5", "", "09:30", "'F", "ATC", false},
-        ScreenCase{"interval", "0010", "0130", "EE", 0, B::IntervalMode, "0010", "mV", "01:30",
-                   "", "ATC", false},
+        ScreenCase{"interval", "0010", "0130", "EE", 0, B::IntervalMode, "0010", "mV", "01:30", "",
+                   "ATC", false},
         ScreenCase{"intervalBlankUpper", "EEEE", "0100", "EE", 0, B::IntervalMode, "INTV", "mV",
                    "010", "", "ATC", false},
         ScreenCase{"intervalCelsius", "EEEE", "2505", "EE", A::IsCelsius, B::IntervalMode,
                    "        ", "mV", "25.0", "'C", "ATC", true},
-        ScreenCase{"intervalDash", "0010", "0F30", "EE", 0, B::IntervalMode, "0010", "mV",
-                   "0::30", "", "ATC", false},
-        ScreenCase{"calPh", "7000", "0250", "EE", A::IsPH | A::IsCelsius, B::CalMode, "7.000",
-                   "pH", "25.0", "'C", "MTC", true},
+        ScreenCase{"intervalDash", "0010", "0F30", "EE", 0, B::IntervalMode, "0010", "mV", "0::30",
+                   "", "ATC", false},
+        ScreenCase{"calPh", "7000", "0250", "EE", A::IsPH | A::IsCelsius, B::CalMode, "7.000", "pH",
+                   "25.0", "'C", "MTC", true},
         ScreenCase{"calPhSmall", "0500", "0250", "EE", A::IsPH | A::IsCelsius, B::CalMode, ".500",
                    "pH", "25.0", "'C", "MTC", true},
         ScreenCase{"calMv", "0050", "1230", "EE", A::IsMV, B::CalMode, "005.0", "mV", "12:30", "",
@@ -163,12 +163,16 @@ TEST(Annunciators, AutoBlinkAlternatesAndTestIconHidesOnClockScreens) {
     }
 }
 
-TEST(LostLink, EmptiesValueFields) {
-    core::PanelState panel;
-    core::ClearValuesForLostLink(panel);
-    EXPECT_EQ(panel.LblUpValue, "");
-    EXPECT_EQ(panel.LblDownLeftValue, "");
-    EXPECT_EQ(panel.LblDownRightValue, "");
+TEST(LostLink, LeavesNoValueUnitOrMarkThatCouldReadAsAnAlarm) {
+    core::PanelState panel;  // the design state: every mark on
+    core::ClearDisplayForLostLink(panel);
+    core::PanelState blank;
+    blank.LblUpValue = blank.LblUpUnit = blank.LblDownLeftValue = blank.LblDownRightValue = "";
+    blank.LblAuto = blank.Lblfc = "";
+    blank.LblAutoVisible = blank.LblA = blank.LblM = blank.LblR = blank.LblCal = blank.LblAdj =
+        blank.LblTest = blank.LblDate = blank.LblBt = blank.LblUOver = blank.LblUUnder =
+            blank.LblDOver = blank.LblDUnder = false;
+    EXPECT_EQ(panel, blank);
 }
 
 TEST(DisplayFrame, OnlyNineBytesMakeAFrame) {

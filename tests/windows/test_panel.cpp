@@ -19,7 +19,9 @@
 #include "link/rs232.h"
 #include "meter/display_poll.h"
 #include "meter/meter_state.h"
+#include "panel/field_sizes.h"
 #include "panel/panel.h"
+#include "panel/segment_display.h"
 #include "recording/recording_state.h"
 #include "support/fake_dialogs.h"
 #include "support/meter_fixture.h"
@@ -126,18 +128,32 @@ class TestPanel : public QObject {
         QElapsedTimer silentFor;
         qint64 lostAfterMs = -1;
         bool buttonsOff = false;
+        bool blankDisplay = true;
+        f.meter().withModel([](sim::MeterModel& m) {
+            m.setLowBattery(true);
+            return 0;
+        });
+        QVERIFY(f.waitFor([&] { return f.visible("LblBt"); }, 3000));
         f.whenLinkLost([&] {
             lostAfterMs = silentFor.elapsed();
             buttonsOff = true;
             for (const char* name : {"CmdPsingle", "CmdPmul", "CmdPtempG", "CmdPpHG"})
                 buttonsOff = buttonsOff && !f.panel()->button(name)->isEnabled();
             buttonsOff = buttonsOff && !f.visible("Lbl232") && f.text("LblComm") == "No Com";
+            // Nothing on the display reads as an alarm, a flat battery or a unit.
+            for (const char* mark :
+                 {"LblA", "LblM", "LblR", "LblCal", "LblAdj", "LblTest", "LblDate", "LblBt",
+                  "LblUOver", "LblUUnder", "LblDOver", "LblDUnder", "LblAuto"})
+                blankDisplay = blankDisplay && !f.visible(mark);
+            for (const char* field : {"LblUpValue", "LblUpUnit", "LblDownLeftValue", "Lblfc"})
+                blankDisplay = blankDisplay && f.text(field).isEmpty();
             MeterFixture::after(500, [&] { f.meter().setSilent(false); });
         });
         silentFor.start();
         f.meter().setSilent(true);
         QVERIFY(f.waitFor([&] { return lostAfterMs >= 0 && f.text("LblComm") == "Com1"; }, 8000));
         QVERIFY(buttonsOff);
+        QVERIFY(blankDisplay);
         // About ten unanswered polls of 0.2 s, plus the tick that was running.
         QVERIFY2(lostAfterMs >= 1500, qPrintable(QString::number(lostAfterMs)));
         QVERIFY(f.panel()->button("CmdPpHG")->isEnabled());
@@ -195,6 +211,26 @@ class TestPanel : public QObject {
         QVERIFY(!Rs232::ShuttingDown());
         QVERIFY(!Meter::State.LinkLost);
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+    }
+
+    void everyDisplayFieldFitsTheWidestTextItShows() {
+        MeterFixture f;
+        QVERIFY(f.startPanel());
+        const panel::Panel::Controls& c = f.panel()->controls();
+        const QList<QPair<QLabel*, QStringList>> fields = {
+            {c.LblUpValue, panel::widestUpperValues()},
+            {c.LblDownLeftValue, panel::widestLowerValues()},
+            {c.LblDownRightValue, panel::widestSmallValues()},
+            {c.LblUpUnit, panel::mainUnits()},
+            {c.Lblfc, panel::temperatureUnits()},
+            {c.LblAuto, panel::compensationTexts()}};
+        for (const auto& [field, texts] : fields) {
+            for (const QString& text : texts) {
+                const QSize needed = panel::sizeNeededFor(field, text);
+                QVERIFY2(needed.width() <= field->width() && needed.height() <= field->height(),
+                         qPrintable(field->objectName() + ": " + text));
+            }
+        }
     }
 
     void everyNamedWidgetCarriesItsName() {

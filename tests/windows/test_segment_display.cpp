@@ -108,7 +108,7 @@ void TestSegmentDisplay::blankTextsPaintNothing() {
 void TestSegmentDisplay::pointAndColonSitBetweenCells() {
     SegmentDisplay display;
     display.setDigitHeight(40);
-    display.setText("1 2");
+    display.setText("1  2");
     const int withCell = display.sizeHint().width();
     display.setText("1.2");
     QVERIFY(display.sizeHint().width() < withCell);
@@ -116,7 +116,7 @@ void TestSegmentDisplay::pointAndColonSitBetweenCells() {
     QVERIFY(display.sizeHint().width() < withCell);
     // The point is drawn, low in the field.
     display.resize(display.sizeHint());
-    display.setText("1 2");
+    display.setText("1  2");
     const int without = inkOf(paint(display)).pixels;
     display.setText("1 .2");
     QVERIFY(inkOf(paint(display)).pixels > without);
