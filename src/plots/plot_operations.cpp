@@ -86,7 +86,9 @@ void OpenPlotFromList(QWidget* listWindow, const RecordGrid& grid,
     const core::RowTexts& rows = grid.recordModel()->dataRows();
     core::Quantity quantity = core::Quantity::Temperature;
     if (kind == FileTransfer::ListPlotKind::PhMv) {
-        const std::string_view unit = core::GridCell(rows, 1, 4).value_or(std::string_view());
+        const auto unitColumn = static_cast<std::size_t>(core::PlotUnitColumn(core::Quantity::Ph));
+        const std::string_view unit =
+            core::GridCell(rows, 1, unitColumn).value_or(std::string_view());
         if (unit == "pH") {
             quantity = core::Quantity::Ph;
         } else if (unit == "mV") {
