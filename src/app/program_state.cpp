@@ -4,6 +4,7 @@
 #include "files/files_state.h"
 #include "link/link_state.h"
 #include "meter/meter_state.h"
+#include "plots/plots_state.h"
 #include "recording/recording_state.h"
 
 namespace app {
@@ -14,6 +15,7 @@ void ResetProgramState() {
     Alarm::ResetState();
     FileTransfer::ResetState();
     Recording::ResetState();
+    Plots::ResetState();
 }
 
 }  // namespace app

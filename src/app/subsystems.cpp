@@ -4,6 +4,7 @@
 #include "files/list_commands.h"
 #include "files/list_events.h"
 #include "panel/panel.h"
+#include "plots/list_plotter.h"
 #include "recording/recorder.h"
 
 namespace app {
@@ -11,6 +12,7 @@ namespace app {
 void connectSubsystems(panel::Panel* panel) {
     using panel::Panel;
     auto* recorder = new recording::Recorder(panel);
+    auto* plotter = new plots::ListPlotter(panel);
 
     QObject::connect(panel, &Panel::liveListRequested, panel, [] { FileTransfer::OpenLiveList(); });
     QObject::connect(panel, &Panel::openFileRequested, panel,
@@ -19,6 +21,8 @@ void connectSubsystems(panel::Panel* panel) {
                      [panel] { alarms::AlarmDialog::showDialog(panel); });
     QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::recordingStopRequested,
                      recorder, &recording::Recorder::StopRecording, Qt::DirectConnection);
+    QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, plotter,
+                     &plots::ListPlotter::plotRequested);
 }
 
 }  // namespace app

@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
+#include "core/record_row.h"
 #include "core/value_height.h"
 
 // Range of a stored-data plot (pH, mV or temperature) and its range dialog's check. Rows are
@@ -39,13 +41,26 @@ double PlotStepX(const PlotRange& range);
 // Row of the middle time label LblT2: (FirstRecord + LastRecord) / 2, fraction dropped.
 long long MiddleTimeRow(const PlotRange& range);
 
+// Cell `column` of grid row `row` of a list whose data rows are `rows`: row 0 is the header row
+// (kRecordHeaderTexts), row r >= 1 is rows[r - 1]. Nothing when the row does not exist.
+std::optional<std::string_view> GridCell(const RowTexts& rows, long long row, std::size_t column);
+
+// Heights of the plotted rows FirstRecord..LastRecord, one float per row in order, read once
+// from the value column by PlotValue and placed by the mirrored form of ValueHeight. Empty (no
+// trace) when PointCount < 2, when a plotted row does not exist or when the scale cannot place
+// values (MaxValue equal to MinValue).
+std::vector<float> PlotTraceHeights(const RowTexts& rows, const PlotRange& range,
+                                    Quantity quantity);
+
 inline constexpr std::string_view kPlotRangeInvalidMessage = "Invalid, Try again!";
 
 // Applies the range dialog's From, To, Min. and Max. texts, each read as its leading number
 // (NumericValue). Nothing (show kPlotRangeInvalidMessage) when From < 0, To <= From,
 // To - From + 1 > RecordTotal, Max. > TopLimit or Min. < BottomLimit, and also when From or To
-// is not a whole row or To lies beyond the last data row. Otherwise `range` with First, Last,
-// Min., Max. and PointCount replaced. Max. equal to or below Min. is accepted.
+// is not a whole row number (a fraction, or beyond 2^53 where doubles skip whole numbers).
+// Otherwise `range` with First, Last, Min., Max. and PointCount replaced. Max. equal to or below
+// Min. is accepted, and so is a To beyond the last data row: the plot then stops at the first
+// missing row.
 std::optional<PlotRange> ApplyPlotRangeEntry(const PlotRange& range, std::string_view from,
                                              std::string_view to, std::string_view min,
                                              std::string_view max);

@@ -1,0 +1,116 @@
+#include "plots/plot_operations.h"
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/plot_range.h"
+#include "files/busy_cursor.h"
+#include "files/data_list.h"
+#include "files/file_list.h"
+#include "files/record_grid.h"
+#include "files/record_grid_model.h"
+#include "plots/plot_windows.h"
+#include "plots/plots_state.h"
+#include "ui/trace_view.h"
+
+namespace Plots {
+
+namespace {
+
+constexpr std::size_t kTimeColumn = 2;
+
+QString textOf(std::string_view cell) {
+    return QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()));
+}
+
+QString labelText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const RecordGrid& grid) {
+    const core::PlotRange& range = State.range(quantity);
+    ui::TraceView& view = *window.view();
+
+    const core::ScaleLabels values = core::ScaleLabelTexts(range.scale());
+    view.setLabelText(QStringLiteral("LblValTop"), labelText(values.top));
+    view.setLabelText(QStringLiteral("LblValMid"), labelText(values.middle));
+    view.setLabelText(QStringLiteral("Lbl0"), labelText(values.base));
+    if (quantity == core::Quantity::Mv) {
+        view.setLabelText(QStringLiteral("MidLbl"), labelText(values.lowMiddle));
+        view.setLabelText(QStringLiteral("TopLbl"), labelText(values.bottom));
+    }
+    if (!core::PlotHasTrace(range)) return;
+
+    const core::RowTexts& rows = grid.recordModel()->dataRows();
+    const std::pair<QString, long long> timeLabels[] = {
+        {QStringLiteral("LblT1"), range.FirstRecord},
+        {QStringLiteral("LblT2"), core::MiddleTimeRow(range)},
+        {QStringLiteral("LblT3"), range.LastRecord},
+    };
+    for (const auto& [name, row] : timeLabels) {
+        const std::optional<std::string_view> time = core::GridCell(rows, row, kTimeColumn);
+        if (!time) return;  // a To beyond the last row: nothing past the first missing row
+        view.setLabelText(name, textOf(*time));
+    }
+    const auto unitColumn = static_cast<std::size_t>(core::PlotUnitColumn(quantity));
+    view.setLabelText(QStringLiteral("LblUnit"),
+                      textOf(core::GridCell(rows, 1, unitColumn).value_or(std::string_view())));
+
+    BusyCursor busy;
+    std::vector<float> heights = core::PlotTraceHeights(rows, range, quantity);
+    if (heights.empty()) return;
+    const int trace = view.addTrace(core::kGraphLeftX, core::PlotStepX(range));
+    view.setPoints(trace, std::move(heights));
+}
+
+void PlotPh(plots::PlotWindow& window, const RecordGrid& grid) {
+    PlotQuantity(core::Quantity::Ph, window, grid);
+}
+
+void PlotMv(plots::PlotWindow& window, const RecordGrid& grid) {
+    PlotQuantity(core::Quantity::Mv, window, grid);
+}
+
+void PlotTemp(plots::PlotWindow& window, const RecordGrid& grid) {
+    PlotQuantity(core::Quantity::Temperature, window, grid);
+}
+
+void OpenPlotFromList(QWidget* listWindow, const RecordGrid& grid,
+                      FileTransfer::ListPlotKind kind) {
+    State.PlotFromFileList = qobject_cast<FileList*>(listWindow) != nullptr;
+    State.PlotFromDataList = qobject_cast<DataList*>(listWindow) != nullptr;
+
+    const core::RowTexts& rows = grid.recordModel()->dataRows();
+    core::Quantity quantity = core::Quantity::Temperature;
+    if (kind == FileTransfer::ListPlotKind::PhMv) {
+        const auto unitColumn = static_cast<std::size_t>(core::PlotUnitColumn(core::Quantity::Ph));
+        const std::string_view unit =
+            core::GridCell(rows, 1, unitColumn).value_or(std::string_view());
+        if (unit == "pH") {
+            quantity = core::Quantity::Ph;
+        } else if (unit == "mV") {
+            quantity = core::Quantity::Mv;
+        } else {
+            return;
+        }
+    }
+    State.range(quantity) = core::DefaultPlotRange(quantity, static_cast<long long>(rows.size()));
+    PlotQuantity(quantity, *plots::PlotWindow::showOpen(quantity), grid);
+}
+
+RecordGrid* SourceGrid() {
+    if (State.PlotFromDataList) {
+        DataList* list = DataList::find();
+        return list ? list->grid() : nullptr;
+    }
+    if (State.PlotFromFileList) {
+        FileList* list = FileList::find();
+        return list ? list->grid() : nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace Plots

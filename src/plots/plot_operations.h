@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/value_height.h"
+#include "files/list_events.h"
+
+class QWidget;
+class RecordGrid;
+
+namespace plots {
+class PlotWindow;
+}
+
+// The drawing of the stored-data plots and their opening from a list's Plot menu.
+namespace Plots {
+
+// Draw the records of `grid` on the plot window with the PlotRange of their quantity (pH:
+// column 3, mV: column 3, temperature: column 5): the value labels; with two points or more
+// the time labels of rows FirstRecord, (FirstRecord + LastRecord) / 2 and LastRecord, the unit
+// label from row 1 and the trace. The drawing stops at the first plotted row that does not
+// exist (only the labels set until then change), and draws no trace when MaxValue equals
+// MinValue. Row 0 is the header row. The values are read once from the grid's compact rows.
+void PlotPh(plots::PlotWindow& window, const RecordGrid& grid);
+void PlotMv(plots::PlotWindow& window, const RecordGrid& grid);
+void PlotTemp(plots::PlotWindow& window, const RecordGrid& grid);
+// The plot operation of `quantity`.
+void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const RecordGrid& grid);
+
+// A Plot menu item of FileList or DataList: sets the source flags; "pH / mV" plots pH or mV by
+// cell 4 of row 1 (anything else plots nothing), "Temperature" always plots temperature. The
+// quantity's PlotRange starts from its defaults over every row of the list; an open plot window
+// of that quantity is drawn over, else a new one opens.
+void OpenPlotFromList(QWidget* listWindow, const RecordGrid& grid, FileTransfer::ListPlotKind kind);
+
+// The grid a range dialog redraws from: DataList's when PlotFromDataList is set, otherwise
+// FileList's when PlotFromFileList is set. Null when that list is not open.
+RecordGrid* SourceGrid();
+
+}  // namespace Plots

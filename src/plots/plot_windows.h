@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include "core/value_height.h"
+#include "ui/trace_window.h"
+
+namespace plots {
+
+// A stored-data plot window: ListPlot1 (pH), ListPlot2 (mV) or ListPlot11 (temperature), with
+// its fixed axes, range lines and labels in twips. The plot operations set the labels and add
+// the traces; earlier traces stay, so a plot drawn again lies over the old picture. "Limit"
+// shows the quantity's range dialog. The window closes itself when the link to the meter is lost.
+//
+// Labels: LblValTop, LblValMid, Lbl0 (value scale), LblT1, LblT2, LblT3 (times of the first,
+// middle and last plotted rows), LblUnit, LblTime ("TIME"); the mV window also MidLbl and TopLbl
+// (the mirrored scale) and the sign marks LblPlus and LblMinus.
+class PlotWindow : public ui::TraceWindow {
+    Q_OBJECT
+
+  public:
+    explicit PlotWindow(core::Quantity quantity);
+
+    core::Quantity quantity() const { return quantity_; }
+
+    // "ListPlot1", "ListPlot2" or "ListPlot11".
+    static QString windowName(core::Quantity quantity);
+    // The open plot window of `quantity`, or null.
+    static PlotWindow* find(core::Quantity quantity);
+    // The open plot window of `quantity`, raised, or a new one shown.
+    static PlotWindow* showOpen(core::Quantity quantity);
+    // A new, empty plot window of `quantity`, shown; an open one is closed first.
+    static PlotWindow* showAfresh(core::Quantity quantity);
+
+  public slots:
+    // Shows the quantity's range dialog, modeless.
+    void MnuLimit_Click();
+
+  private:
+    core::Quantity quantity_;
+};
+
+}  // namespace plots

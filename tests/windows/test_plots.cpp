@@ -1,0 +1,280 @@
+// The stored-data plots: opening from the Plot menus of the lists, the labels they show, the
+// range dialogs' checks and redraws, and what a plot of odd input draws.
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+#include <string>
+
+#include "app/program_state.h"
+#include "files/data_list.h"
+#include "files/file_list.h"
+#include "files/record_grid.h"
+#include "link/link_events.h"
+#include "plots/list_plotter.h"
+#include "plots/plot_range_dialog.h"
+#include "plots/plot_windows.h"
+#include "plots/plots_state.h"
+#include "support/fake_dialogs.h"
+#include "ui/trace_view.h"
+
+using core::Quantity;
+using plots::PlotRangeDialog;
+using plots::PlotWindow;
+
+namespace {
+
+// `count` records of `unit`, record r taken at 10:mm:ss = r seconds past 10:00 and reading
+// `value(r)`; the temperature is 25.5 'C.
+core::RowTexts records(int count, const std::string& unit,
+                       const std::function<std::string(int)>& value) {
+    core::RowTexts rows;
+    for (int r = 1; r <= count; ++r)
+        rows.append(std::to_string(r) + "\t24/03/05\t" +
+                    QString::asprintf("10:%02d:%02d", r / 60, r % 60).toStdString() + "\t" +
+                    value(r) + "\t" + unit + "\t25.5\t'C\tATC");
+    return rows;
+}
+
+core::RowTexts sameRecords(int count, const std::string& unit, const std::string& value) {
+    return records(count, unit, [&](int) { return value; });
+}
+
+template <class List>
+List* listOf(const core::RowTexts& rows) {
+    auto* list = new List;
+    list->grid()->addRows(rows);
+    list->show();
+    return list;
+}
+
+void choose(QWidget* window, const char* item) {
+    window->findChild<QAction*>(item)->trigger();
+}
+
+// The texts of the named labels, joined by "|".
+QString labels(PlotWindow* window, const QList<const char*>& names) {
+    QStringList texts;
+    for (const char* name : names) {
+        const QLabel* label = window->view()->label(name);
+        texts << (label ? label->text() : QStringLiteral("<missing>"));
+    }
+    return texts.join('|');
+}
+
+const char* const kBoxes[] = {"TxtT1", "TxtT2", "TxtR1", "TxtR2"};  // From, To, Min., Max.
+
+QString boxes(PlotRangeDialog* dialog) {
+    QStringList texts;
+    for (const char* name : kBoxes) texts << dialog->findChild<QLineEdit*>(name)->text();
+    return texts.join(' ');
+}
+
+// Types "From To Min. Max." into the dialog and presses OK.
+void enterAndOk(PlotRangeDialog* dialog, const QString& entry) {
+    const QStringList texts = entry.split(' ');
+    for (int i = 0; i < 4; ++i) dialog->findChild<QLineEdit*>(kBoxes[i])->setText(texts[i]);
+    dialog->findChild<QPushButton*>("CmdOk")->click();
+}
+
+}  // namespace
+
+class PlotsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    FakeDialogs* fake = nullptr;
+    plots::ListPlotter plotter;
+
+  private slots:
+    void initTestCase() {
+        connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, &plotter,
+                &plots::ListPlotter::plotRequested);
+    }
+
+    void init() {
+        app::ResetProgramState();
+        fake = new FakeDialogs;
+    }
+
+    void cleanup() {
+        for (QWidget* window : QApplication::topLevelWidgets()) window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete fake;
+    }
+
+    void listsOpenTheirPlotWithScaleTimeAndUnitLabels() {
+        const QList<const char*> scale = {"LblValTop", "LblValMid", "Lbl0"};
+        const QList<const char*> mirrored = {"MidLbl", "TopLbl"};
+        const QList<const char*> times = {"LblT1", "LblT2", "LblT3", "LblUnit", "LblTime"};
+        const struct {
+            bool fromFileList;
+            const char* unit;
+            const char* item;
+            Quantity quantity;
+            const char* caption;
+            const char* shown;
+        } cases[] = {
+            {true, "pH", "MnupHmV", Quantity::Ph, "Plot Data/File --- pH",
+             "14|7|0|10:00:01|10:00:10|10:00:20|pH|TIME"},
+            {false, "mV", "MnupHmV", Quantity::Mv, "Plot Data/File---mV",
+             "2000|1000|0|-1000|-2000|10:00:01|10:00:10|10:00:20|mV|TIME"},
+            {false, "pH", "MnuTemp", Quantity::Temperature, "Plot Data/File --- Temperature",
+             "220|110|0|10:00:01|10:00:10|10:00:20|'C|TIME"},
+        };
+        for (const auto& c : cases) {
+            const core::RowTexts rows = sameRecords(20, c.unit, "5.0");
+            QWidget* list = c.fromFileList ? static_cast<QWidget*>(listOf<FileList>(rows))
+                                           : listOf<DataList>(rows);
+            choose(list, c.item);
+            PlotWindow* plot = PlotWindow::find(c.quantity);
+            QVERIFY(plot);
+            QCOMPARE(plot->windowTitle(), QString(c.caption));
+            QCOMPARE(plot->pos(), QPoint(0, 0));
+            const bool mv = c.quantity == Quantity::Mv;
+            QCOMPARE(labels(plot, scale + (mv ? mirrored : QList<const char*>()) + times),
+                     QString(c.shown));
+            QCOMPARE(plot->view()->pointCount(0), std::size_t(20));
+            QCOMPARE(Plots::State.PlotFromFileList, c.fromFileList);
+            QCOMPARE(Plots::State.PlotFromDataList, !c.fromFileList);
+
+            // Chosen again: drawn over the open plot.
+            choose(list, c.item);
+            QCOMPARE(PlotWindow::find(c.quantity), plot);
+            QCOMPARE(plot->view()->traceCount(), 2);
+            choose(plot, "MnuPrint");
+        }
+        QCOMPARE(fake->printedWidgets, 3);
+    }
+
+    void pHmVOfAnyOtherUnitOrOfAnEmptyListOpensNothing() {
+        choose(listOf<FileList>(sameRecords(3, "ORP", "5")), "MnupHmV");
+        auto* empty = listOf<DataList>({});
+        choose(empty, "MnupHmV");
+        QVERIFY(!PlotWindow::find(Quantity::Ph) && !PlotWindow::find(Quantity::Mv));
+
+        // Temperature of an empty list: the window with its value labels and nothing else.
+        choose(empty, "MnuTemp");
+        PlotWindow* plot = PlotWindow::find(Quantity::Temperature);
+        QVERIFY(plot);
+        QCOMPARE(labels(plot, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblUnit"}),
+                 QStringLiteral("220|110|0||"));
+        QCOMPARE(plot->view()->traceCount(), 0);
+    }
+
+    void rangeDialogRefusesInvalidEntriesAndKeepsThePlotClosed() {
+        choose(listOf<FileList>(sameRecords(20, "pH", "7.0")), "MnupHmV");
+        choose(PlotWindow::find(Quantity::Ph), "MnuLimit");
+        PlotRangeDialog* dialog = PlotRangeDialog::find(Quantity::Ph);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("pH Plot Range"));
+        QCOMPARE(boxes(dialog), QStringLiteral("1 20 0 14"));
+
+        const core::PlotRange before = Plots::State.PhRange;
+        // To not after From; more rows than listed; Max. above 14; Min. below 0; a part row.
+        const QString invalid[] = {"5 5 0 14", "0 20 0 14", "1 20 0 14.5", "1 20 -1 14",
+                                   "1.5 20 0 14"};
+        for (const QString& entry : invalid) {
+            enterAndOk(dialog, entry);
+            QCOMPARE(fake->messages.last().text, QStringLiteral("Invalid, Try again!"));
+            QVERIFY(!PlotWindow::find(Quantity::Ph));
+            QCOMPARE(PlotRangeDialog::find(Quantity::Ph), dialog);
+            QCOMPARE(boxes(dialog), entry);
+        }
+        QCOMPARE(fake->messages.size(), 5);
+        QCOMPARE(Plots::State.PhRange, before);
+
+        // Resizing refills the boxes with the stored range.
+        dialog->resize(dialog->size() + QSize(10, 10));
+        QCOMPARE(boxes(dialog), QStringLiteral("1 20 0 14"));
+    }
+
+    void rangeDialogRedrawsFromTheListOfTheLatestOpening() {
+        choose(listOf<DataList>(sameRecords(10, "pH", "7.0")), "MnupHmV");
+        // A temperature plot from the file list moves the shared source to FileList.
+        choose(listOf<FileList>(sameRecords(30, "pH", "7.0")), "MnuTemp");
+
+        enterAndOk(PlotRangeDialog::showDialog(Quantity::Ph), "21 30 4 10");
+        QVERIFY(fake->messages.isEmpty());
+        QVERIFY(!PlotRangeDialog::find(Quantity::Ph));
+        PlotWindow* plot = PlotWindow::find(Quantity::Ph);
+        QCOMPARE(labels(plot, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT2", "LblT3"}),
+                 QStringLiteral("10|7|4|10:00:21|10:00:25|10:00:30"));
+        QCOMPARE(plot->view()->traceCount(), 1);  // afresh: the old trace is gone
+        QCOMPARE(plot->view()->pointCount(0), std::size_t(10));
+    }
+
+    void oddRangesDrawWhatTheyCan() {
+        choose(listOf<FileList>(sameRecords(10, "mV", "-500.0")), "MnupHmV");
+        const struct {
+            const char* entry;
+            const char* shown;  // value, time and unit labels
+            std::size_t points;
+        } cases[] = {
+            {"0 9 0 2000", "2000|1000|0|    Time|10:00:04|10:00:09|mV", 10},  // header row
+            {"1 10 100 0", "0|50|100|10:00:01|10:00:05|10:00:10|mV", 10},     // upside down
+            {"1 10 50 50", "50|50|50|10:00:01|10:00:05|10:00:10|mV", 0},      // labels only
+            {"5 12 0 2000", "2000|1000|0|10:00:05|10:00:08||", 0},            // To past the list
+            {"9 14 0 2000", "2000|1000|0|10:00:09|||", 0},  // the middle row missing too
+        };
+        for (const auto& c : cases) {
+            enterAndOk(PlotRangeDialog::showDialog(Quantity::Mv), c.entry);
+            QVERIFY(fake->messages.isEmpty());
+            PlotWindow* plot = PlotWindow::find(Quantity::Mv);
+            QCOMPARE(labels(plot, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT2", "LblT3",
+                                   "LblUnit"}),
+                     QString(c.shown));
+            QCOMPARE(plot->view()->pointCount(0), c.points);
+        }
+    }
+
+    void closedSourceListIsReportedAndThePlotKept() {
+        FileList* list = listOf<FileList>(sameRecords(10, "pH", "7.0"));
+        choose(list, "MnupHmV");
+        PlotWindow* plot = PlotWindow::find(Quantity::Ph);
+        list->close();
+        enterAndOk(PlotRangeDialog::showDialog(Quantity::Ph), "2 5 0 14");
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(fake->messages[0].text.contains("closed"));
+        QCOMPARE(PlotWindow::find(Quantity::Ph), plot);
+        QCOMPARE(Plots::State.PhRange.LastRecord, 10);
+    }
+
+    void plotsAndRangeDialogsCloseWhenTheLinkIsLost() {
+        choose(listOf<DataList>(sameRecords(5, "pH", "7.0")), "MnuTemp");
+        PlotRangeDialog::showDialog(Quantity::Temperature);
+        emit Rs232::events().linkLost();
+        QVERIFY(!PlotWindow::find(Quantity::Temperature));
+        QVERIFY(!PlotRangeDialog::find(Quantity::Temperature));
+    }
+
+    void aLargeListIsPlottedPointForPoint() {
+        constexpr int kRows = 300000;
+        // 7 throughout (y 2500) but the last reading, 10.5 (y 1750).
+        choose(listOf<FileList>(
+                   records(kRows, "pH", [](int r) { return r == kRows ? "10.5" : "7.0"; })),
+               "MnupHmV");
+        ui::TraceView* view = PlotWindow::find(Quantity::Ph)->view();
+        QCOMPARE(view->pointCount(0), std::size_t(kRows));
+        QVERIFY(view->heldBytes() < std::size_t(kRows) * 16);
+
+        // The last column rises from the others' height to the last reading's, and no further.
+        QImage image(view->size(), QImage::Format_RGB32);
+        view->render(&image);
+        const auto inked = [&](double yTwips) {
+            const QPoint at = view->toWidget(QPointF(5000, yTwips)).toPoint();
+            return image.pixel(at - QPoint(1, 0)) != qRgb(255, 255, 255) ||
+                   image.pixel(at) != qRgb(255, 255, 255);
+        };
+        QVERIFY(inked(1760) && inked(2100) && inked(2400));
+        QVERIFY(!inked(1600) && !inked(1300));
+    }
+};
+
+QTEST_MAIN(PlotsTest)
+#include "test_plots.moc"
