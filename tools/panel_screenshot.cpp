@@ -1,7 +1,8 @@
 // Saves pictures of the program's windows on the simulated meter, for the README and for
 // looking at the program without a screen:
-// panel_screenshot OUT.png [pH|mV|cal|clock|interval|over|lost|port|alarm|list FILE]
-// Runs on any Qt platform (offscreen too).
+// panel_screenshot OUT.png [pH|mV|cal|clock|interval|over|lost|port|alarm|list FILE|plot
+// FILE|tempplot FILE] Runs on any Qt platform (offscreen too).
+#include <QAction>
 #include <QApplication>
 #include <QTest>
 
@@ -9,6 +10,7 @@
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
 #include "files/list_commands.h"
+#include "files/record_list_window.h"
 #include "link/port_window.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
@@ -36,9 +38,10 @@ struct OpenDialog : ui::Dialogs {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     if (argc < 2) {
-        fprintf(stderr,
-                "usage: panel_screenshot OUT.png "
-                "[pH|mV|cal|clock|interval|over|lost|port|alarm|list FILE]\n");
+        fprintf(
+            stderr,
+            "usage: panel_screenshot OUT.png "
+            "[pH|mV|cal|clock|interval|over|lost|port|alarm|list FILE|plot FILE|tempplot FILE]\n");
         return 2;
     }
     const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
@@ -75,14 +78,21 @@ int main(int argc, char* argv[]) {
     } else if (mode == "alarm") {
         shot = alarms::AlarmDialog::showDialog(panel);
         QTest::qWait(100);
-    } else if (mode == "list" && argc > 3) {
+    } else if ((mode == "list" || mode == "plot" || mode == "tempplot") && argc > 3) {
         static OpenDialog dialog;
         dialog.name = argv[3];
         ui::setDialogs(&dialog);
         FileTransfer::OpenDataFile(panel);
         QTest::qWait(200);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "FileList" && w->isVisible()) shot = w;
+        QWidget* list = RecordListWindow::findByName("FileList");
+        shot = list ? list : shot;
+        if (list && mode != "list") {
+            const char* item = mode == "plot" ? "MnupHmV" : "MnuTemp";
+            list->findChild<QAction*>(item)->trigger();
+            QTest::qWait(300);
+            for (const char* name : {"ListPlot1", "ListPlot2", "ListPlot11"})
+                if (QWidget* plot = RecordListWindow::findByName(name)) shot = plot;
+        }
     }
     const bool saved = shot->grab().save(argv[1]);
     panel->close();
