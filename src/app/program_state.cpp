@@ -3,6 +3,7 @@
 #include "alarm/alarm_state.h"
 #include "files/files_state.h"
 #include "link/link_state.h"
+#include "memory/memory_state.h"
 #include "meter/meter_state.h"
 #include "plots/plots_state.h"
 #include "recording/recording_state.h"
@@ -15,6 +16,7 @@ void ResetProgramState() {
     Alarm::ResetState();
     FileTransfer::ResetState();
     Recording::ResetState();
+    Memory::ResetState();
     Plots::ResetState();
 }
 

@@ -3,6 +3,7 @@
 #include "alarm/alarm_dialog.h"
 #include "files/list_commands.h"
 #include "files/list_events.h"
+#include "memory/memory_commands.h"
 #include "panel/panel.h"
 #include "plots/list_plotter.h"
 #include "recording/recorder.h"
@@ -13,12 +14,17 @@ void connectSubsystems(panel::Panel* panel) {
     using panel::Panel;
     auto* recorder = new recording::Recorder(panel);
     auto* plotter = new plots::ListPlotter(panel);
+    auto* memory = new memory::MemoryCommands(panel);
 
     QObject::connect(panel, &Panel::liveListRequested, panel, [] { FileTransfer::OpenLiveList(); });
     QObject::connect(panel, &Panel::openFileRequested, panel,
                      [panel] { FileTransfer::OpenDataFile(panel); });
     QObject::connect(panel, &Panel::alarmRequested, panel,
                      [panel] { alarms::AlarmDialog::showDialog(panel); });
+    QObject::connect(panel, &Panel::singleRecordsRequested, memory,
+                     &memory::MemoryCommands::CmdPsingle_Click);
+    QObject::connect(panel, &Panel::multiRecordsRequested, memory,
+                     &memory::MemoryCommands::CmdPmul_Click);
     QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::recordingStopRequested,
                      recorder, &recording::Recorder::StopRecording, Qt::DirectConnection);
     QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, plotter,

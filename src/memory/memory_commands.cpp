@@ -1,0 +1,41 @@
+#include "memory/memory_commands.h"
+
+#include <QPointer>
+
+#include "core/memory_texts.h"
+#include "core/set_memory.h"
+#include "memory/memory_exchange.h"
+#include "memory/memory_requests.h"
+#include "memory/memory_state.h"
+#include "memory/memory_window.h"
+#include "memory/set_download.h"
+#include "panel/panel.h"
+
+namespace memory {
+
+MemoryCommands::MemoryCommands(panel::Panel* panel) : QObject(panel), panel_(panel) {}
+
+void MemoryCommands::CmdPsingle_Click() {
+    MemoryWindow::closeExisting();
+    Rs232::timer1Off();
+    const QPointer<panel::Panel> panel(panel_);
+    RunThenFinish<PointerReading>(panel_, &ReadMemoryPointer, [panel](const PointerReading& r) {
+        if (!r.ending.isDone()) {
+            ShowEnding(panel, r.ending);
+            return;
+        }
+        Memory::State.MemoryPointer = r.pointer;
+        Memory::State.UsedBytes = core::UsedBytes(r.pointer);
+        // Another opening may have come first; each opening starts from a fresh window.
+        MemoryWindow::closeExisting();
+        auto* window = new MemoryWindow(panel, MemoryWindow::Mode::Single);
+        window->setRemainingText(QString::fromStdString(core::SingleModeRemainingText(r.pointer)));
+        window->show();
+    });
+}
+
+void MemoryCommands::CmdPmul_Click() {
+    StartSetDownload(panel_);
+}
+
+}  // namespace memory

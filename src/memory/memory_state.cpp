@@ -1,0 +1,11 @@
+#include "memory/memory_state.h"
+
+namespace Memory {
+
+MemoryState State;
+
+void ResetState() {
+    State = MemoryState{};
+}
+
+}  // namespace Memory

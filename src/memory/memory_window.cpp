@@ -1,0 +1,258 @@
+#include "memory/memory_window.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRect>
+#include <QTimer>
+
+#include "core/memory_texts.h"
+#include "link/link_events.h"
+#include "memory/line_receive.h"
+#include "memory/memory_exchange.h"
+#include "memory/memory_requests.h"
+#include "memory/set_listing.h"
+#include "memory/single_download.h"
+#include "panel/panel.h"
+#include "ui/accessible_name.h"
+#include "ui/twips.h"
+
+namespace memory {
+namespace {
+
+const QString kName = QStringLiteral("Memory");
+
+// Window widths of the two modes and the client height, in twips. The widths are those of the
+// whole window; the client area is the border narrower.
+constexpr int kSingleModeWidth = 3120;
+constexpr int kMultiModeWidth = 6000;
+constexpr int kBorderWidth = 6000 - 5865;
+constexpr int kClientHeight = 2850;
+
+constexpr double kUnloadPauseSeconds = 0.2;
+
+QRect twipsRect(int left, int top, int width, int height, const QWidget* w) {
+    return {ui::twipsPoint(left, top, w), ui::twipsToPixels(width, height, w)};
+}
+
+template <class W>
+W* placed(W* widget, const char* name, int left, int top, int width, int height) {
+    ui::setWidgetName(widget, QString::fromLatin1(name));
+    widget->setGeometry(twipsRect(left, top, width, height, widget));
+    return widget;
+}
+
+QLabel* captionPanel(const QString& text, const char* name, int left, int top, QWidget* parent) {
+    auto* panel = placed(new QLabel(text, parent), name, left, top, 1335, 375);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAlignment(Qt::AlignCenter);
+    return panel;
+}
+
+QLabel* valueLabel(const QString& text, const char* name, int left, int top, int width,
+                   QWidget* parent) {
+    auto* label = placed(new QLabel(text, parent), name, left, top, width, 495);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+}  // namespace
+
+MemoryWindow::MemoryWindow(panel::Panel* panel, Mode mode) : panel_(panel), mode_(mode) {
+    ui::setWidgetName(this, kName);
+    setWindowTitle(kName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    build();
+    setMode(mode);
+    Form_Load();
+    Rs232::closeOnLinkLost(this);
+}
+
+MemoryWindow::~MemoryWindow() {
+    if (!unloaded_) {
+        unloaded_ = true;
+        Form_Unload();
+    }
+}
+
+void MemoryWindow::build() {
+    SSPanel1 = captionPanel(QStringLiteral("MemorySize"), "SSPanel1", 120, 120, this);
+    LblMemorySize = valueLabel(QStringLiteral("62 K"), "LblMemorySize", 120, 480, 1335, this);
+    SSPanel2 = captionPanel(QStringLiteral("Remaining"), "SSPanel2", 1560, 120, this);
+    LblRemaining = valueLabel(QString(), "LblRemaining", 1560, 480, 1335, this);
+    CmdTimeofMeter = placed(new QPushButton(QStringLiteral("Time of Meter"), this),
+                            "CmdTimeofMeter", 120, 1080, 2775, 375);
+    LblTime = valueLabel(QString(), "LblTime", 120, 1440, 2775, this);
+    CmdSingleRec = placed(new QPushButton(QStringLiteral("Single Record"), this), "CmdSingleRec",
+                          120, 2040, 1335, 735);
+    CmdSampling = placed(new QPushButton(QStringLiteral("Sampling"), this), "CmdSampling", 1560,
+                         2040, 1335, 375);
+    TxtSampling =
+        placed(new QLineEdit(QStringLiteral("2 sec"), this), "TxtSampling", 1560, 2400, 1335, 375);
+    LblTitle = placed(new QProgressBar(this), "LblTitle", 3000, 120, 2775, 375);
+    LblTitle->setRange(0, 100);
+    LblTitle->setValue(0);
+    LblTitle->setAlignment(Qt::AlignCenter);
+    Combo1 = new QComboBox(this);
+    // A fixed-pitch font keeps the dates and counts of the entries in columns.
+    Combo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    placed(Combo1, "Combo1", 3000, 480, 2775, 0);
+    Combo1->resize(Combo1->width(), Combo1->sizeHint().height());
+
+    connect(CmdTimeofMeter, &QPushButton::clicked, this, &MemoryWindow::CmdTimeofMeter_Click);
+    connect(CmdSampling, &QPushButton::clicked, this, &MemoryWindow::CmdSampling_Click);
+    connect(CmdSingleRec, &QPushButton::clicked, this, &MemoryWindow::CmdSingleRec_Click);
+    connect(Combo1, &QComboBox::activated, this, &MemoryWindow::Combo1_Click);
+}
+
+void MemoryWindow::setMode(Mode mode) {
+    const bool single = mode == Mode::Single;
+    const int width = (single ? kSingleModeWidth : kMultiModeWidth) - kBorderWidth;
+    resize(ui::twipsToPixels(width, kClientHeight, this));
+    CmdSingleRec->setVisible(single);
+    LblTitle->setVisible(!single);
+    Combo1->setVisible(!single);
+    CmdSampling->setEnabled(false);
+    TxtSampling->setEnabled(!single);
+    // Opened wide only by the set download, which enables them once the dump is in.
+    CmdTimeofMeter->setEnabled(single);
+}
+
+MemoryWindow* MemoryWindow::find() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == kName) return qobject_cast<MemoryWindow*>(window);
+    return nullptr;
+}
+
+void MemoryWindow::closeExisting() {
+    if (MemoryWindow* window = find()) window->close();
+}
+
+void MemoryWindow::setRemainingText(const QString& text) {
+    LblRemaining->setText(text);
+}
+
+void MemoryWindow::setSetDumpRunning(bool running) {
+    CmdSampling->setEnabled(!running);
+    CmdTimeofMeter->setEnabled(!running);
+    if (!running) TxtSampling->setEnabled(true);
+}
+
+void MemoryWindow::showDumpProgress(int percent) {
+    LblTitle->setValue(percent);
+}
+
+void MemoryWindow::listSets(const QStringList& items) {
+    Combo1->clear();
+    Combo1->addItems(items);
+    Combo1->setCurrentIndex(-1);
+    // The entries are wider than the box: the list that drops down shows them whole.
+    Combo1->view()->setMinimumWidth(Combo1->view()->sizeHintForColumn(0) + 24);
+}
+
+void MemoryWindow::setSingleDownloadRunning(bool running) {
+    CmdSingleRec->setEnabled(!running);
+}
+
+void MemoryWindow::Form_Load() {
+    move(panel_ ? panel_->frameGeometry().width() : 0, 0);
+}
+
+void MemoryWindow::Form_Resize() {
+    SetOpeningButtonsEnabled(panel_, false);
+    if (intervalRequestWaiting_ || unloaded_) return;
+    intervalRequestWaiting_ = true;
+    // Asked from the event loop, not from inside the resize: the request waits for the meter.
+    QTimer::singleShot(0, this, &MemoryWindow::requestInterval);
+}
+
+void MemoryWindow::requestInterval() {
+    QPointer<MemoryWindow> self(this);
+    RunThenFinish<IntervalReading>(
+        this,
+        [self] {
+            if (!self || self->unloaded_) return IntervalReading{};
+            self->intervalRequestWaiting_ = false;
+            return ReadLoggingInterval();
+        },
+        [self](const IntervalReading& reading) {
+            if (!self || self->unloaded_) return;
+            if (!reading.ending.isDone())
+                ShowEnding(self, reading.ending);
+            else
+                self->TxtSampling->setText(reading.text);
+        });
+}
+
+void MemoryWindow::Form_Unload() {
+    SetOpeningButtonsEnabled(panel_, true);
+    Rs232::RunExchange(panel_, [] {
+        Rs232::Delay(kUnloadPauseSeconds);
+        BackToDisplay();
+    });
+}
+
+void MemoryWindow::CmdTimeofMeter_Click() {
+    if (!panel_) return;
+    Rs232::timer1Off();
+    QPointer<MemoryWindow> self(this);
+    QPointer<panel::Panel> panel = panel_;
+    RunThenFinish<ClockReading>(
+        panel_, &ReadMeterClock, [self, panel](const ClockReading& reading) {
+            if (!reading.ending.isDone())
+                ShowEnding(self ? static_cast<QWidget*>(self) : panel, reading.ending);
+            else if (self)
+                self->LblTime->setText(reading.text);
+        });
+}
+
+void MemoryWindow::CmdSampling_Click() {
+    Rs232::timer1Off();
+    const std::optional<std::uint8_t> seconds =
+        core::SamplingIntervalByte(TxtSampling->text().toStdString());
+    if (!seconds) {
+        ui::dialogs().message(this, kMessageTitle,
+                              QString::fromLatin1(core::kSamplingRangeMessage.data(),
+                                                  core::kSamplingRangeMessage.size()),
+                              ui::Dialogs::Icon::None, ui::Dialogs::Buttons::Ok);
+        Rs232::timer1On();
+        return;
+    }
+    Rs232::RunExchange(panel_, [seconds = *seconds] { SendLoggingInterval(seconds); });
+}
+
+void MemoryWindow::CmdSingleRec_Click() {
+    StartSingleDownload(panel_, this);
+}
+
+void MemoryWindow::Combo1_Click() {
+    const int index = Combo1->currentIndex();
+    if (index >= 0) ListRecordSet(panel_, index + 1);
+}
+
+void MemoryWindow::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) {
+        unloaded_ = true;
+        Form_Unload();
+    }
+    // A closed window is gone for everyone who looks it up by name, even before it is destroyed.
+    setObjectName(QString());
+    event->accept();
+}
+
+void MemoryWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+}  // namespace memory

@@ -1,0 +1,36 @@
+#include "memory/set_listing.h"
+
+#include <QLabel>
+
+#include "core/set_records.h"
+#include "core/stored_record.h"
+#include "files/data_list.h"
+#include "files/files_state.h"
+#include "files/record_grid.h"
+#include "link/rs232.h"
+#include "memory/memory_exchange.h"
+#include "memory/memory_state.h"
+
+namespace memory {
+
+void ListRecordSet(panel::Panel* panel, int number) {
+    const Memory::MemoryState& memory = Memory::State;
+    if (number < 1 || number > memory.SetCount ||
+        static_cast<std::size_t>(number) > memory.RecordSets.size())
+        return;
+    DataList::closeExisting();
+    FileTransfer::State.SingleRecordList = false;
+    // Decoded into a reading of the listing's own; the live reading stays the meter's.
+    const std::vector<core::RecordRow> rows =
+        core::DecodeSetRecords(memory.RecordSets[static_cast<std::size_t>(number - 1)]);
+    if (!rows.empty()) {
+        DataList* list = DataList::showNew();
+        list->grid()->addRows(core::ToRowTexts(rows));
+        list->lblTitle()->setText(QString::number(rows.size()) +
+                                  QStringLiteral(" Records Completed"));
+    }
+    SetMemoryButtonsEnabled(panel, true);
+    Rs232::timer1On();
+}
+
+}  // namespace memory
