@@ -4,6 +4,8 @@
 // FILE|tempplot FILE] Runs on any Qt platform (offscreen too).
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QTest>
 
 #include "alarm/alarm_dialog.h"
@@ -12,8 +14,10 @@
 #include "files/list_commands.h"
 #include "files/record_list_window.h"
 #include "link/port_window.h"
+#include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
+#include "sim/demo_memory.h"
 #include "ui/dialogs.h"
 
 namespace {
@@ -38,10 +42,10 @@ struct OpenDialog : ui::Dialogs {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     if (argc < 2) {
-        fprintf(
-            stderr,
-            "usage: panel_screenshot OUT.png "
-            "[pH|mV|cal|clock|interval|over|lost|port|alarm|list FILE|plot FILE|tempplot FILE]\n");
+        fprintf(stderr,
+                "usage: panel_screenshot OUT.png "
+                "[pH|mV|cal|clock|interval|over|lost|port|alarm|single|multi|set|\n"
+                "list FILE|plot FILE|tempplot FILE]\n");
         return 2;
     }
     const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
@@ -53,11 +57,13 @@ int main(int argc, char* argv[]) {
         (void)QTest::qWaitForWindowExposed(&port);
         return port.grab().save(argv[1]) ? 0 : 1;
     }
-    meter->withModel([&mode](sim::MeterModel& m) {
+    meter->withModel([&mode, &meter](sim::MeterModel& m) {
         if (mode == "mV") m.setMainUnit(sim::MainUnit::Mv);
         if (mode == "cal") m.setScreen(sim::Screen::Calibration);
         if (mode == "clock") m.setScreen(sim::Screen::Clock);
         if (mode == "interval") m.setScreen(sim::Screen::Interval);
+        if (mode == "multi" || mode == "single" || mode == "set")
+            sim::fillDemoMemory(m, m.clock(meter->now()));
         if (mode == "over") {
             m.setMainUnit(sim::MainUnit::Mv);
             m.setFixedMv(-1999.9);
@@ -75,6 +81,29 @@ int main(int argc, char* argv[]) {
         meter->setSilent(true);
         (void)QTest::qWaitFor([&] { return panel->displayPoll()->inLostLink(); }, 10000);
         QTest::qWait(300);
+    } else if (mode == "multi" || mode == "set" || mode == "single") {
+        QPushButton* button =
+            mode == "single" ? panel->controls().CmdPsingle : panel->controls().CmdPmul;
+        button->click();
+        (void)QTest::qWaitFor([] { return memory::MemoryWindow::find() != nullptr; }, 5000);
+        memory::MemoryWindow* window = memory::MemoryWindow::find();
+        if (mode == "single" && window) {
+            window->findChild<QPushButton*>("CmdSingleRec")->click();
+        } else if (mode == "set" && window) {
+            // Wait for the sets, then list the second one.
+            auto* sets = window->findChild<QComboBox*>("Combo1");
+            (void)QTest::qWaitFor([&] { return sets->count() > 1; }, 20000);
+            sets->setCurrentIndex(1);
+            emit sets->activated(1);
+        } else {
+            (void)QTest::qWaitFor(
+                [&] { return window && window->findChild<QComboBox*>("Combo1")->count() > 0; },
+                20000);
+        }
+        QTest::qWait(1500);
+        shot = window;
+        if (mode != "multi")
+            if (QWidget* list = RecordListWindow::findByName("DataList")) shot = list;
     } else if (mode == "alarm") {
         shot = alarms::AlarmDialog::showDialog(panel);
         QTest::qWait(100);
