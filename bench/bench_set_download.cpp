@@ -113,8 +113,8 @@ int main(int argc, char* argv[]) {
         "one core\n",
         uiCpu, 100.0 * uiCpu / wall);
     std::printf(
-        "  the thread woke %ld times, %.2f per byte received (the pseudo-terminal hands "
-        "the bytes over one at a time)\n",
+        "  the thread woke %ld times, %.2f per byte received (the simulated meter hands the "
+        "bytes over in groups of up to 14, as a UART's receive FIFO does)\n",
         wokenUp, static_cast<double>(wokenUp) / static_cast<double>(bytes));
     std::printf(
         "cpu during the download, whole process (with the simulated meter): %.3f s = "

@@ -30,6 +30,8 @@ const char* const kUsage =
     "Simulates the bench pH/mV/temperature meter on a pseudo-terminal and prints its path.\n"
     "\n"
     "  --fast                 answer at once instead of pacing bytes at 9600 baud\n"
+    "  --fifo N               hand paced answers over in groups of up to N bytes (default 14;\n"
+    "                         1: every byte on its own)\n"
     "  --link PATH            keep a symbolic link at PATH to the current pty\n"
     "  --seed N               seed of the drifting reading and random faults (default 1)\n"
     "  --ph VALUE             fixed pH reading (selects pH)\n"
@@ -115,6 +117,9 @@ int parseArgs(int argc, char** argv, Config& c, bool& help) {
             help = true;
         } else if (a == "--fast") {
             c.options.fast = true;
+        } else if (a == "--fifo") {
+            ok = value(v) && parseInt(v, 1, 4096, n);
+            c.options.fifoBytes = static_cast<size_t>(n);
         } else if (a == "--link") {
             ok = value(c.options.linkPath) && !c.options.linkPath.empty();
         } else if (a == "--seed") {

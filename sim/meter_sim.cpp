@@ -470,8 +470,12 @@ Clock::time_point MeterSim::writeDue(Clock::time_point now, bool& wantWritable, 
         }
         size_t want = seg.bytes.size() - seg.offset;
         if (!options_.fast) {
-            if (now < nextByteTime_) return nextByteTime_;
-            // Every byte whose slot has begun; more than one only after a late wake-up.
+            // Bytes go out in FIFO-sized groups: a group when the slot of its last byte begins.
+            const size_t group = std::min(want, std::max<size_t>(options_.fifoBytes, 1));
+            const Clock::time_point groupDue =
+                nextByteTime_ + kByteDuration * static_cast<int64_t>(group - 1);
+            if (now < groupDue) return groupDue;
+            // Every byte whose slot has begun; more than a group only after a late wake-up.
             const auto behind = static_cast<size_t>((now - nextByteTime_) / kByteDuration);
             want = std::min(want, behind + 1);
         }

@@ -25,6 +25,10 @@ class MeterSim {
         bool fast = false;     // write answers at once instead of pacing them at 9600 baud
         std::string linkPath;  // if set, a symbolic link there always names the current pty
         uint32_t seed = 1;     // seeds the model's drift and the random chunking
+        // Paced answers reach the program in groups of up to this many bytes, each group when
+        // its last byte's slot begins, as a PC's UART hands over its receive FIFO (a 16550 at
+        // its usual trigger level of 14). 1 hands over every byte on its own.
+        size_t fifoBytes = 14;
     };
 
     struct ReceivedByte {
