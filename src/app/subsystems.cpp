@@ -4,19 +4,30 @@
 #include "files/list_commands.h"
 #include "files/list_events.h"
 #include "panel/panel.h"
+#include "recording/graphs.h"
 #include "recording/recorder.h"
+#include "recording/sampler.h"
 
 namespace app {
 
 void connectSubsystems(panel::Panel* panel) {
     using panel::Panel;
     auto* recorder = new recording::Recorder(panel);
+    auto* sampler = new recording::Sampler(panel, recorder);
 
     QObject::connect(panel, &Panel::liveListRequested, panel, [] { FileTransfer::OpenLiveList(); });
     QObject::connect(panel, &Panel::openFileRequested, panel,
                      [panel] { FileTransfer::OpenDataFile(panel); });
     QObject::connect(panel, &Panel::alarmRequested, panel,
                      [panel] { alarms::AlarmDialog::showDialog(panel); });
+    QObject::connect(panel, &Panel::sampleTick, sampler, &recording::Sampler::Timer2_Timer);
+    QObject::connect(panel, &Panel::samplingIntervalRequested, sampler,
+                     &recording::Sampler::CmdPSample_Click);
+    QObject::connect(panel, &Panel::saveOrStopRequested, recorder,
+                     &recording::Recorder::CmdPsavestop_Click);
+    QObject::connect(panel, &Panel::phMvGraphRequested, panel, [] { recording::ShowPhMvGraph(); });
+    QObject::connect(panel, &Panel::temperatureGraphRequested, panel,
+                     [] { recording::ShowTemperatureGraph(); });
     QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::recordingStopRequested,
                      recorder, &recording::Recorder::StopRecording, Qt::DirectConnection);
 }
