@@ -19,7 +19,7 @@ QString systemReason(int error) {
 // when it is empty or ends with LF, LF after a lone CR, else CR LF. A file that cannot be read
 // is taken as it is.
 std::string missingLineEndOf(const QByteArray& nativePath) {
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return {};
     std::string missing;
     struct stat info {};
@@ -39,11 +39,15 @@ std::unique_ptr<RecordingFile> RecordingFile::open(const QString& path, QString*
         return nullptr;
     }
     const QByteArray nativePath = QFile::encodeName(path);
-    const int fd = ::open(nativePath.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    // Opened without waiting: a named pipe that has no reader is refused instead of holding up
+    // the window.
+    const int fd = ::open(nativePath.constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) {
         if (error) *error = systemReason(errno);
         return nullptr;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::unique_ptr<RecordingFile>(
         new RecordingFile(fd, path, missingLineEndOf(nativePath)));
 }

@@ -1,5 +1,7 @@
 #include "recording/recording_writer.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -93,6 +95,7 @@ bool RecordingWriter::waitUntilSettled(int timeoutMs) const {
 }
 
 void RecordingWriter::run(std::shared_ptr<Shared> shared) {
+    pthread_setname_np(pthread_self(), "recording-file");
     std::unique_ptr<FileTransfer::RecordingFile> file;
     quint64 recording = 0;
     long linesKept = 0;
