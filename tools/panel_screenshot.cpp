@@ -30,7 +30,9 @@ struct OpenDialog : ui::Dialogs {
     }
     QString input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return name; }
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, ExistingFile) override {
+        return {};
+    }
     bool printLines(QWidget*, const QString&, const QStringList&, QString*) override {
         return false;
     }

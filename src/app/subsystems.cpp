@@ -6,7 +6,9 @@
 #include "memory/memory_commands.h"
 #include "panel/panel.h"
 #include "plots/list_plotter.h"
+#include "recording/graphs.h"
 #include "recording/recorder.h"
+#include "recording/sampler.h"
 
 namespace app {
 
@@ -15,6 +17,7 @@ void connectSubsystems(panel::Panel* panel) {
     auto* recorder = new recording::Recorder(panel);
     auto* plotter = new plots::ListPlotter(panel);
     auto* memory = new memory::MemoryCommands(panel);
+    auto* sampler = new recording::Sampler(panel, recorder);
 
     QObject::connect(panel, &Panel::liveListRequested, panel, [] { FileTransfer::OpenLiveList(); });
     QObject::connect(panel, &Panel::openFileRequested, panel,
@@ -25,6 +28,14 @@ void connectSubsystems(panel::Panel* panel) {
                      &memory::MemoryCommands::CmdPsingle_Click);
     QObject::connect(panel, &Panel::multiRecordsRequested, memory,
                      &memory::MemoryCommands::CmdPmul_Click);
+    QObject::connect(panel, &Panel::sampleTick, sampler, &recording::Sampler::Timer2_Timer);
+    QObject::connect(panel, &Panel::samplingIntervalRequested, sampler,
+                     &recording::Sampler::CmdPSample_Click);
+    QObject::connect(panel, &Panel::saveOrStopRequested, recorder,
+                     &recording::Recorder::CmdPsavestop_Click);
+    QObject::connect(panel, &Panel::phMvGraphRequested, panel, [] { recording::ShowPhMvGraph(); });
+    QObject::connect(panel, &Panel::temperatureGraphRequested, panel,
+                     [] { recording::ShowTemperatureGraph(); });
     QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::recordingStopRequested,
                      recorder, &recording::Recorder::StopRecording, Qt::DirectConnection);
     QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, plotter,

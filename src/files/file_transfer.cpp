@@ -35,9 +35,9 @@ QString FileTitle(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
-bool ChooseSaveFile(QWidget* parent) {
+bool ChooseSaveFile(QWidget* parent, ui::Dialogs::ExistingFile existing) {
     const QString chosen =
-        ui::dialogs().saveFileName(parent, QStringLiteral("Save As"), DataFileFilter());
+        ui::dialogs().saveFileName(parent, QStringLiteral("Save As"), DataFileFilter(), existing);
     if (chosen.isEmpty()) return false;
     State.DataFileName = chosen;
     return true;

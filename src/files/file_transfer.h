@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+#include <string>
+#include <string_view>
 
 #include "core/record_row.h"
 #include "files/files_state.h"
+#include "ui/dialogs.h"
 
 class QWidget;
 class RecordGrid;
@@ -16,10 +20,12 @@ QString DataFileFilter();
 // A path's file name without its folder.
 QString FileTitle(const QString& path);
 
-// Shows the Save As dialog for data files (it asks before replacing a file). On a confirmed name
-// stores the full path in DataFileName and returns true; on cancel returns false and leaves
+// Shows the Save As dialog for data files (by default it asks before replacing a file; a
+// recording, which appends, takes an existing file without asking). On a confirmed name stores
+// the full path in DataFileName and returns true; on cancel returns false and leaves
 // DataFileName unchanged. No extension is added to a name typed without one.
-bool ChooseSaveFile(QWidget* parent);
+bool ChooseSaveFile(QWidget* parent, ui::Dialogs::ExistingFile existing =
+                                         ui::Dialogs::ExistingFile::AskBeforeReplacing);
 
 // Writes the data rows of `grid` (rows 1 and up) to DataFileName in the list-file layout,
 // replacing the file. The file is written beside its old version and swapped in only when
@@ -44,13 +50,35 @@ bool AppendLiveSample(core::RecordRow row);
 // The same append for a row text whose number is already set (cells separated by TAB).
 void AppendLiveRowText(RecordGrid& grid, const QString& tabText);
 
-// The recording file: opened for appending at the start of a recording and kept open from one
-// sample to the next. Each line is written through at once, so a crash loses no sample.
-bool OpenRecordingFile(const QString& path, QString* error = nullptr);
-// Appends `row` in the recording layout (cells 0 to 7, TABs, CR LF). False with the reason when
-// no recording file is open or the line could not be written.
-bool AppendRecordingLine(const core::RecordRow& row, QString* error = nullptr);
-bool RecordingFileIsOpen();
-void CloseRecordingFile();
+// The recording file: a data file opened for appending at the start of a recording and kept
+// open from one sample to the next. Not tied to a thread: the recorder writes it from a worker
+// thread so that a slow or stalled disk never holds up the windows.
+class RecordingFile {
+  public:
+    // Opens `path` for appending; a missing file is created. When the file ends inside a line
+    // (cut off by a power failure), the first new line is preceded by the missing line end.
+    // Null with the reason when the file cannot be opened.
+    static std::unique_ptr<RecordingFile> open(const QString& path, QString* error = nullptr);
+    ~RecordingFile();
+    RecordingFile(const RecordingFile&) = delete;
+    RecordingFile& operator=(const RecordingFile&) = delete;
+
+    // Appends one complete line (line end included) with one write, so that the line is in the
+    // file whole once this returns, also if the program dies right after. A line written only
+    // in part (disk full) is cut off again: the file never ends inside a line. False with the
+    // reason when the line could not be written.
+    bool appendLine(std::string_view line, QString* error = nullptr);
+    // Forces everything written so far onto the disk. False with the reason (a removed stick).
+    bool sync(QString* error = nullptr);
+
+    const QString& path() const { return path_; }
+
+  private:
+    RecordingFile(int fd, QString path, std::string missingLineEnd);
+
+    int fd_;
+    QString path_;
+    std::string missingLineEnd_;  // written in front of the first line
+};
 
 }  // namespace FileTransfer

@@ -1,7 +1,5 @@
 #include "files/files_state.h"
 
-#include <QFile>
-
 namespace FileTransfer {
 
 FilesState State;

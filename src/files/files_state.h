@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <memory>
-
-class QFile;
 
 // The data files and record lists: what the list windows, saving, opening and the recording
 // share for the run of the program.
@@ -14,8 +11,6 @@ struct FilesState {
     QString DataFileName;
     // A recording runs; its file stays open meanwhile (the recorder keeps this up to date).
     bool IsRecording = false;
-    // The open recording file.
-    std::shared_ptr<QFile> RecordingFile;
     // Set while the live list (RealTimeList) is open and takes rows.
     bool LiveListOpen = false;
     // Number of the last row handed to the live list; never reset while the program runs.

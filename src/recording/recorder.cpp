@@ -3,10 +3,51 @@
 #include "files/file_transfer.h"
 #include "panel/panel.h"
 #include "recording/recording_state.h"
+#include "recording/recording_writer.h"
+#include "ui/dialogs.h"
 
 namespace recording {
 
-Recorder::Recorder(panel::Panel* panel) : QObject(panel), panel_(panel) {}
+namespace {
+const QString kTitle = QStringLiteral("Recording");
+}
+
+Recorder::Recorder(panel::Panel* panel)
+    : QObject(panel), panel_(panel), writer_(new RecordingWriter(this)) {
+    connect(writer_, &RecordingWriter::lineWritten, this, &Recorder::onLineWritten);
+    connect(writer_, &RecordingWriter::failed, this, &Recorder::onFailed);
+}
+
+void Recorder::CmdPsavestop_Click() {
+    if (FileTransfer::State.IsRecording)
+        StopRecording();
+    else
+        StartRecording();
+}
+
+void Recorder::StartRecording() {
+    if (FileTransfer::State.IsRecording) return;
+    if (!FileTransfer::ChooseSaveFile(panel_, ui::Dialogs::ExistingFile::AppendWithoutAsking))
+        return;
+    const QString path = FileTransfer::State.DataFileName;
+    panel_->showFileName(FileTransfer::FileTitle(path));
+
+    QString reason;
+    std::unique_ptr<FileTransfer::RecordingFile> file =
+        FileTransfer::RecordingFile::open(path, &reason);
+    if (!file) {
+        ui::dialogs().message(
+            panel_, kTitle,
+            QStringLiteral("The recording file\n%1\ncould not be opened.\n\n%2\n\n"
+                           "No recording was started.")
+                .arg(path, reason),
+            ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
+        return;
+    }
+    recording_ = writer_->begin(std::move(file));
+    FileTransfer::State.IsRecording = true;
+    panel_->showRecording(true);
+}
 
 void Recorder::StopRecording() {
     if (!FileTransfer::State.IsRecording) return;
@@ -14,7 +55,35 @@ void Recorder::StopRecording() {
     panel_->showRecording(false);
     panel_->showRecordCount(QString());
     Recording::State.RecordingCount = 0;
-    FileTransfer::CloseRecordingFile();
+    writer_->end();
+    recording_ = 0;
+}
+
+void Recorder::RecordSample(core::RecordRow row) {
+    if (!FileTransfer::State.IsRecording) return;
+    const long number = ++Recording::State.RecordingCount;
+    row.cells[0] = core::recordNumberText(number);
+    writer_->append(row.recordingFileLine(), number);
+}
+
+void Recorder::onLineWritten(quint64 recording, long number) {
+    if (recording != recording_) return;
+    // A blank in place of a sign, then the count.
+    panel_->showRecordCount(QStringLiteral(" %1").arg(number));
+}
+
+void Recorder::onFailed(quint64 recording, const QString& path, const QString& reason,
+                        long linesKept) {
+    if (recording == recording_) StopRecording();
+    const QString kept =
+        linesKept > 0
+            ? QStringLiteral("Lines 1 to %1 of this recording are kept in the file.").arg(linesKept)
+            : QStringLiteral("No line of this recording reached the file.");
+    ui::dialogs().message(panel_, kTitle,
+                          QStringLiteral("The recording into\n%1\nhas stopped: a line could not "
+                                         "be written to the disk.\n\n%2\n\n%3")
+                              .arg(path, reason, kept),
+                          ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
 }
 
 }  // namespace recording

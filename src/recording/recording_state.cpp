@@ -8,4 +8,16 @@ void ResetState() {
     State = RecordingState{};
 }
 
+GraphTrace& TraceOf(core::Quantity quantity) {
+    switch (quantity) {
+        case core::Quantity::Ph:
+            return State.PhGraph;
+        case core::Quantity::Mv:
+            return State.MvGraph;
+        case core::Quantity::Temperature:
+            break;
+    }
+    return State.TempGraph;
+}
+
 }  // namespace Recording

@@ -47,9 +47,15 @@ public:
         return remembered(QFileDialog::getOpenFileName(parent, caption, startFolder(), filter));
     }
 
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override {
-        // The Save As dialog asks itself before replacing an existing file.
-        return remembered(QFileDialog::getSaveFileName(parent, caption, startFolder(), filter));
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                         ExistingFile existing) override {
+        // The Save As dialog asks itself before replacing an existing file, unless the file is
+        // only appended to.
+        const QFileDialog::Options options = existing == ExistingFile::AppendWithoutAsking
+                                                 ? QFileDialog::DontConfirmOverwrite
+                                                 : QFileDialog::Options();
+        return remembered(QFileDialog::getSaveFileName(parent, caption, startFolder(), filter,
+                                                       nullptr, options));
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
@@ -94,8 +100,9 @@ private:
             printer.setPrinterName(defaultPrinter.printerName());
             return true;
         }
-        const QString pdf = saveFileName(parent, QObject::tr("No printer found - save as PDF"),
-                                         QObject::tr("PDF Files (*.pdf)"));
+        const QString pdf =
+            saveFileName(parent, QObject::tr("No printer found - save as PDF"),
+                         QObject::tr("PDF Files (*.pdf)"), ExistingFile::AskBeforeReplacing);
         if (pdf.isEmpty()) {
             if (error) *error = QObject::tr("No printer is installed.");
             return false;

@@ -15,6 +15,9 @@ class Dialogs {
     enum class Icon { None, Information, Warning, Critical, Question };
     enum class Buttons { Ok, OkCancel };
     enum class Answer { Ok, Cancel };
+    // What a Save As dialog does when the chosen file exists: ask before replacing it (lists are
+    // written anew), or take it without a question (a recording adds its lines at the end).
+    enum class ExistingFile { AskBeforeReplacing, AppendWithoutAsking };
 
     virtual ~Dialogs() = default;
 
@@ -29,8 +32,8 @@ class Dialogs {
     // File dialogs; an empty text when cancelled. `filter` uses Qt's ";;" separated form.
     virtual QString openFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& caption,
-                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                 ExistingFile existing = ExistingFile::AskBeforeReplacing) = 0;
 
     // Prints lines of text in a fixed-pitch font, one job. Returns false with a
     // reason when nothing could be printed.

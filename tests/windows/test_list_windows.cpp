@@ -486,36 +486,6 @@ class ListWindowsTest : public QObject {
         QCOMPARE(sources, (QList<QString>{"DataList", "FileList"}));
     }
 
-    void recordingFileIsAppendedLineByLine() {
-        const QString file = path("recording.dat");
-        writeFile(file, "1\told line\r\n");
-        QString error;
-        QVERIFY(!FileTransfer::AppendRecordingLine(sample("7.000"), &error));
-        QVERIFY(!error.isEmpty());
-
-        for (int recording = 0; recording < 2; ++recording) {
-            QVERIFY(FileTransfer::OpenRecordingFile(file, &error));
-            QVERIFY(FileTransfer::RecordingFileIsOpen());
-            for (int n = 1; n <= 2; ++n) {
-                core::RecordRow row = sample("7.012", "Low");
-                row.cells[0] = core::recordNumberText(n);
-                QVERIFY(FileTransfer::AppendRecordingLine(row, &error));
-            }
-            // Written through at once: readable before the file is closed.
-            QVERIFY(readFile(file).endsWith("2\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n"));
-            FileTransfer::CloseRecordingFile();
-            QVERIFY(!FileTransfer::RecordingFileIsOpen());
-        }
-        const QList<QByteArray> lines = readFile(file).split('\n');
-        QCOMPARE(lines.size(), 6);  // five lines and the empty rest after the last line end
-        QCOMPARE(lines[3].left(2), QByteArray("1\t"));
-        QVERIFY(!readFile(file).contains("Low"));
-
-        QVERIFY(!FileTransfer::OpenRecordingFile(path("no such folder/r.dat"), &error));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(!FileTransfer::RecordingFileIsOpen());
-    }
-
     void gridKeepsHugeCellsButShowsThemShort() {
         RecordGrid grid;
         const QString huge(200000, QChar('x'));

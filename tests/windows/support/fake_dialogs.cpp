@@ -27,9 +27,11 @@ QString FakeDialogs::openFileName(QWidget*, const QString&, const QString& filte
     return openNames.isEmpty() ? openName : openNames.dequeue();
 }
 
-QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filter) {
+QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filter,
+                                  ExistingFile existing) {
     ++saveCalls;
     lastFilter = filter;
+    lastSaveExisting = existing;
     recordingAtSaveDialog = FileTransfer::State.IsRecording;
     return saveNames.isEmpty() ? saveName : saveNames.dequeue();
 }

@@ -29,7 +29,8 @@ class FakeDialogs : public ui::Dialogs {
     QString saveName;           // answer of every further Save As dialog (empty: cancel)
     int openCalls = 0;
     int saveCalls = 0;
-    QString lastFilter;                  // filter of the latest file dialog
+    QString lastFilter;  // filter of the latest file dialog
+    ExistingFile lastSaveExisting = ExistingFile::AskBeforeReplacing;  // of the latest Save As
     bool recordingAtOpenDialog = false;  // whether a recording ran when the dialog showed
     bool recordingAtSaveDialog = false;
     QList<QStringList> printedJobs;
@@ -44,7 +45,7 @@ class FakeDialogs : public ui::Dialogs {
                    Buttons buttons) override;
     QString input(QWidget*, const QString&, const QString&, const QString&) override;
     QString openFileName(QWidget*, const QString&, const QString&) override;
-    QString saveFileName(QWidget*, const QString&, const QString&) override;
+    QString saveFileName(QWidget*, const QString&, const QString&, ExistingFile) override;
     bool printLines(QWidget*, const QString&, const QStringList& lines, QString* error) override;
     bool printWidget(QWidget*, QWidget*, QString* error) override;
 };

@@ -1,0 +1,179 @@
+// A recording at interval 1 with the live list and both live graphs open, against the simulated
+// meter (paced at 9600 baud, as with --demo): CPU use of the program, the longest stall of the
+// window thread (and the longest disk sync, done off that thread), then the memory taken per
+// 10 000 samples with the live list open and the cost of a sample as the list grows.
+// Usage: bench_recording [SECONDS] [SAMPLES] [FOLDER]   (default 600, 20000, the temp folder)
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/panel_start.h"
+#include "app/simulated_meter.h"
+#include "files/real_time_list.h"
+#include "files/record_grid.h"
+#include "meter/display_poll.h"
+#include "panel/panel.h"
+#include "recording/recorder.h"
+#include "recording/recording_writer.h"
+#include "ui/dialogs.h"
+
+namespace {
+
+double cpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// CPU seconds of the thread named `name` (the simulated meter's "meter-sim", the recording's
+// "recording-file").
+double threadCpuSeconds(const QByteArray& name) {
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
+        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != name) continue;
+        QFile stat(tasks.filePath(task + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly)) return 0;
+        // Fields after the command's closing parenthesis; utime and stime are the 12th and 13th.
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() < 13) return 0;
+        return double(fields[11].toLong() + fields[12].toLong()) / sysconf(_SC_CLK_TCK);
+    }
+    return 0;
+}
+
+long residentBytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+// Answers the interval box with 1 and the Save As dialog with the recording file.
+struct BenchDialogs : ui::Dialogs {
+    QString file;
+    Answer message(QWidget*, const QString& title, const QString& text, Icon, Buttons) override {
+        std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
+        return Answer::Ok;
+    }
+    QString input(QWidget*, const QString&, const QString&, const QString&) override {
+        return QStringLiteral("1");
+    }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, ExistingFile) override {
+        return file;
+    }
+    bool printLines(QWidget*, const QString&, const QStringList&, QString*) override {
+        return false;
+    }
+    bool printWidget(QWidget*, QWidget*, QString*) override { return false; }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 600;
+    const int samples = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 20000;
+    QTemporaryDir dir(argc > 3 ? QDir(QString::fromLocal8Bit(argv[3])).filePath("benchXXXXXX")
+                               : QDir::temp().filePath("benchXXXXXX"));
+    BenchDialogs dialogs;
+    dialogs.file = dir.filePath("recording.dat");
+    ui::setDialogs(&dialogs);
+
+    const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
+    if (!meter) return 1;
+    panel::Panel* panel = app::StartPanel(1);
+    if (!panel) return 1;
+    (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
+    for (const char* button : {"CmdPSample", "CmdPlist", "CmdPpHG", "CmdPtempG", "CmdPsavestop"})
+        panel->button(button)->click();
+    recording::RecordingWriter* writer = panel->findChild<recording::Recorder*>()->writer();
+
+    // The window thread's stalls: how late a 100 ms timer fires.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastBeat = clock.nsecsElapsed();
+    double longestStallMs = 0;
+    QTimer beat;
+    beat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        const qint64 t = clock.nsecsElapsed();
+        longestStallMs = std::max(longestStallMs, (t - lastBeat) / 1e6 - 100);
+        lastBeat = t;
+    });
+
+    const double cpuBefore = cpuSeconds(RUSAGE_SELF);
+    const double uiCpuBefore = cpuSeconds(RUSAGE_THREAD);
+    const double simCpuBefore = threadCpuSeconds("meter-sim");
+    const double writerCpuBefore = threadCpuSeconds("recording-file");
+    const qint64 start = clock.nsecsElapsed();
+    beat.start(100);
+    QTest::qWait(seconds * 1000);
+    beat.stop();
+    const double wall = (clock.nsecsElapsed() - start) / 1e9;
+    const double cpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
+    const double uiCpu = cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
+    const double simCpu = threadCpuSeconds("meter-sim") - simCpuBefore;
+    const double writerCpu = threadCpuSeconds("recording-file") - writerCpuBefore;
+    const recording::RecordingWriter::Figures figures = writer->figures();
+    const QString count = panel->controls().LblCount->text();
+
+    std::printf("recording at interval 1 with the live list and both graphs, %.1f s\n", wall);
+    std::printf("lines recorded: %s; disk syncs: %ld, longest %.2f ms (on the writer thread)\n",
+                qPrintable(count.trimmed()), figures.syncs, figures.longestSyncMs);
+    std::printf("cpu, whole process (program and simulated meter): %.2f s = %.2f %% of one core\n",
+                cpu, 100.0 * cpu / wall);
+    std::printf("cpu, the program without the simulated meter's thread: %.2f s = %.3f %%\n",
+                cpu - simCpu, 100.0 * (cpu - simCpu) / wall);
+    std::printf("cpu, window thread: %.2f s = %.3f %%; recording file thread: %.2f s = %.3f %%\n",
+                uiCpu, 100.0 * uiCpu / wall, writerCpu, 100.0 * writerCpu / wall);
+    std::printf("longest stall of the window thread (a 100 ms timer firing late): %.1f ms\n",
+                longestStallMs);
+
+    // Memory and the cost of a sample as the live list grows: samples driven as fast as the
+    // window thread takes them (the display poll stopped, so its waits do not interleave).
+    panel->timer1()->stop();
+    panel->timer2()->stop();
+    const auto drive = [&](int n) {
+        const double before = cpuSeconds(RUSAGE_THREAD);
+        for (int i = 0; i < n; ++i) {
+            emit panel->sampleTick();
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        return (cpuSeconds(RUSAGE_THREAD) - before) / n * 1000;
+    };
+    const double earlyMs = drive(1000);
+    const long rowsBefore = RealTimeList::find()->grid()->rows();
+    const long before = residentBytes();
+    drive(samples);
+    (void)writer->waitUntilSettled(10000);
+    const long after = residentBytes();
+    const long rows = RealTimeList::find()->grid()->rows() - rowsBefore;
+    const double lateMs = drive(1000);
+    std::printf(
+        "memory: %d samples (%ld live list rows) grew the resident set by %.0f kB = "
+        "%.0f kB per 10 000 samples\n",
+        samples, rows, (after - before) / 1024.0, (after - before) / 1024.0 * 10000.0 / samples);
+    std::printf("window-thread cpu per sample: %.2f ms with 1 000 rows listed, %.2f ms with %d\n",
+                earlyMs, lateMs, RealTimeList::find()->grid()->rows() - 1);
+
+    panel->close();
+    meter->stop();
+    return 0;
+}

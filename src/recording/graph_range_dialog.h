@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/graph_range.h"
+
+class QLineEdit;
+
+namespace recording {
+
+// The range dialog of a live graph: "Real1Range" (pH), "Real2Range" (mV), "Real1_1Range"
+// (temperature). Three captioned panels with the number of points across the graph, the value
+// at its base line and the value at its top line; "OK" closes the graph, checks the entries
+// (each must be wholly a number: records >= 10, min >= 0, max > min) and, when they are valid,
+// stores the range and opens the graph again, empty, and closes the dialog. Not modal.
+class GraphRangeDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Shows the dialog of `quantity`'s graph, filled with the current range; an open one is
+    // brought to the front as it is.
+    static GraphRangeDialog* showFor(core::Quantity quantity);
+    // The open dialog of the graph, or null.
+    static GraphRangeDialog* find(core::Quantity quantity);
+
+  public slots:
+    void CmdOk_Click();
+
+  private:
+    explicit GraphRangeDialog(core::Quantity quantity);
+
+    core::Quantity quantity_;
+    QLineEdit* records_;
+    QLineEdit* min_;
+    QLineEdit* max_;
+};
+
+}  // namespace recording

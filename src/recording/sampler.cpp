@@ -1,0 +1,107 @@
+#include "recording/sampler.h"
+
+#include <QLabel>
+
+#include "core/sample_row.h"
+#include "core/sampling_interval.h"
+#include "files/file_transfer.h"
+#include "files/real_time_list.h"
+#include "meter/meter_state.h"
+#include "panel/panel.h"
+#include "recording/graph_windows.h"
+#include "recording/graphs.h"
+#include "recording/recorder.h"
+#include "recording/recording_state.h"
+#include "ui/dialogs.h"
+#include "ui/pc_clock.h"
+
+namespace recording {
+
+namespace {
+
+QString fromStd(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+core::RecordRow takeSample() {
+    const QDateTime now = ui::pcNow();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return core::SampleRow(Meter::State.Display, Meter::State.MeterReading,
+                           core::recordDateText(date.year(), date.month(), date.day()),
+                           core::recordTimeText(time.hour(), time.minute(), time.second()));
+}
+
+}  // namespace
+
+void CloseLiveWindows() {
+    Recording::State.PhMvGraphOpen = false;
+    Recording::State.TempGraphOpen = false;
+    FileTransfer::State.LiveListOpen = false;
+    RealTimeGraph::closeWindow(core::Quantity::Ph);
+    RealTimeGraph::closeWindow(core::Quantity::Mv);
+    RealTimeGraph::closeWindow(core::Quantity::Temperature);
+    if (RealTimeList* list = RealTimeList::find()) list->close();
+}
+
+Sampler::Sampler(panel::Panel* panel, Recorder* recorder)
+    : QObject(panel), panel_(panel), recorder_(recorder) {}
+
+void Sampler::Timer2_Timer() {
+    Recording::RecordingState& s = Recording::State;
+    const bool due = core::SampleIsDue(s.SampleTickCounter, s.SamplingInterval);
+    if (Meter::State.LinkLost) {
+        // Nothing the panel shows now comes from the meter.
+        if (!due) ++s.SampleTickCounter;
+        return;
+    }
+    if (!core::MeterIsMeasuring(Meter::State.MeterReading)) {
+        CloseLiveWindows();
+        recorder_->StopRecording();
+        return;
+    }
+    if (!due) {
+        ++s.SampleTickCounter;
+        return;
+    }
+
+    const core::RecordRow sample = takeSample();
+    recorder_->RecordSample(sample);
+    FileTransfer::AppendLiveSample(sample);
+    // A first point of a trace ends the tick before the counter is set: the next tick samples
+    // again.
+    if (s.PhMvGraphOpen && UpdatePhMvGraph()) return;
+    if (s.TempGraphOpen && UpdateTemperatureGraph()) return;
+    s.SampleTickCounter = 1;
+}
+
+void Sampler::CmdPSample_Click() {
+    Recording::RecordingState& s = Recording::State;
+    const QString answer = ui::dialogs().input(
+        panel_, fromStd(core::kSamplingInputTitle),
+        fromStd(core::kSamplingPromptFirstLine) + QLatin1Char('\n') +
+            fromStd(core::kSamplingPromptSecondLine),
+        QString::fromStdString(core::SamplingDefaultAnswer(s.SamplingInterval)));
+    const core::SamplingAnswer parsed = core::ParseSamplingAnswer(answer.toStdString());
+    switch (parsed.outcome) {
+        case core::SamplingAnswer::Outcome::Unchanged:
+            return;
+        case core::SamplingAnswer::Outcome::Rejected:
+            ui::dialogs().message(
+                panel_, fromStd(core::kSamplingInputTitle),
+                QStringLiteral("%1\n\nThe sampling time is a whole number of seconds from 1 to "
+                               "86400; it stays %2.")
+                    .arg(QString::fromStdString(parsed.reason),
+                         panel_->controls().LblSample->text()),
+                ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
+            return;
+        case core::SamplingAnswer::Outcome::Set:
+            break;
+    }
+    s.SamplingInterval = parsed.interval;
+    panel_->showSamplingInterval(
+        QString::fromStdString(core::SamplingIntervalCaption(parsed.interval)));
+    s.SampleTickCounter = 0;
+}
+
+}  // namespace recording

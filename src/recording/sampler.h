@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+
+namespace panel {
+class Panel;
+}
+
+namespace recording {
+
+class Recorder;
+
+// The sampling tick of the panel's Timer2 (every 950 ms) and the sampling interval.
+class Sampler : public QObject {
+    Q_OBJECT
+  public:
+    Sampler(panel::Panel* panel, Recorder* recorder);
+
+  public slots:
+    // One tick. With the meter off its measuring screen it closes the live graphs and the live
+    // list and stops a recording. Otherwise, when a sample is due (the first tick, the first
+    // after a new interval, then every SamplingInterval ticks) it takes the panel's texts as
+    // one sample: a line of a running recording, a row of the open live list, a point on the
+    // wanted graphs. A tick whose graph update placed the first point of a trace ends there and
+    // the next tick samples again. While the link is lost nothing is sampled; a sample that
+    // falls due meanwhile is taken on the first tick with the meter back.
+    void Timer2_Timer();
+    // "Sampling": asks for the interval in the "Input Sampling Time" box and samples on the next
+    // tick. An empty answer or Cancel changes nothing; an answer that is not a number, or too
+    // large, is refused with a message and the interval stays.
+    void CmdPSample_Click();
+
+  private:
+    panel::Panel* panel_;
+    Recorder* recorder_;
+};
+
+// Closes the live windows in order (pH, mV and temperature graph, live list) and clears their
+// flags: the meter has left its measuring screen.
+void CloseLiveWindows();
+
+}  // namespace recording

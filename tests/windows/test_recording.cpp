@@ -1,0 +1,348 @@
+// Sampling, the recording file, the live list rows and the live graphs with their ranges,
+// driven tick by tick against the simulated meter.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "files/files_state.h"
+#include "files/real_time_list.h"
+#include "files/record_grid.h"
+#include "meter/meter_state.h"
+#include "panel/panel.h"
+#include "recording/graph_range_dialog.h"
+#include "recording/graph_windows.h"
+#include "recording/recording_state.h"
+#include "support/fake_dialogs.h"
+#include "support/meter_fixture.h"
+#include "ui/pc_clock.h"
+#include "ui/trace_view.h"
+
+using core::Quantity;
+using recording::RealTimeGraph;
+
+namespace {
+
+const QByteArray kLine = "\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n";
+
+// The program on a simulated meter reading pH 7.012 at 25.3 'C, with the sampling timer
+// stopped so that the test gives the ticks, and a PC clock that stands still unless moved.
+struct Rig {
+    MeterFixture f;
+    FakeDialogs dialogs;
+    QTemporaryDir dir;
+    QDateTime now{QDate(2024, 3, 5), QTime(14, 2, 59)};
+
+    Rig() {
+        ui::setPcClock([this] { return now; });
+    }
+    ~Rig() { ui::setPcClock(nullptr); }
+
+    bool start() {
+        f.meter().withModel([](sim::MeterModel& m) {
+            m.setFixedPh(7.012);
+            m.setFixedTemperature(25.3);
+            return 0;
+        });
+        if (!f.startPanel()) return false;
+        f.panel()->timer2()->stop();
+        return shows("LblUpValue", "7.012") && shows("Lblfc", "'C");
+    }
+    bool shows(const char* label, const QString& text) {
+        return f.waitFor([&] { return f.text(label) == text; }, 5000);
+    }
+    void tick() { emit f.panel()->sampleTick(); }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) tick();
+    }
+    void click(const char* button) { f.panel()->button(button)->click(); }
+    void setInterval(const QString& answer) {
+        dialogs.inputs.enqueue(answer);
+        click("CmdPSample");
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    void startRecording(const QString& name) {
+        dialogs.saveName = path(name);
+        click("CmdPsavestop");
+    }
+    // The panel counts a line once it is in the file.
+    bool counted(int lines) { return shows("LblCount", QStringLiteral(" %1").arg(lines)); }
+    QByteArray file(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    int liveRows() const {
+        RealTimeList* list = RealTimeList::find();
+        return list ? list->grid()->rows() - 1 : -1;
+    }
+};
+
+QString labelText(Quantity quantity, const char* label) {
+    RealTimeGraph* graph = RealTimeGraph::find(quantity);
+    QLabel* l = graph ? graph->view()->label(label) : nullptr;
+    return l ? l->text() : QStringLiteral("<missing>");
+}
+
+}  // namespace
+
+class TestRecording : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void ticksSampleFirstThenEveryNthAndAtOnceAfterANewInterval() {
+        Rig r;
+        QVERIFY(r.start());
+        r.click("CmdPlist");
+        r.setInterval("3");
+        QCOMPARE(r.f.text("LblSample"), QString("3 Sec"));
+        QString pattern;
+        for (int i = 0; i < 7; ++i) {
+            const int rows = r.liveRows();
+            r.tick();
+            pattern += r.liveRows() > rows ? 'S' : '.';
+        }
+        QCOMPARE(pattern, QString("S..S..S"));
+
+        // Refused answers say why and leave the interval; a new one samples on the next tick.
+        r.setInterval("abc");
+        r.setInterval("99999999999");
+        QCOMPARE(r.dialogs.messages.size(), 2);
+        QVERIFY(r.dialogs.messages[0].text.contains("\"abc\" is not a number"));
+        QVERIFY(r.dialogs.messages[1].text.contains("too large"));
+        QCOMPARE(r.f.text("LblSample"), QString("3 Sec"));
+        r.setInterval("");
+        r.tick();
+        QCOMPARE(r.liveRows(), 3);
+        r.setInterval("3.5");
+        QCOMPARE(r.f.text("LblSample"), QString("4 Sec"));
+        r.tick();
+        QCOMPARE(r.liveRows(), 4);
+    }
+
+    void recordingAppendsNumberedBlocksAfterACutOffLine() {
+        Rig r;
+        QVERIFY(r.start());
+        QFile old(r.path("session.dat"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("7\t24/03/04\t23:59:58\t6.9");  // cut off by a power failure
+        old.close();
+
+        r.startRecording("session.dat");
+        QCOMPARE(r.dialogs.lastSaveExisting, ui::Dialogs::ExistingFile::AppendWithoutAsking);
+        QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Stop Rec"));
+        QVERIFY(r.f.visible("RecordingLbl"));
+        QCOMPARE(r.f.text("LblFile"), QString("session.dat"));
+        r.tick();  // the first tick samples
+        QVERIFY(r.counted(1));
+        r.ticks(2);  // interval 2
+        QVERIFY(r.counted(2));
+        r.click("CmdPsavestop");
+        QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
+        QVERIFY(!r.f.visible("RecordingLbl"));
+        QCOMPARE(r.f.text("LblCount"), QString());
+        QCOMPARE(r.f.text("LblFile"), QString("session.dat"));
+
+        // With the low-battery mark: the live list gets "Low", the file never.
+        r.f.meter().withModel([](sim::MeterModel& m) {
+            m.setLowBattery(true);
+            return 0;
+        });
+        QVERIFY(r.f.waitFor([] { return Meter::State.MeterReading.LowBattery == 1; }, 5000));
+        r.click("CmdPlist");
+        r.startRecording("session.dat");
+        r.ticks(2);
+        QVERIFY(r.counted(1));
+        QCOMPARE(RealTimeList::find()->grid()->cellText(1, 8), QString("Low"));
+
+        // Saving the live list while recording stops the recording once the user agrees.
+        r.dialogs.saveName = r.path("list.dat");
+        RealTimeList::find()->CmdRsave_Click();
+        QCOMPARE(r.dialogs.messages.last().title, QString("Warning!"));
+        QVERIFY(!FileTransfer::State.IsRecording);
+        QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
+
+        QCOMPARE(r.file("session.dat"),
+                 "7\t24/03/04\t23:59:58\t6.9\r\n" + ("1" + kLine) + ("2" + kLine) + ("1" + kLine));
+    }
+
+    void earlyEndAfterAFirstGraphPointSamplesAgainOnTheNextTick() {
+        Rig r;
+        QVERIFY(r.start());
+        r.setInterval("5");
+        r.startRecording("early.dat");
+        r.click("CmdPpHG");
+        r.ticks(7);  // sample (first point), sample again, then four counting ticks, sample
+        QVERIFY(r.counted(3));
+        QCOMPARE(r.file("early.dat"), ("1" + kLine) + ("2" + kLine) + ("3" + kLine));
+        QCOMPARE(RealTimeGraph::find(Quantity::Ph)->view()->pointCount(0), size_t(3));
+    }
+
+    void clockScreenStopsTheRecordingAndClosesTheLiveWindows() {
+        Rig r;
+        QVERIFY(r.start());
+        r.startRecording("clock.dat");
+        r.click("CmdPlist");
+        r.click("CmdPpHG");
+        r.click("CmdPtempG");
+        r.tick();
+        QVERIFY(r.counted(1));
+        QVERIFY(RealTimeGraph::find(Quantity::Ph) && RealTimeGraph::find(Quantity::Temperature));
+
+        r.click("CmdToggle");
+        QVERIFY(r.f.waitFor([] { return Meter::State.MeterReading.ClockMode == 1; }, 5000));
+        r.ticks(3);
+        QVERIFY(!FileTransfer::State.IsRecording);
+        QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
+        QCOMPARE(r.f.text("LblCount"), QString());
+        QVERIFY(!RealTimeList::find());
+        QVERIFY(!RealTimeGraph::find(Quantity::Ph) && !RealTimeGraph::find(Quantity::Temperature));
+        QVERIFY(!Recording::State.PhMvGraphOpen && !Recording::State.TempGraphOpen);
+        QVERIFY(!FileTransfer::State.LiveListOpen);
+        QCOMPARE(r.file("clock.dat"), "1" + kLine);
+    }
+
+    void noSampleWhileTheLinkIsLost() {
+        Rig r;
+        QVERIFY(r.start());
+        r.setInterval("1");
+        r.startRecording("link.dat");
+        r.tick();
+        QVERIFY(r.counted(1));
+        r.f.meter().setSilent(true);
+        QVERIFY(r.f.waitFor([] { return Meter::State.LinkLost; }, 8000));
+        r.ticks(3);
+        r.f.meter().setSilent(false);
+        QVERIFY(r.f.waitFor(
+            [&] { return !Meter::State.LinkLost && r.f.text("LblUpValue") == "7.012"; }, 8000));
+        r.tick();
+        QVERIFY(r.counted(2));
+        QCOMPARE(r.file("link.dat"), ("1" + kLine) + ("2" + kLine));
+    }
+
+    void recordingFileFailuresAreReportedAndStopTheRecording() {
+        Rig r;
+        QVERIFY(r.start());
+        r.startRecording("no such folder/r.dat");
+        QCOMPARE(r.dialogs.messages.size(), 1);
+        QVERIFY(r.dialogs.messages[0].text.contains(r.path("no such folder/r.dat")));
+        QVERIFY(r.dialogs.messages[0].text.contains("No such file or directory"));
+        QVERIFY(!FileTransfer::State.IsRecording);
+        QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
+
+        // A full disk: the line cannot be written.
+        r.dialogs.saveName = "/dev/full";
+        r.click("CmdPsavestop");
+        QVERIFY(FileTransfer::State.IsRecording);
+        r.tick();
+        QVERIFY(r.f.waitFor([&] { return r.dialogs.messages.size() == 2; }, 3000));
+        QVERIFY(r.dialogs.messages[1].text.contains("/dev/full"));
+        QVERIFY(r.dialogs.messages[1].text.contains("No space left on device"));
+        QVERIFY(!FileTransfer::State.IsRecording);
+        QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
+        QCOMPARE(r.f.text("LblCount"), QString());
+    }
+
+    void graphWithTenPointsLabelsItsTimesAndRestarts() {
+        Rig r;
+        QVERIFY(r.start());
+        r.setInterval("1");
+        r.click("CmdPpHG");
+        RealTimeGraph::find(Quantity::Ph)->findChild<QAction*>("MnuLimit")->trigger();
+        auto* dialog = recording::GraphRangeDialog::find(Quantity::Ph);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->findChild<QLineEdit*>("TxtReal1Rec")->text(), QString("300"));
+        dialog->findChild<QLineEdit*>("TxtReal1Rec")->setText("10");
+        dialog->CmdOk_Click();
+        RealTimeGraph* first = RealTimeGraph::find(Quantity::Ph);
+        QVERIFY(first);
+        QCOMPARE(labelText(Quantity::Ph, "LblValTop"), QString("14"));
+
+        QStringList times;
+        for (int i = 0; i <= 10; ++i) {  // the first point, then points 1 to 10
+            r.now = r.now.addSecs(1);
+            r.tick();
+            if (i == 9) {
+                QCOMPARE(first->view()->pointCount(0), size_t(10));
+                times = {labelText(Quantity::Ph, "LblT1"), labelText(Quantity::Ph, "LblT2"),
+                         labelText(Quantity::Ph, "LblT3"), labelText(Quantity::Ph, "LblValue")};
+            }
+        }
+        QCOMPARE(times, (QStringList{"14:03:00", "14:03:05", "14:03:09", "7.012"}));
+        // Point 10 lies past the right edge: the window opened again, empty.
+        RealTimeGraph* second = RealTimeGraph::find(Quantity::Ph);
+        QVERIFY(second && second != first);
+        QCOMPARE(second->view()->traceCount(), 0);
+        QCOMPARE(labelText(Quantity::Ph, "LblT1"), QString());
+        r.tick();
+        QCOMPARE(second->view()->pointCount(0), size_t(1));
+        QVERIFY(Recording::State.PhMvGraphOpen);
+    }
+
+    void graphsFollowPhMvAndTheTemperatureUnit() {
+        Rig r;
+        QVERIFY(r.start());
+        r.setInterval("1");
+        r.click("CmdmV");
+        QVERIFY(r.shows("LblUpUnit", "mV"));
+        r.click("CmdPpHG");
+        r.click("CmdPtempG");
+        QVERIFY(RealTimeGraph::find(Quantity::Mv) && !RealTimeGraph::find(Quantity::Ph));
+        QCOMPARE(labelText(Quantity::Mv, "TopLbl"), QString("-2000"));
+        QCOMPARE(labelText(Quantity::Temperature, "LblUnit"), QString("Celsius"));
+        r.ticks(2);
+
+        r.click("CmdpH");
+        r.click("CmdF");
+        QVERIFY(r.shows("LblUpUnit", "pH") && r.shows("Lblfc", "'F"));
+        r.tick();
+        QVERIFY(!RealTimeGraph::find(Quantity::Mv) && RealTimeGraph::find(Quantity::Ph));
+        QVERIFY(Recording::State.PhMvGraphOpen);
+        r.tick();  // the pH graph's first point ended the tick before; now the temperature
+        QCOMPARE(labelText(Quantity::Temperature, "LblUnit"), QString("Fahrenheit"));
+        QCOMPARE(Recording::State.TempGraphUnit, QString("F"));
+        QCOMPARE(RealTimeGraph::find(Quantity::Temperature)->view()->traceCount(), 0);
+    }
+
+    void rangeDialogsCheckStrictlyAndKeepTheGraphClosedOnAMessage() {
+        Rig r;
+        QVERIFY(r.start());
+        r.click("CmdmV");
+        QVERIFY(r.shows("LblUpUnit", "mV"));
+        r.click("CmdPpHG");
+        auto* dialog = recording::GraphRangeDialog::showFor(Quantity::Mv);
+        QCOMPARE(dialog->windowTitle(), QString("Real Time mV Range"));
+        const auto enter = [&](const char* records, const char* min, const char* max) {
+            dialog->findChild<QLineEdit*>("TxtReal2Rec")->setText(records);
+            dialog->findChild<QLineEdit*>("TxtReal2Min")->setText(min);
+            dialog->findChild<QLineEdit*>("TxtReal2Max")->setText(max);
+            dialog->CmdOk_Click();
+        };
+        enter("9", "0", "2000");
+        enter("300", "-1", "2000");
+        enter("300", "100", "1000x");
+        QCOMPARE(r.dialogs.messages.size(), 3);
+        QCOMPARE(r.dialogs.messages[0].text,
+                 QString("Invalid, Numbers of Records >=10, Try again!"));
+        QCOMPARE(r.dialogs.messages[1].text,
+                 QString("Invalid, Min. Range >= 0 ; Max. Range > Min. Range"));
+        QCOMPARE(r.dialogs.messages[2].text, r.dialogs.messages[1].text);
+        QVERIFY(!RealTimeGraph::find(Quantity::Mv));
+        QVERIFY(!Recording::State.PhMvGraphOpen);
+        QCOMPARE(Recording::State.MvGraph.Range, core::DefaultGraphRange(Quantity::Mv));
+
+        enter("300", "100", "1000");
+        QVERIFY(!recording::GraphRangeDialog::find(Quantity::Mv));
+        QVERIFY(Recording::State.PhMvGraphOpen);
+        QStringList labels;
+        for (const char* name : {"LblValTop", "LblValMid", "Lbl0", "MidLbl", "TopLbl"})
+            labels << labelText(Quantity::Mv, name);
+        QCOMPARE(labels, (QStringList{"1000", "550", "100", "-550", "-1000"}));
+    }
+};
+
+QTEST_MAIN(TestRecording)
+#include "test_recording.moc"
