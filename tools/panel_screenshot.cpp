@@ -17,6 +17,7 @@
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
+#include "recording/recording_state.h"
 #include "sim/demo_memory.h"
 #include "ui/dialogs.h"
 
@@ -46,7 +47,7 @@ int main(int argc, char* argv[]) {
     if (argc < 2) {
         fprintf(stderr,
                 "usage: panel_screenshot OUT.png "
-                "[pH|mV|cal|clock|interval|over|lost|port|alarm|single|multi|set|\n"
+                "[pH|mV|cal|clock|interval|over|lost|port|alarm|single|multi|set|graph|tempgraph|\n"
                 "list FILE|plot FILE|tempplot FILE]\n");
         return 2;
     }
@@ -106,6 +107,27 @@ int main(int argc, char* argv[]) {
         shot = window;
         if (mode != "multi")
             if (QWidget* list = RecordListWindow::findByName("DataList")) shot = list;
+    } else if (mode == "graph" || mode == "tempgraph") {
+        // Forty samples, one a tick, across a graph of forty points; the meter drifts meanwhile.
+        for (Recording::GraphTrace* trace :
+             {&Recording::State.PhGraph, &Recording::State.TempGraph})
+            *trace = Recording::GraphTrace{core::DefaultGraphRange(core::Quantity::Ph)};
+        Recording::State.PhGraph.Range.MaxValue = 7.1;
+        Recording::State.PhGraph.Range.MinValue = 6.9;
+        Recording::State.TempGraph.Range = core::DefaultGraphRange(core::Quantity::Temperature);
+        Recording::State.TempGraph.Range.MaxValue = 30;
+        Recording::State.TempGraph.Range.MinValue = 20;
+        for (Recording::GraphTrace* trace :
+             {&Recording::State.PhGraph, &Recording::State.TempGraph}) {
+            trace->Range.RecordsPerGraph = 40;
+            trace->Range.StepX = core::StepXFor(40);
+        }
+        Recording::State.SamplingInterval = 1;
+        panel->controls().CmdPpHG->click();
+        panel->controls().CmdPtempG->click();
+        QTest::qWait(40 * 950);
+        const char* name = mode == "graph" ? "RealTime1" : "RealTime1_1";
+        if (QWidget* graph = RecordListWindow::findByName(name)) shot = graph;
     } else if (mode == "alarm") {
         shot = alarms::AlarmDialog::showDialog(panel);
         QTest::qWait(100);
