@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "bench_support.h"
 #include "core/record_row.h"
 #include "files/data_file_loading.h"
 #include "files/file_list.h"
@@ -50,17 +51,6 @@ QByteArray recordingFile(int lines) {
     return bytes;
 }
 
-// Resident memory of the process in bytes (Linux), 0 where unknown.
-long long residentBytes() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
-
 void report(const char* what, qint64 nanoseconds) {
     std::printf("%-40s %9.2f ms\n", what, double(nanoseconds) / 1e6);
 }
@@ -80,7 +70,7 @@ int main(int argc, char** argv) {
     std::printf("%-40s %9d\n", "listed rows", list->grid()->rows() - 1);
     QApplication::processEvents();
 
-    const long long residentBefore = residentBytes();
+    const long long residentBefore = bench::residentBytes();
     QElapsedTimer clock;
     clock.start();
     list->findChild<QAction*>("MnupHmV")->trigger();
@@ -124,6 +114,6 @@ int main(int argc, char** argv) {
     // Includes the plot window's backing store; the allocator may also reuse memory that was
     // freed while the file was listed, so this can come out below the bytes held.
     std::printf("%-40s %9.2f bytes\n", "resident growth per point",
-                double(residentBytes() - residentBefore) / points);
+                double(bench::residentBytes() - residentBefore) / points);
     return 0;
 }

@@ -13,19 +13,10 @@
 
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
+#include "bench_support.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
 
-namespace {
-
-double cpuSeconds(int who = RUSAGE_SELF) {
-    rusage usage{};
-    getrusage(who, &usage);
-    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -46,11 +37,11 @@ int main(int argc, char* argv[]) {
             tickTimes.push_back(clock.nsecsElapsed() / 1e6);
         }
     });
-    const double cpuBefore = cpuSeconds();
-    const double uiCpuBefore = cpuSeconds(RUSAGE_THREAD);
+    const double cpuBefore = bench::cpuSeconds();
+    const double uiCpuBefore = bench::cpuSeconds(RUSAGE_THREAD);
     QTest::qWait(seconds * 1000);
-    const double cpu = cpuSeconds() - cpuBefore;
-    const double uiCpu = cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
+    const double cpu = bench::cpuSeconds() - cpuBefore;
+    const double uiCpu = bench::cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
     const double wall = clock.nsecsElapsed() / 1e9;
 
     std::vector<double> periods;

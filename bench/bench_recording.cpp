@@ -21,6 +21,7 @@
 
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
+#include "bench_support.h"
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 #include "meter/display_poll.h"
@@ -30,13 +31,6 @@
 #include "ui/dialogs.h"
 
 namespace {
-
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 // CPU seconds of the thread named `name` (the simulated meter's "meter-sim", the recording's
 // "recording-file").
@@ -54,13 +48,6 @@ double threadCpuSeconds(const QByteArray& name) {
         return double(fields[11].toLong() + fields[12].toLong()) / sysconf(_SC_CLK_TCK);
     }
     return 0;
-}
-
-long residentBytes() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLong() * sysconf(_SC_PAGESIZE) : 0;
 }
 
 // Answers the interval box with 1 and the Save As dialog with the recording file.
@@ -117,8 +104,8 @@ int main(int argc, char* argv[]) {
         lastBeat = t;
     });
 
-    const double cpuBefore = cpuSeconds(RUSAGE_SELF);
-    const double uiCpuBefore = cpuSeconds(RUSAGE_THREAD);
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
+    const double uiCpuBefore = bench::cpuSeconds(RUSAGE_THREAD);
     const double simCpuBefore = threadCpuSeconds("meter-sim");
     const double writerCpuBefore = threadCpuSeconds("recording-file");
     const qint64 start = clock.nsecsElapsed();
@@ -126,8 +113,8 @@ int main(int argc, char* argv[]) {
     QTest::qWait(seconds * 1000);
     beat.stop();
     const double wall = (clock.nsecsElapsed() - start) / 1e9;
-    const double cpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
-    const double uiCpu = cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
+    const double cpu = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
+    const double uiCpu = bench::cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
     const double simCpu = threadCpuSeconds("meter-sim") - simCpuBefore;
     const double writerCpu = threadCpuSeconds("recording-file") - writerCpuBefore;
     const recording::RecordingWriter::Figures figures = writer->figures();
@@ -150,20 +137,20 @@ int main(int argc, char* argv[]) {
     panel->timer1()->stop();
     panel->timer2()->stop();
     const auto drive = [&](int n) {
-        const double before = cpuSeconds(RUSAGE_THREAD);
+        const double before = bench::cpuSeconds(RUSAGE_THREAD);
         for (int i = 0; i < n; ++i) {
             emit panel->sampleTick();
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        return (cpuSeconds(RUSAGE_THREAD) - before) / n * 1000;
+        return (bench::cpuSeconds(RUSAGE_THREAD) - before) / n * 1000;
     };
     const double earlyMs = drive(1000);
     const long rowsBefore = RealTimeList::find()->grid()->rows();
-    const long before = residentBytes();
+    const long before = bench::residentBytes();
     drive(samples);
     (void)writer->waitUntilSettled(10000);
-    const long after = residentBytes();
+    const long after = bench::residentBytes();
     const long rows = RealTimeList::find()->grid()->rows() - rowsBefore;
     const double lateMs = drive(1000);
     std::printf(

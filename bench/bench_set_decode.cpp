@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/record_row.h"
 #include "core/set_memory.h"
 #include "core/set_records.h"
@@ -21,16 +22,7 @@ constexpr int kRuns = 7;
 // The largest set addLoggedSet accepts: header and records just below the memory's end.
 sim::MeterModel fullMeter() {
     sim::MeterModel meter;
-    sim::LoggedSet set{sim::DateTime{2024, 12, 31, 23, 0, 0}, 2, {}};
-    const std::size_t records =
-        (sim::MeterModel::kSetMemoryLimit - 1 - sim::kSetHeaderSize) / sim::kLoggedRecordSize;
-    for (std::size_t i = 0; i < records; ++i) {
-        sim::Sample s{i % 2 ? sim::MainUnit::Mv : sim::MainUnit::Ph, i % 2 ? -123.4 : 7.012,
-                      sim::TempUnit::Celsius, 25.0 + static_cast<double>(i % 100) / 10};
-        s.overRange = i % 997 == 0;
-        set.records.push_back(s);
-    }
-    if (!meter.addLoggedSet(set)) std::fprintf(stderr, "the set does not fit\n");
+    if (!meter.addLoggedSet(bench::fullLoggedSet())) std::fprintf(stderr, "the set does not fit\n");
     return meter;
 }
 

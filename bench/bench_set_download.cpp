@@ -14,6 +14,7 @@
 
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
+#include "bench_support.h"
 #include "core/set_memory.h"
 #include "files/data_list.h"
 #include "files/record_grid.h"
@@ -26,32 +27,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // Times the user-interface thread went to sleep and was woken again.
 long wakeUps() {
     rusage usage{};
     getrusage(RUSAGE_THREAD, &usage);
     return usage.ru_nvcsw;
-}
-
-// The largest set the memory takes: header and records up to just below the memory's end.
-sim::LoggedSet fullSet() {
-    sim::LoggedSet set{sim::DateTime{2024, 12, 31, 23, 0, 0}, 2, {}};
-    const std::size_t records =
-        (sim::MeterModel::kSetMemoryLimit - 1 - sim::kSetHeaderSize) / sim::kLoggedRecordSize;
-    for (std::size_t i = 0; i < records; ++i) {
-        sim::Sample s{i % 2 ? sim::MainUnit::Mv : sim::MainUnit::Ph, i % 2 ? -123.4 : 7.012,
-                      sim::TempUnit::Celsius, 25.0 + static_cast<double>(i % 100) / 10};
-        s.overRange = i % 997 == 0;
-        set.records.push_back(s);
-    }
-    return set;
 }
 
 QComboBox* setList() {
@@ -67,7 +47,7 @@ int main(int argc, char* argv[]) {
     if (!meter) return 1;
     const std::size_t used = meter->withModel([](sim::MeterModel& m) {
         m.clearMemory();
-        m.addLoggedSet(fullSet());
+        m.addLoggedSet(bench::fullLoggedSet());
         return core::UsedBytes(m.setMemoryPointer());
     });
     panel::Panel* panel = app::StartPanel(1);
@@ -75,8 +55,8 @@ int main(int argc, char* argv[]) {
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
 
     meter->clearReceived();
-    const double uiCpuBefore = cpuSeconds(RUSAGE_THREAD);
-    const double cpuBefore = cpuSeconds(RUSAGE_SELF);
+    const double uiCpuBefore = bench::cpuSeconds(RUSAGE_THREAD);
+    const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
     const long wakeUpsBefore = wakeUps();
     panel->CmdPmul_Click();
     if (!QTest::qWaitFor([] { return setList() && setList()->count() == 1; }, 120000)) {
@@ -84,8 +64,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const Clock::time_point listed = Clock::now();
-    const double uiCpu = cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
-    const double cpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
+    const double uiCpu = bench::cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
+    const double cpu = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
     const long wokenUp = wakeUps() - wakeUpsBefore;
 
     // From the meter's receipt of "L" to the set listed.

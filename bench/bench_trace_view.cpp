@@ -14,6 +14,7 @@
 #include <random>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/column_reduce.h"
 #include "ui/trace_view.h"
 
@@ -34,17 +35,6 @@ std::vector<float> noisyTrace() {
     return y;
 }
 
-// Resident memory of the process in bytes (Linux), 0 where unknown.
-long long residentBytes() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
-
 void report(const char* what, qint64 nanoseconds) {
     std::printf("%-36s %9.2f ms\n", what, double(nanoseconds) / 1e6);
 }
@@ -63,7 +53,7 @@ int main(int argc, char** argv) {
     view.show();
     QApplication::processEvents();
 
-    const long long residentBefore = residentBytes();
+    const long long residentBefore = bench::residentBytes();
     std::vector<float> y = noisyTrace();
     const std::vector<float> copy = y;  // for the full polyline below
     const int trace = view.addTrace(1000, 4000.0 / (kPoints - 1));
@@ -94,7 +84,7 @@ int main(int argc, char** argv) {
     report("repaint from cache (mean)", total / kRepaints);
     report("repaint from cache (best)", best);
 
-    const long long residentAfterPaint = residentBytes();
+    const long long residentAfterPaint = bench::residentBytes();
     const double heldSetAtOnce = double(view.heldBytes()) / double(kPoints);
 
     // Appending one point repaints only its column strip. The first append also grows the
