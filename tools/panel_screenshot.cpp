@@ -47,8 +47,9 @@ int main(int argc, char* argv[]) {
     if (argc < 2) {
         fprintf(stderr,
                 "usage: panel_screenshot OUT.png "
-                "[pH|mV|cal|clock|interval|over|lost|port|alarm|single|multi|set|graph|tempgraph|\n"
-                "list FILE|plot FILE|tempplot FILE]\n");
+                "[pH|mV|cal|clock|interval|over|lost|port|alarm|single|multi|set|graph|tempgraph|"
+                "graphrange|\n"
+                "list FILE|plot FILE|tempplot FILE|plotrange FILE]\n");
         return 2;
     }
     const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
@@ -131,7 +132,16 @@ int main(int argc, char* argv[]) {
     } else if (mode == "alarm") {
         shot = alarms::AlarmDialog::showDialog(panel);
         QTest::qWait(100);
-    } else if ((mode == "list" || mode == "plot" || mode == "tempplot") && argc > 3) {
+    } else if (mode == "graphrange") {
+        panel->controls().CmdPpHG->click();
+        QTest::qWait(300);
+        if (QWidget* graph = RecordListWindow::findByName("RealTime1")) {
+            graph->findChild<QAction*>("MnuLimit")->trigger();
+            QTest::qWait(300);
+            if (QWidget* dialog = RecordListWindow::findByName("Real1Range")) shot = dialog;
+        }
+    } else if ((mode == "list" || mode == "plot" || mode == "tempplot" || mode == "plotrange") &&
+               argc > 3) {
         static OpenDialog dialog;
         dialog.name = argv[3];
         ui::setDialogs(&dialog);
@@ -140,11 +150,16 @@ int main(int argc, char* argv[]) {
         QWidget* list = RecordListWindow::findByName("FileList");
         shot = list ? list : shot;
         if (list && mode != "list") {
-            const char* item = mode == "plot" ? "MnupHmV" : "MnuTemp";
+            const char* item = mode == "tempplot" ? "MnuTemp" : "MnupHmV";
             list->findChild<QAction*>(item)->trigger();
             QTest::qWait(300);
             for (const char* name : {"ListPlot1", "ListPlot2", "ListPlot11"})
                 if (QWidget* plot = RecordListWindow::findByName(name)) shot = plot;
+            if (mode == "plotrange") {
+                shot->findChild<QAction*>("MnuLimit")->trigger();
+                QTest::qWait(300);
+                if (QWidget* dialog = RecordListWindow::findByName("Plot1Range")) shot = dialog;
+            }
         }
     }
     const bool saved = shot->grab().save(argv[1]);
