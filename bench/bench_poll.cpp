@@ -1,6 +1,7 @@
 // Polls the simulated meter (paced at 9600 baud, as with --demo) through the real panel for a
 // while and prints the CPU use of the whole process and the period between poll ticks.
-// Usage: bench_poll [SECONDS]   (default 60)
+// Usage: bench_poll [SECONDS] [FIFO]   (default 60 s; FIFO: bytes the simulated meter hands
+// over at once, default 14, 1 for every byte on its own)
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -17,11 +18,12 @@
 #include "meter/display_poll.h"
 #include "panel/panel.h"
 
-
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const int seconds = argc > 1 ? std::max(1, atoi(argv[1])) : 60;
-    const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
+    sim::MeterSim::Options options;
+    if (argc > 2) options.fifoBytes = static_cast<std::size_t>(std::max(1, atoi(argv[2])));
+    const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter(options);
     if (!meter) return 1;
     panel::Panel* panel = app::StartPanel(1);
     if (!panel) return 1;
