@@ -65,6 +65,17 @@ bool panelRestored(MeterFixture& f) {
     return f.waitFor([&] { return f.panel()->displayPoll()->ticks() > ticks; }, kAnswerMs);
 }
 
+// "Single Rec" and the window open, its interval request answered (the meter's 10 s).
+bool openSingleMode(MeterFixture& f) {
+    click(f, "CmdPsingle");
+    return f.waitFor(
+        [] {
+            auto* interval = child<QLineEdit>("TxtSampling");
+            return interval && interval->text() == "10 sec";
+        },
+        kAnswerMs);
+}
+
 void fillDemo(MeterFixture& f) {
     f.meter().withModel([&](sim::MeterModel& m) {
         sim::fillDemoMemory(m, m.clock(f.meter().now()));
@@ -235,13 +246,7 @@ class TestMemory : public QObject {
         MeterFixture f;
         FakeDialogs dialogs;
         QVERIFY(f.startPanel());
-        click(f, "CmdPsingle");
-        QVERIFY(f.waitFor(
-            [&] {
-                return child<QLineEdit>("TxtSampling") &&
-                       child<QLineEdit>("TxtSampling")->text() == "10 sec";
-            },
-            kAnswerMs));
+        QVERIFY(openSingleMode(f));
         f.meter().setSilent(true);
         dialogs.onMessage = [&] { f.meter().setSilent(false); };
         clickInWindow("CmdTimeofMeter");
@@ -301,13 +306,7 @@ class TestMemory : public QObject {
     void lostLinkClosesTheMemoryWindow() {
         MeterFixture f;
         QVERIFY(f.startPanel());
-        click(f, "CmdPsingle");
-        QVERIFY(f.waitFor(
-            [&] {
-                return child<QLineEdit>("TxtSampling") &&
-                       child<QLineEdit>("TxtSampling")->text() == "10 sec";
-            },
-            kAnswerMs));
+        QVERIFY(openSingleMode(f));
         f.meter().setSilent(true);
         QVERIFY(f.waitFor([&] { return f.text("LblComm") == "No Com"; }, 6000));
         QVERIFY(!MemoryWindow::find());
