@@ -8,6 +8,7 @@
 #include "link/link_events.h"
 #include "ui/accessible_name.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 
 RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect gridTwips)
     : client_(new QWidget(this)), grid_(nullptr) {
@@ -24,8 +25,15 @@ RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect
 
     const QSize client = ui::twipsToPixels(clientTwips.width(), clientTwips.height(), this);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    move(0, 0);
     Rs232::closeOnLinkLost(this);
+}
+
+void RecordListWindow::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        ui::placeBesidePanel(this);
+    }
+    QMainWindow::showEvent(event);
 }
 
 QWidget* RecordListWindow::findByName(const QString& name) {

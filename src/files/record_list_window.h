@@ -11,8 +11,8 @@
 class QMenu;
 class RecordGrid;
 
-// Base of the three record list windows: a top-level window named after its kind, placed at the
-// top-left corner of the screen, with a client area and a record grid at fixed twips positions.
+// Base of the three record list windows: a top-level window named after its kind, placed beside
+// the front panel when first shown, with a client area and a record grid at fixed twips positions.
 // Closing it runs Form_Unload and destroys it; from then on it no longer carries its name, so
 // that a search by name only ever finds the live instance. It closes itself when the link to the
 // meter is lost.
@@ -45,6 +45,7 @@ class RecordListWindow : public QMainWindow {
     void unloadOnce();
 
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     // A command directly on the menu bar.
     QAction* addMenuCommand(const QString& text, const QString& name);
@@ -60,4 +61,5 @@ class RecordListWindow : public QMainWindow {
     QWidget* client_;
     RecordGrid* grid_;
     bool unloaded_ = false;
+    bool placed_ = false;
 };

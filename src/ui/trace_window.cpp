@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "ui/trace_view.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 
 namespace ui {
 
@@ -30,7 +31,14 @@ TraceWindow::TraceWindow(const QString& name, const QString& caption, QSize clie
 
     const QSize client = twipsToPixels(clientTwips.width(), clientTwips.height(), this);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    move(0, 0);
+}
+
+void TraceWindow::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        placeBesidePanel(this);
+    }
+    QMainWindow::showEvent(event);
 }
 
 QWidget* TraceWindow::findOpen(const QString& name) {

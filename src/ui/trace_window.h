@@ -12,7 +12,7 @@ namespace ui {
 class TraceView;
 
 // Base of the live graph and stored-data plot windows: a top-level window named after its kind,
-// placed at the top-left corner of the screen, whose client area is a TraceView of the given
+// placed beside the front panel when first shown, whose client area is a TraceView of the given
 // design size in twips (it grows with the window, keeping the drawing's aspect), with the menu
 // commands "Limit" (MnuLimit) and "Print" (MnuPrint) on its menu bar. Closing it runs
 // Form_Unload once and destroys it; from then on it no longer carries its name, so that a search
@@ -45,10 +45,12 @@ class TraceWindow : public QMainWindow {
     void unloadOnce();
 
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     TraceView* view_;
     bool unloaded_ = false;
+    bool placed_ = false;
 };
 
 }  // namespace ui
