@@ -54,10 +54,9 @@ bool placePoint(RealTimeGraph& window, Quantity quantity, double value, void (*r
     trace.LastY = y;
 
     if (core::IsPastRightEdge(trace.LastX)) {
-        // Run past the right edge: the window opens again empty for the next trace.
+        // Run past the right edge: the picture starts again empty, in the same window.
         trace.TraceStarted = false;
         trace.PointIndex = 0;
-        window.close();
         reopen();
     }
     return false;
