@@ -29,6 +29,7 @@
 #include "recording/recorder.h"
 #include "recording/recording_writer.h"
 #include "ui/dialogs.h"
+#include "ui/pc_clock.h"
 
 namespace {
 
@@ -53,9 +54,10 @@ double threadCpuSeconds(const QByteArray& name) {
 // Answers the interval box with 1 and the Save As dialog with the recording file.
 struct BenchDialogs : ui::Dialogs {
     QString file;
-    Answer message(QWidget*, const QString& title, const QString& text, Icon, Buttons) override {
+    Answer message(QWidget*, const QString& title, const QString& text, Icon,
+                   Buttons buttons) override {
         std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
-        return Answer::Ok;
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
     QString input(QWidget*, const QString&, const QString&, const QString&) override {
         return QStringLiteral("1");
@@ -133,12 +135,16 @@ int main(int argc, char* argv[]) {
                 longestStallMs);
 
     // Memory and the cost of a sample as the live list grows: samples driven as fast as the
-    // window thread takes them (the display poll stopped, so its waits do not interleave).
+    // window thread takes them (the display poll stopped, so its waits do not interleave), on a
+    // PC clock that moves on one second per tick.
     panel->timer1()->stop();
     panel->timer2()->stop();
+    QDateTime pcClock = QDateTime::currentDateTime();
+    ui::setPcClock([&pcClock] { return pcClock; });
     const auto drive = [&](int n) {
         const double before = bench::cpuSeconds(RUSAGE_THREAD);
         for (int i = 0; i < n; ++i) {
+            pcClock = pcClock.addSecs(1);
             emit panel->sampleTick();
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -161,6 +167,7 @@ int main(int argc, char* argv[]) {
                 earlyMs, lateMs, RealTimeList::find()->grid()->rows() - 1);
 
     panel->close();
+    ui::setPcClock(nullptr);
     meter->stop();
     return 0;
 }

@@ -23,7 +23,7 @@ QString FileTitle(const QString& path);
 // Shows the Save As dialog for data files (by default it asks before replacing a file; a
 // recording, which appends, takes an existing file without asking). On a confirmed name stores
 // the full path in DataFileName and returns true; on cancel returns false and leaves
-// DataFileName unchanged. No extension is added to a name typed without one.
+// DataFileName unchanged. A name typed without a suffix gets the chosen filter's (".dat").
 bool ChooseSaveFile(QWidget* parent, ui::Dialogs::ExistingFile existing =
                                          ui::Dialogs::ExistingFile::AskBeforeReplacing);
 

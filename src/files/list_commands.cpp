@@ -20,7 +20,7 @@ void OpenLiveList() {
 }
 
 void OpenDataFile(QWidget* parent) {
-    if (State.IsRecording) emit events().recordingStopRequested();
+    if (State.IsRecording) emit events().recordingStopRequested(core::RecordingStop::OpenFile);
 
     const QString path =
         ui::dialogs().openFileName(parent, QStringLiteral("Open File"), DataFileFilter());

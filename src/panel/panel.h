@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QFrame;
 class QLabel;
@@ -19,9 +20,9 @@ namespace panel {
 class SegmentDisplay;
 
 // "Panel V7.0": the main window, a picture of the meter. Owns the serial line (Comm1), the
-// display poll (Timer1) and the sampling timer (Timer2). Its tool buttons only announce what the
-// user asked for; the subsystems that own those commands are connected in the program's wiring.
-// Closing it ends the program.
+// display poll (Timer1) and the sampling tick (Timer2, on the PC clock's whole seconds). Its tool
+// buttons only announce what the user asked for; the subsystems that own those commands are
+// connected in the program's wiring. Closing it ends the program.
 class Panel : public QWidget {
     Q_OBJECT
   public:
@@ -51,6 +52,7 @@ class Panel : public QWidget {
         QLabel* LblCount = nullptr;
         QLabel* LblSample = nullptr;
         QLabel* LblFile = nullptr;
+        QLabel* LblRecordingNotice = nullptr;
         QPushButton* CmdPopen = nullptr;
         QPushButton* CmdPlist = nullptr;
         QPushButton* CmdPpHG = nullptr;
@@ -87,6 +89,13 @@ class Panel : public QWidget {
     void showRecordCount(const QString& text);
     void showFileName(const QString& text);
     void showSamplingInterval(const QString& text);
+    // How the last recording ended, shown below the recording's labels; empty hides it.
+    void showRecordingNotice(const QString& text);
+
+    // Asked before the panel closes (and the program ends); returning false keeps it open.
+    void setCloseCheck(std::function<bool()> check) { closeCheck_ = std::move(check); }
+    // A download from the meter's memory runs: closing the panel asks first.
+    void setDownloadRunning(bool running);
 
     // Handlers.
     void keyClicked(int code);
@@ -113,7 +122,8 @@ class Panel : public QWidget {
     void singleRecordsRequested();
     void multiRecordsRequested();
     void saveOrStopRequested();
-    // One tick of Timer2 (every 950 ms from start to end): the recording's sampling tick.
+    // One tick of Timer2 (on each whole second of the PC clock, from start to end): the
+    // recording's sampling tick.
     void sampleTick();
 
   protected:
@@ -131,6 +141,7 @@ class Panel : public QWidget {
     void setMeterButtonsEnabled(bool enabled);
     QString comText() const;
     QString portFailureText() const;
+    void armTimer2();
 
     serial::SerialLine* line_;
     meter::DisplayPoll* poll_;
@@ -138,6 +149,8 @@ class Panel : public QWidget {
     QTimer* timer2_;
     Controls c_;
     bool displayFrozen_ = false;
+    bool downloadRunning_ = false;
+    std::function<bool()> closeCheck_;
 };
 
 }  // namespace panel

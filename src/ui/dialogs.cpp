@@ -8,6 +8,7 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include "core/file_suffix.h"
 #include "ui/print_text.h"
 
 namespace ui {
@@ -28,11 +29,17 @@ class SystemDialogs final : public Dialogs {
 public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override {
-        QMessageBox box(toQt(icon), title, text,
-                        buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                     : QMessageBox::Ok,
-                        parent);
-        return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+        QMessageBox::StandardButtons standard = QMessageBox::Ok;
+        if (buttons == Buttons::OkCancel) standard = QMessageBox::Ok | QMessageBox::Cancel;
+        if (buttons == Buttons::YesNo) standard = QMessageBox::Yes | QMessageBox::No;
+        QMessageBox box(toQt(icon), title, text, standard, parent);
+        switch (box.exec()) {
+            case QMessageBox::Ok: return Answer::Ok;
+            case QMessageBox::Yes: return Answer::Yes;
+            case QMessageBox::No: return Answer::No;
+            default: break;
+        }
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
 
     QString input(QWidget* parent, const QString& title, const QString& prompt,
@@ -54,8 +61,26 @@ public:
         const QFileDialog::Options options = existing == ExistingFile::AppendWithoutAsking
                                                  ? QFileDialog::DontConfirmOverwrite
                                                  : QFileDialog::Options();
-        return remembered(QFileDialog::getSaveFileName(parent, caption, startFolder(), filter,
-                                                       nullptr, options));
+        QString start = startFolder();
+        for (;;) {
+            QString chosenFilter;
+            const QString typed = QFileDialog::getSaveFileName(parent, caption, start, filter,
+                                                               &chosenFilter, options);
+            if (typed.isEmpty()) return {};
+            if (chosenFilter.isEmpty()) chosenFilter = filter.section(QStringLiteral(";;"), 0, 0);
+            const QString path = QString::fromStdString(
+                core::WithFilterSuffix(typed.toStdString(), chosenFilter.toStdString()));
+            // The dialog asked about the name as typed; the name with its suffix is asked
+            // about here, and a No shows the dialog again.
+            if (path == typed || existing == ExistingFile::AppendWithoutAsking ||
+                !QFileInfo::exists(path) ||
+                message(parent, caption,
+                        QObject::tr("%1 already exists.\nDo you want to replace it?")
+                            .arg(QFileInfo(path).fileName()),
+                        Icon::Warning, Buttons::YesNo) == Answer::Yes)
+                return remembered(path);
+            start = path;
+        }
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,

@@ -13,15 +13,15 @@ namespace ui {
 class Dialogs {
   public:
     enum class Icon { None, Information, Warning, Critical, Question };
-    enum class Buttons { Ok, OkCancel };
-    enum class Answer { Ok, Cancel };
+    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Answer { Ok, Cancel, Yes, No };
     // What a Save As dialog does when the chosen file exists: ask before replacing it (lists are
     // written anew), or take it without a question (a recording adds its lines at the end).
     enum class ExistingFile { AskBeforeReplacing, AppendWithoutAsking };
 
     virtual ~Dialogs() = default;
 
-    // A modal message box; returns the button pressed.
+    // A modal message box; returns the button pressed (Cancel or No when closed otherwise).
     virtual Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                            Buttons buttons) = 0;
 
@@ -29,7 +29,8 @@ class Dialogs {
     virtual QString input(QWidget* parent, const QString& title, const QString& prompt,
                           const QString& defaultText) = 0;
 
-    // File dialogs; an empty text when cancelled. `filter` uses Qt's ";;" separated form.
+    // File dialogs; an empty text when cancelled. `filter` uses Qt's ";;" separated form. A name
+    // typed in a Save As dialog without a suffix gets the chosen filter's suffix (".dat").
     virtual QString openFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,

@@ -12,7 +12,8 @@ ui::Dialogs::Answer FakeDialogs::message(QWidget*, const QString& title, const Q
                                          Icon icon, Buttons buttons) {
     messages.append({title, text, icon, buttons});
     if (onMessage) onMessage();
-    if (buttons == Buttons::Ok || answers.isEmpty()) return Answer::Ok;
+    if (buttons == Buttons::Ok) return Answer::Ok;
+    if (answers.isEmpty()) return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     return answers.dequeue();
 }
 

@@ -21,7 +21,7 @@ class FakeDialogs : public ui::Dialogs {
     ~FakeDialogs() override { ui::setDialogs(nullptr); }
 
     QList<Message> messages;
-    QQueue<Answer> answers;     // answers to OK/Cancel questions; Ok when empty
+    QQueue<Answer> answers;     // answers to OK/Cancel and Yes/No questions; Ok, Yes when empty
     QQueue<QString> inputs;     // next input box texts; empty (cancel) when none
     QQueue<QString> openNames;  // next Open dialog choices, then openName
     QQueue<QString> saveNames;  // next Save As dialog choices, then saveName
