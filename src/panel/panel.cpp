@@ -518,15 +518,16 @@ void Panel::Timer2_Timer() {
 }
 
 void Panel::closeEvent(QCloseEvent* event) {
-    // A running recording or download is not ended without asking.
-    if (closeCheck_ && !closeCheck_()) {
-        event->ignore();
-        return;
-    }
+    // A running download or recording is not ended without asking; the download is asked
+    // about first, as a Yes for the recording already stops it.
     if (downloadRunning_ &&
         ui::dialogs().message(
             this, windowTitle(), QString::fromStdString(core::DownloadQuitQuestion()),
             ui::Dialogs::Icon::Question, ui::Dialogs::Buttons::YesNo) != ui::Dialogs::Answer::Yes) {
+        event->ignore();
+        return;
+    }
+    if (closeCheck_ && !closeCheck_()) {
         event->ignore();
         return;
     }

@@ -220,8 +220,18 @@ class TestRecording : public QObject {
         QVERIFY(FileTransfer::State.IsRecording);
         QCOMPARE(r.f.quitRequests(), 0);
 
-        r.dialogs.answers.enqueue(ui::Dialogs::Answer::Yes);
+        // With a download running too it is asked about first; No leaves both running.
+        r.f.panel()->setDownloadRunning(true);
+        r.dialogs.answers.enqueue(ui::Dialogs::Answer::No);
+        QVERIFY(!r.f.panel()->close());
+        QCOMPARE(r.dialogs.messages.size(), 2);
+        QVERIFY(r.dialogs.messages[1].text.startsWith("A download from the meter is running ("));
+        QVERIFY(r.dialogs.messages[1].text.endsWith("). Stop it and quit?"));
+        QVERIFY(FileTransfer::State.IsRecording);
+
+        r.dialogs.answers << ui::Dialogs::Answer::Yes << ui::Dialogs::Answer::Yes;
         QVERIFY(r.f.panel()->close());
+        QCOMPARE(r.dialogs.messages.size(), 4);
         QVERIFY(!FileTransfer::State.IsRecording);
         QCOMPARE(r.f.quitRequests(), 1);
         QCOMPARE(r.file("quit.dat"), line(1, "14:02:59"));
