@@ -25,7 +25,7 @@ std::string WithFilterSuffix(std::string_view path, std::string_view filter) {
     const auto slash = path.rfind('/');
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     std::string result(path);
-    if (name.empty() || name.find('.', 1) != std::string_view::npos) return result;
+    if (name.empty() || name.find('.') != std::string_view::npos) return result;
     return result + FilterSuffix(filter);
 }
 

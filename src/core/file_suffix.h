@@ -13,8 +13,8 @@ namespace core {
 std::string FilterSuffix(std::string_view filter);
 
 // `path` with the filter's suffix appended when its file name (the part after the last "/")
-// has none: no "." after its first character. A name that already has a suffix, any suffix,
-// stays as typed, and so do an empty name and a name ending in "/".
+// has none: no "." in it, the rule of the toolkit's file dialogs. A name that already has a
+// suffix, any suffix, stays as typed, and so do an empty name and a name ending in "/".
 std::string WithFilterSuffix(std::string_view path, std::string_view filter);
 
 }  // namespace core

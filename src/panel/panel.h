@@ -14,6 +14,9 @@ class SerialLine;
 namespace meter {
 class DisplayPoll;
 }
+namespace Rs232 {
+class TransactionQueue;
+}
 
 namespace panel {
 
@@ -144,6 +147,7 @@ class Panel : public QWidget {
     void armTimer2();
 
     serial::SerialLine* line_;
+    Rs232::TransactionQueue* queue_;
     meter::DisplayPoll* poll_;
     QTimer* timer1_;
     QTimer* timer2_;

@@ -1,6 +1,7 @@
 #include "recording/sampler.h"
 
 #include <QLabel>
+#include <QPointer>
 
 #include "core/recording_notice.h"
 #include "core/sample_row.h"
@@ -49,8 +50,12 @@ Sampler::Sampler(panel::Panel* panel, Recorder* recorder)
 
 void Sampler::Timer2_Timer() {
     Recording::RecordingState& s = Recording::State;
-    // Nothing the panel shows now comes from the meter.
-    if (Meter::State.LinkLost) return;
+    if (!Meter::ReadingIsFresh(Meter::State)) {
+        // Nothing the panel shows now comes from the meter, or it is older than the previous
+        // poll tick (the line was held by a download, or the meter is about to be lost). A
+        // sample that falls due meanwhile is taken on the first tick with a fresh reading.
+        return;
+    }
     const core::MeterReading& reading = Meter::State.MeterReading;
     if (!core::MeterIsMeasuring(reading)) {
         CloseLiveWindows();
@@ -72,11 +77,14 @@ void Sampler::Timer2_Timer() {
 
 void Sampler::CmdPSample_Click() {
     Recording::RecordingState& s = Recording::State;
+    const QPointer<Sampler> self(this);
     const QString answer = ui::dialogs().input(
         panel_, fromStd(core::kSamplingInputTitle),
         fromStd(core::kSamplingPromptFirstLine) + QLatin1Char('\n') +
             fromStd(core::kSamplingPromptSecondLine),
         QString::fromStdString(core::SamplingDefaultAnswer(s.SamplingInterval)));
+    // The panel (and this sampler with it) may be closed while the box stands.
+    if (!self) return;
     const core::SamplingAnswer parsed = core::ParseSamplingAnswer(answer.toStdString());
     switch (parsed.outcome) {
         case core::SamplingAnswer::Outcome::Unchanged:

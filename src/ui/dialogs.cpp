@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -16,71 +17,105 @@ namespace {
 
 QMessageBox::Icon toQt(Dialogs::Icon icon) {
     switch (icon) {
-        case Dialogs::Icon::Information: return QMessageBox::Information;
-        case Dialogs::Icon::Warning: return QMessageBox::Warning;
-        case Dialogs::Icon::Critical: return QMessageBox::Critical;
-        case Dialogs::Icon::Question: return QMessageBox::Question;
-        case Dialogs::Icon::None: break;
+        case Dialogs::Icon::Information:
+            return QMessageBox::Information;
+        case Dialogs::Icon::Warning:
+            return QMessageBox::Warning;
+        case Dialogs::Icon::Critical:
+            return QMessageBox::Critical;
+        case Dialogs::Icon::Question:
+            return QMessageBox::Question;
+        case Dialogs::Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
+// Runs a modal dialog that lives on the heap as a child of its parent window. A window closed
+// while its dialog stands (the lost link closes windows) takes the dialog with it; exec() then
+// returns and the dialog reads as rejected, instead of a dialog on the handler's stack being
+// freed twice. `read` takes what the dialog holds while it still exists.
+template <class D, class Read>
+void runModal(D* dialog, Read read) {
+    const QPointer<D> guard(dialog);
+    const int result = dialog->exec();
+    if (!guard) return;
+    read(*guard, result);
+    delete guard.data();
+}
+
 class SystemDialogs final : public Dialogs {
-public:
+  public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override {
         QMessageBox::StandardButtons standard = QMessageBox::Ok;
         if (buttons == Buttons::OkCancel) standard = QMessageBox::Ok | QMessageBox::Cancel;
         if (buttons == Buttons::YesNo) standard = QMessageBox::Yes | QMessageBox::No;
-        QMessageBox box(toQt(icon), title, text, standard, parent);
-        switch (box.exec()) {
-            case QMessageBox::Ok: return Answer::Ok;
-            case QMessageBox::Yes: return Answer::Yes;
-            case QMessageBox::No: return Answer::No;
-            default: break;
-        }
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+        auto* box = new QMessageBox(toQt(icon), title, text, standard, parent);
+        // Closed otherwise (or taken along by its window): Cancel, or No.
+        Answer answer = buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+        runModal(box, [&](QMessageBox&, int result) {
+            if (result == QMessageBox::Ok) answer = Answer::Ok;
+            if (result == QMessageBox::Yes) answer = Answer::Yes;
+            if (result == QMessageBox::No) answer = Answer::No;
+        });
+        return answer;
     }
 
     QString input(QWidget* parent, const QString& title, const QString& prompt,
                   const QString& defaultText) override {
-        bool ok = false;
-        const QString text =
-            QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-        return ok ? text : QString();
+        auto* dialog = new QInputDialog(parent);
+        dialog->setWindowTitle(title);
+        dialog->setLabelText(prompt);
+        dialog->setTextValue(defaultText);
+        QString text;
+        runModal(dialog, [&](QInputDialog& d, int result) {
+            if (result == QDialog::Accepted) text = d.textValue();
+        });
+        return text;
     }
 
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override {
-        return remembered(QFileDialog::getOpenFileName(parent, caption, startFolder(), filter));
+        auto* dialog = new QFileDialog(parent, caption, startFolder(), filter);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        return remembered(chosenFile(dialog));
     }
 
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                          ExistingFile existing) override {
+        auto* dialog = new QFileDialog(parent, caption, startFolder(), filter);
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
         // The Save As dialog asks itself before replacing an existing file, unless the file is
         // only appended to.
-        const QFileDialog::Options options = existing == ExistingFile::AppendWithoutAsking
-                                                 ? QFileDialog::DontConfirmOverwrite
-                                                 : QFileDialog::Options();
-        QString start = startFolder();
-        for (;;) {
-            QString chosenFilter;
-            const QString typed = QFileDialog::getSaveFileName(parent, caption, start, filter,
-                                                               &chosenFilter, options);
-            if (typed.isEmpty()) return {};
-            if (chosenFilter.isEmpty()) chosenFilter = filter.section(QStringLiteral(";;"), 0, 0);
-            const QString path = QString::fromStdString(
-                core::WithFilterSuffix(typed.toStdString(), chosenFilter.toStdString()));
-            // The dialog asked about the name as typed; the name with its suffix is asked
-            // about here, and a No shows the dialog again.
-            if (path == typed || existing == ExistingFile::AppendWithoutAsking ||
-                !QFileInfo::exists(path) ||
-                message(parent, caption,
-                        QObject::tr("%1 already exists.\nDo you want to replace it?")
-                            .arg(QFileInfo(path).fileName()),
-                        Icon::Warning, Buttons::YesNo) == Answer::Yes)
-                return remembered(path);
-            start = path;
-        }
+        if (existing == ExistingFile::AppendWithoutAsking)
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+        // A name typed without a suffix gets the chosen filter's; the dialog adds it before it
+        // asks about replacing the file.
+        const auto suffixOf = [](const QString& nameFilter) {
+            return QString::fromStdString(core::FilterSuffix(nameFilter.toStdString())).mid(1);
+        };
+        dialog->setDefaultSuffix(suffixOf(dialog->selectedNameFilter()));
+        QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
+                         [dialog, suffixOf](const QString& chosen) {
+                             dialog->setDefaultSuffix(suffixOf(chosen));
+                         });
+        QString chosenFilter;
+        const QString chosen = chosenFile(dialog, &chosenFilter);
+        if (chosen.isEmpty()) return {};
+        // Where the platform's dialog did not add it, the suffix is added here, and a file of
+        // that name is not replaced without asking.
+        const QString path = QString::fromStdString(
+            core::WithFilterSuffix(chosen.toStdString(), chosenFilter.toStdString()));
+        if (path != chosen && existing == ExistingFile::AskBeforeReplacing &&
+            QFileInfo::exists(path) &&
+            message(parent, caption,
+                    QObject::tr("%1 already exists.\nDo you want to replace it?")
+                        .arg(QFileInfo(path).fileName()),
+                    Icon::Warning, Buttons::YesNo) != Answer::Yes)
+            return {};
+        return remembered(path);
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
@@ -100,7 +135,18 @@ public:
         return false;
     }
 
-private:
+  private:
+    // The file chosen in the dialog, empty when cancelled; `nameFilter`: the filter chosen.
+    static QString chosenFile(QFileDialog* dialog, QString* nameFilter = nullptr) {
+        QString path;
+        runModal(dialog, [&](QFileDialog& d, int result) {
+            if (result == QDialog::Accepted && !d.selectedFiles().isEmpty())
+                path = d.selectedFiles().constFirst();
+            if (nameFilter) *nameFilter = d.selectedNameFilter();
+        });
+        return path;
+    }
+
     // File dialogs start in the folder of the last file chosen in this run, else in the user's
     // documents folder (home when there is none), never in the working directory.
     QString startFolder() const {
@@ -117,8 +163,7 @@ private:
     }
 
     // Uses the system's default printer; without one, offers to save the job as a PDF file.
-    bool choosePrinter(QWidget* parent, const QString& jobName, QPrinter& printer,
-                       QString* error) {
+    bool choosePrinter(QWidget* parent, const QString& jobName, QPrinter& printer, QString* error) {
         printer.setDocName(jobName);
         const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
         if (!defaultPrinter.isNull()) {
@@ -149,6 +194,8 @@ Dialogs& dialogs() {
     return installed ? *installed : system;
 }
 
-void setDialogs(Dialogs* replacement) { installed = replacement; }
+void setDialogs(Dialogs* replacement) {
+    installed = replacement;
+}
 
 }  // namespace ui

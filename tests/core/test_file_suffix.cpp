@@ -20,7 +20,8 @@ TEST(FileSuffix, ANameWithoutSuffixGetsTheChosenFiltersOne) {
         {"/home/lab/rec.txt", kData, "/home/lab/rec.txt"},  // a suffix typed on purpose
         {"/home/lab/buffer 7.00", kData, "/home/lab/buffer 7.00"},
         {"/home/lab.v2/rec", kData, "/home/lab.v2/rec.dat"},  // a dot in the folder only
-        {"/home/lab/.rec", kData, "/home/lab/.rec.dat"},
+        {"/home/lab/.rec", kData, "/home/lab/.rec"},
+        {"/home/lab/rec.", kData, "/home/lab/rec."},
         {"/home/lab/rec", kAll, "/home/lab/rec"},
         {"/home/lab/listing", kPdf, "/home/lab/listing.pdf"},
         {"/home/lab/listing.PDF", kPdf, "/home/lab/listing.PDF"},
