@@ -4,8 +4,11 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QTimer>
+#include <algorithm>
 
 #include "sim/meter_model.h"
 
@@ -42,5 +45,33 @@ inline sim::LoggedSet fullLoggedSet() {
     }
     return set;
 }
+
+// The window thread's stalls: how late a 100 ms timer fires, from start() on.
+class StallWatch {
+  public:
+    StallWatch() {
+        beat_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&beat_, &QTimer::timeout, [this] {
+            const qint64 t = clock_.nsecsElapsed();
+            longestMs_ = std::max(longestMs_, double(t - last_) / 1e6 - kBeatMs);
+            last_ = t;
+        });
+    }
+    void start() {
+        clock_.start();
+        last_ = clock_.nsecsElapsed();
+        longestMs_ = 0;
+        beat_.start(kBeatMs);
+    }
+    void stop() { beat_.stop(); }
+    double longestMs() const { return longestMs_; }
+
+  private:
+    static constexpr int kBeatMs = 100;
+    QElapsedTimer clock_;
+    QTimer beat_;
+    qint64 last_ = 0;
+    double longestMs_ = 0;
+};
 
 }  // namespace bench
