@@ -6,8 +6,10 @@
 #include <QInputDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "ui/image_size_prompt.h"
 #include "ui/print_text.h"
 
 namespace ui {
@@ -56,6 +58,25 @@ public:
                                                  : QFileDialog::Options();
         return remembered(QFileDialog::getSaveFileName(parent, caption, startFolder(), filter,
                                                        nullptr, options));
+    }
+
+    QString saveFileNameAndFilter(QWidget* parent, const QString& caption, const QString& filters,
+                                  QString* chosenFilter) override {
+        QFileDialog dialog(parent, caption, startFolder());
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters.split(QStringLiteral(";;")));
+        // The dialog adds the default suffix itself, so it asks about the file really written.
+        dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        if (chosenFilter) *chosenFilter = dialog.selectedNameFilter();
+        return remembered(dialog.selectedFiles().constFirst());
+    }
+
+    QSize imageSize(QWidget* parent, const QString& title, QSize suggested) override {
+        return askImageSize(parent, title, suggested);
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
@@ -118,6 +139,21 @@ private:
 Dialogs* installed = nullptr;
 
 }  // namespace
+
+QString Dialogs::saveFileNameAndFilter(QWidget* parent, const QString& caption,
+                                       const QString& filters, QString* chosenFilter) {
+    if (chosenFilter) chosenFilter->clear();
+    return saveFileName(parent, caption, filters);
+}
+
+QSize Dialogs::imageSize(QWidget*, const QString&, QSize suggested) {
+    return suggested;
+}
+
+QString filterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([^ ;)*]+)"));
+    return pattern.match(filter).captured(1);
+}
 
 Dialogs& dialogs() {
     static SystemDialogs system;
