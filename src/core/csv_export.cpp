@@ -40,29 +40,44 @@ int daysInMonth(int year, int month) {
     return kDays[month - 1];
 }
 
-std::string twoDigits(int value) {
-    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+void appendTwoDigits(std::string& out, int value) {
+    out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
 }
 
-std::optional<std::string> isoDate(std::string_view date) {
+// Appends "20yy-mm-dd" when `date` is a real date; false (nothing appended) otherwise.
+bool appendIsoDate(std::string& out, std::string_view date) {
     const auto fields = threeFields(date);
-    if (!fields) return std::nullopt;
+    if (!fields) return false;
     const auto [year, month, day] = *fields;
-    if (month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) return std::nullopt;
-    return "20" + twoDigits(year) + "-" + twoDigits(month) + "-" + twoDigits(day);
+    if (month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) return false;
+    out += "20";
+    appendTwoDigits(out, year);
+    out += '-';
+    appendTwoDigits(out, month);
+    out += '-';
+    appendTwoDigits(out, day);
+    return true;
 }
 
-std::optional<std::string> isoTime(std::string_view time) {
+// Appends "hh:mm:ss" when `time` is a real time of day; false (nothing appended) otherwise.
+bool appendIsoTime(std::string& out, std::string_view time) {
     const auto fields = threeFields(time);
-    if (!fields) return std::nullopt;
+    if (!fields) return false;
     const auto [hour, minute, second] = *fields;
-    if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
-    return twoDigits(hour) + ":" + twoDigits(minute) + ":" + twoDigits(second);
+    if (hour > 23 || minute > 59 || second > 59) return false;
+    appendTwoDigits(out, hour);
+    out += ':';
+    appendTwoDigits(out, minute);
+    out += ':';
+    appendTwoDigits(out, second);
+    return true;
 }
 
-// A number of the form [sign] digits [point digits], with "." or "," as the point, as a plain
-// decimal: no "+", no leading zeros, no sign on zero. Nothing for any other text.
-std::optional<std::string> plainNumber(std::string_view text) {
+// Appends a number of the form [sign] digits [point digits], with "." or "," as the point, as a
+// plain decimal: no "+", no leading zeros, no sign on zero. False (nothing appended) for any
+// other text.
+bool appendPlainNumber(std::string& out, std::string_view text) {
     std::size_t i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -70,25 +85,30 @@ std::optional<std::string> plainNumber(std::string_view text) {
     while (i < text.size() && isDigit(text[i])) ++i;
     std::string_view whole = text.substr(wholeStart, i - wholeStart);
     std::string_view fraction;
-    bool point = false;
     if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
-        point = true;
         const std::size_t fractionStart = ++i;
         while (i < text.size() && isDigit(text[i])) ++i;
         fraction = text.substr(fractionStart, i - fractionStart);
     }
-    if (i != text.size() || whole.size() + fraction.size() == 0) return std::nullopt;
+    if (i != text.size() || whole.size() + fraction.size() == 0) return false;
 
     while (whole.size() > 1 && whole.front() == '0') whole.remove_prefix(1);
     const bool zero = whole.find_first_not_of('0') == std::string_view::npos &&
                       fraction.find_first_not_of('0') == std::string_view::npos;
-    std::string out = negative && !zero ? "-" : "";
+    if (negative && !zero) out += '-';
     out += whole.empty() ? std::string_view("0") : whole;
-    if (point && !fraction.empty()) {
+    if (!fraction.empty()) {
         out += '.';
         out += fraction;
     }
-    return out;
+    return true;
+}
+
+// The reading field: nothing for dashes and blanks, a plain number, else the text.
+void appendReading(std::string& out, std::string_view text) {
+    text = trimmed(text);
+    if (text.empty() || IsDashText(text) || appendPlainNumber(out, text)) return;
+    AppendCsvField(out, text);
 }
 
 }  // namespace
@@ -109,17 +129,18 @@ void AppendCsvField(std::string& out, std::string_view text) {
 std::string CsvDateTime(std::string_view date, std::string_view time) {
     date = trimmed(date);
     time = trimmed(time);
-    std::string out = isoDate(date).value_or(std::string(date));
-    const std::string timePart = isoTime(time).value_or(std::string(time));
-    if (!out.empty() && !timePart.empty()) out += ' ';
-    out += timePart;
+    std::string out;
+    if (!appendIsoDate(out, date)) out = date;
+    if (!out.empty() && !time.empty()) out += ' ';
+    if (!appendIsoTime(out, time)) out += time;
     return out;
 }
 
 std::string CsvNumber(std::string_view text) {
     text = trimmed(text);
-    if (text.empty() || IsDashText(text)) return {};
-    return plainNumber(text).value_or(std::string(text));
+    std::string out;
+    if (text.empty() || IsDashText(text) || appendPlainNumber(out, text)) return out;
+    return std::string(text);
 }
 
 std::string_view CsvUnit(std::string_view unit) {
@@ -133,22 +154,37 @@ std::string_view CsvUnit(std::string_view unit) {
 }
 
 void AppendCsvRecord(std::string& out, std::string_view rowText) {
-    const auto cell = [rowText](std::size_t column) { return cellOfRowText(rowText, column); };
-    AppendCsvField(out, cell(0));
+    // The nine cells in one pass over the row.
+    std::array<std::string_view, kRecordCells> cells{};
+    rowText = cutToRecordCells(rowText);
+    for (std::size_t c = 0; c < kRecordCells && !rowText.empty(); ++c) {
+        const std::size_t tab = rowText.find('\t');
+        cells[c] = rowText.substr(0, tab);
+        rowText = tab == std::string_view::npos ? std::string_view() : rowText.substr(tab + 1);
+    }
+
+    AppendCsvField(out, cells[0]);
     out += ',';
-    AppendCsvField(out, CsvDateTime(cell(1), cell(2)));
+    // A real date and time need no quoting; anything else goes through the field rules.
+    const std::size_t dateTimeStart = out.size();
+    const std::string_view date = trimmed(cells[1]);
+    const std::string_view time = trimmed(cells[2]);
+    if (!(appendIsoDate(out, date) && (out += ' ', appendIsoTime(out, time)))) {
+        out.resize(dateTimeStart);
+        AppendCsvField(out, CsvDateTime(date, time));
+    }
     out += ',';
-    AppendCsvField(out, CsvNumber(cell(3)));
+    appendReading(out, cells[3]);
     out += ',';
-    AppendCsvField(out, cell(4));
+    AppendCsvField(out, cells[4]);
     out += ',';
-    AppendCsvField(out, CsvNumber(cell(5)));
+    appendReading(out, cells[5]);
     out += ',';
-    AppendCsvField(out, CsvUnit(cell(6)));
+    AppendCsvField(out, CsvUnit(cells[6]));
     out += ',';
-    AppendCsvField(out, cell(7));
+    AppendCsvField(out, cells[7]);
     out += ',';
-    AppendCsvField(out, cell(8));
+    AppendCsvField(out, cells[8]);
     out += kLineEnd;
 }
 
