@@ -94,21 +94,31 @@ class SystemDialogs final : public Dialogs {
 
     QString saveFileNameAndFilter(QWidget* parent, const QString& caption, const QString& filters,
                                   QString* chosenFilter) override {
-        QFileDialog dialog(parent, caption, startFolder());
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters(filters.split(QStringLiteral(";;")));
+        auto* dialog = new QFileDialog(parent, caption, startFolder());
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setNameFilters(filters.split(QStringLiteral(";;")));
         // The dialog adds the default suffix itself, so it asks about the file really written.
-        dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
+        dialog->setDefaultSuffix(filterSuffix(dialog->selectedNameFilter()));
         QObject::connect(
-            &dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-        if (chosenFilter) *chosenFilter = dialog.selectedNameFilter();
-        return remembered(dialog.selectedFiles().constFirst());
+            dialog, &QFileDialog::filterSelected, dialog,
+            [dialog](const QString& filter) { dialog->setDefaultSuffix(filterSuffix(filter)); });
+        QString path;
+        runModal(dialog, [&](QFileDialog& d, int result) {
+            if (result != QDialog::Accepted || d.selectedFiles().isEmpty()) return;
+            path = d.selectedFiles().constFirst();
+            if (chosenFilter) *chosenFilter = d.selectedNameFilter();
+        });
+        return remembered(path);
     }
 
     QSize imageSize(QWidget* parent, const QString& title, QSize suggested) override {
-        return askImageSize(parent, title, suggested);
+        QSize size;
+        runModal(new ImageSizeDialog(parent, title, suggested),
+                 [&](ImageSizeDialog& d, int result) {
+                     if (result == QDialog::Accepted) size = d.chosenSize();
+                 });
+        return size;
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,

@@ -1,6 +1,5 @@
 #include "ui/image_size_prompt.h"
 
-#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QSpinBox>
@@ -21,24 +20,26 @@ QSpinBox* sideBox(const QString& name, int value, QWidget* parent) {
 
 }  // namespace
 
-QSize askImageSize(QWidget* parent, const QString& title, QSize suggested) {
-    QDialog dialog(parent);
-    setWidgetName(&dialog, QStringLiteral("ImageSize"));
-    dialog.setWindowTitle(title);
-    auto* width = sideBox(QStringLiteral("TxtImageWidth"), suggested.width(), &dialog);
-    auto* height = sideBox(QStringLiteral("TxtImageHeight"), suggested.height(), &dialog);
+ImageSizeDialog::ImageSizeDialog(QWidget* parent, const QString& title, QSize suggested)
+    : QDialog(parent),
+      width_(sideBox(QStringLiteral("TxtImageWidth"), suggested.width(), this)),
+      height_(sideBox(QStringLiteral("TxtImageHeight"), suggested.height(), this)) {
+    setWidgetName(this, QStringLiteral("ImageSize"));
+    setWindowTitle(title);
     auto* buttons =
-        named(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog),
+        named(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this),
               QStringLiteral("CmdImageSize"));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* form = new QFormLayout(&dialog);
-    form->addRow(QStringLiteral("Width:"), width);
-    form->addRow(QStringLiteral("Height:"), height);
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Width:"), width_);
+    form->addRow(QStringLiteral("Height:"), height_);
     form->addRow(buttons);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    return {width->value(), height->value()};
+}
+
+QSize ImageSizeDialog::chosenSize() const {
+    return {width_->value(), height_->value()};
 }
 
 }  // namespace ui

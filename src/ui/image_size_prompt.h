@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QDialog>
 #include <QSize>
 #include <QString>
 
-class QWidget;
+class QSpinBox;
 
 namespace ui {
 
@@ -13,8 +14,19 @@ inline constexpr int kMinImageSide = 16;
 inline constexpr int kMaxImageSide = 5000;
 
 // A small modal dialog (ImageSize) with the width (TxtImageWidth) and height (TxtImageHeight) in
-// pixels, starting at `suggested`, and OK and Cancel. Returns the size, empty when cancelled.
-// Only the real dialogs call it; tests answer Dialogs::imageSize themselves.
-QSize askImageSize(QWidget* parent, const QString& title, QSize suggested);
+// pixels, starting at `suggested`, and OK and Cancel (CmdImageSize). Only the real dialogs show
+// it; tests answer Dialogs::imageSize themselves.
+class ImageSizeDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    ImageSizeDialog(QWidget* parent, const QString& title, QSize suggested);
+
+    QSize chosenSize() const;
+
+  private:
+    QSpinBox* width_;
+    QSpinBox* height_;
+};
 
 }  // namespace ui
