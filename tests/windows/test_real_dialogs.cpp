@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,6 +30,7 @@
 #include "recording/recording_state.h"
 #include "support/meter_fixture.h"
 #include "ui/dialogs.h"
+#include "ui/image_size_prompt.h"
 
 namespace {
 
@@ -205,6 +207,59 @@ class TestRealDialogs : public QObject {
         refuse();
         QVERIFY(closedUnderTheBox);
         QVERIFY(!QApplication::activeModalWidget());
+        f.meter().comeBack();
+        QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 6000));
+    }
+
+    // Save Image's real dialogs over a plot: a bare name gets the chosen filter's suffix and the
+    // typed size is used; a lost link closes the plot under the size prompt, which goes with it.
+    void saveImageDialogsStandOverAPlotUntilTheLinkIsLost() {
+        QTemporaryDir dir;
+        MeterFixture f(true, linkPath());
+        QVERIFY(f.startPanel());
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        auto* list = new FileList;
+        core::RowTexts rows;
+        for (int r = 1; r <= 5; ++r)
+            rows.append(std::to_string(r) + "\t24/03/05\t10:00:0" + std::to_string(r) +
+                        "\t7.0\tpH\t25.5\t'C\tATC");
+        list->grid()->addRows(rows);
+        list->show();
+        list->findChild<QAction*>("MnupHmV")->trigger();
+        QPointer<plots::PlotWindow> plot = plots::PlotWindow::find(core::Quantity::Ph);
+        QVERIFY(plot);
+
+        // Answers the Save As dialog with `name`, then runs `sized` in the size prompt.
+        const auto answer = [](const QString& name, std::function<void(QDialog*)> sized) {
+            whenModal([name, sized](QDialog* dialog) {
+                auto* save = qobject_cast<QFileDialog*>(dialog);
+                if (!save) return;
+                auto* edit = save->findChild<QLineEdit*>("fileNameEdit");
+                edit->setText(name);
+                whenModal(sized);
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        };
+        bool prompted = false;
+        answer(dir.filePath("picture"), [&](QDialog* dialog) {
+            prompted = qobject_cast<ui::ImageSizeDialog*>(dialog) != nullptr;
+            dialog->findChild<QSpinBox*>("TxtImageWidth")->setValue(300);
+            dialog->findChild<QSpinBox*>("TxtImageHeight")->setValue(200);
+            dialog->accept();
+        });
+        plot->findChild<QAction*>("MnuSaveImage")->trigger();
+        QVERIFY(prompted);
+        QCOMPARE(QImage(dir.filePath("picture.png")).size(), QSize(300, 200));
+
+        bool closedUnderThePrompt = false;
+        answer(dir.filePath("lost.png"), [&](QDialog*) {
+            f.meter().hangUp();
+            closedUnderThePrompt = f.waitFor([&] { return plot.isNull(); }, 6000);
+        });
+        plot->findChild<QAction*>("MnuSaveImage")->trigger();
+        QVERIFY(closedUnderThePrompt);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!QFile::exists(dir.filePath("lost.png")));
         f.meter().comeBack();
         QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 6000));
     }
