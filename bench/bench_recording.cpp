@@ -100,7 +100,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
     stalls.start();
-    QTest::qWait(seconds * 1000);
+    bench::runEventLoop(seconds * 1000);
     stalls.stop();
     const double wall = clock.nsecsElapsed() / 1e9;
     const double cpu = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;

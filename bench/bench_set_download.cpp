@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
     bench::StallWatch stalls;
     stalls.start();
     panel->CmdPmul_Click();
-    if (!QTest::qWaitFor([] { return setList() && setList()->count() == 1; }, 120000)) {
+    if (!bench::runEventLoop(120000, [] { return setList() && setList()->count() == 1; })) {
         std::fprintf(stderr, "the set list did not arrive\n");
         return 1;
     }

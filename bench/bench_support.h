@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QList>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 
 #include "sim/meter_model.h"
 
@@ -44,6 +46,23 @@ inline sim::LoggedSet fullLoggedSet() {
         set.records.push_back(s);
     }
     return set;
+}
+
+// Runs the event loop as the program's main loop does, sleeping until the next event, for `ms`
+// or until `done` holds (looked at every `checkEveryMs`). QTest::qWait would wake the thread
+// every few milliseconds and measure its own cost instead of the program's. Returns done().
+inline bool runEventLoop(int ms, const std::function<bool()>& done = {}, int checkEveryMs = 250) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer check;
+    if (done) {
+        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+            if (done()) loop.quit();
+        });
+        check.start(checkEveryMs);
+    }
+    if (!done || !done()) loop.exec();
+    return done && done();
 }
 
 // The window thread's stalls: how late a 100 ms timer fires, from start() on.
