@@ -88,7 +88,7 @@ class TestRealDialogs : public QObject {
         const QString path = dir.filePath("rec.dat");
         MeterFixture f(true, linkPath());
         QVERIFY(f.startPanel());
-        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
 
         int pollsMeanwhile = -1;
         whenModal([&](QDialog* dialog) {
@@ -131,9 +131,9 @@ class TestRealDialogs : public QObject {
             steps.stop();
             recordedMeanwhile = valueCells(path);
             f.meter().hangUp();
-            lostShown = f.waitFor([&] { return f.text("LblComm") == "No Com"; }, 6000);
+            lostShown = f.waitFor([&] { return f.text("LblComm") == "No Com"; }, 10000);
             f.meter().comeBack();
-            backShown = f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 6000);
+            backShown = f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 10000);
             box->accept();
         });
         ui::dialogs().message(f.panel(), "Standing", "A box over the panel",
@@ -162,13 +162,13 @@ class TestRealDialogs : public QObject {
         QFETCH(QString, window);
         MeterFixture f(true, linkPath());
         QVERIFY(f.startPanel());
-        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
 
         QPointer<QWidget> standsUnder;
         std::function<void()> refuse;
         if (window == "Memory") {
             QTest::mouseClick(f.panel()->button("CmdPsingle"), Qt::LeftButton);
-            QVERIFY(f.waitFor([] { return memory::MemoryWindow::find() != nullptr; }, 3000));
+            QVERIFY(f.waitFor([] { return memory::MemoryWindow::find() != nullptr; }, 8000));
             memory::MemoryWindow* memoryWindow = memory::MemoryWindow::find();
             standsUnder = memoryWindow;
             setText(memoryWindow, "TxtSampling", "abc");
@@ -202,13 +202,13 @@ class TestRealDialogs : public QObject {
             QVERIFY(qobject_cast<QMessageBox*>(box));
             QCOMPARE(box->parentWidget(), standsUnder.data());
             f.meter().hangUp();
-            closedUnderTheBox = f.waitFor([&] { return standsUnder.isNull(); }, 6000);
+            closedUnderTheBox = f.waitFor([&] { return standsUnder.isNull(); }, 10000);
         });
         refuse();
         QVERIFY(closedUnderTheBox);
         QVERIFY(!QApplication::activeModalWidget());
         f.meter().comeBack();
-        QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 6000));
+        QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 10000));
     }
 
     // Save Image's real dialogs over a plot: a bare name gets the chosen filter's suffix and the
@@ -217,7 +217,7 @@ class TestRealDialogs : public QObject {
         QTemporaryDir dir;
         MeterFixture f(true, linkPath());
         QVERIFY(f.startPanel());
-        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
         auto* list = new FileList;
         core::RowTexts rows;
         for (int r = 1; r <= 5; ++r)
@@ -254,14 +254,14 @@ class TestRealDialogs : public QObject {
         bool closedUnderThePrompt = false;
         answer(dir.filePath("lost.png"), [&](QDialog*) {
             f.meter().hangUp();
-            closedUnderThePrompt = f.waitFor([&] { return plot.isNull(); }, 6000);
+            closedUnderThePrompt = f.waitFor([&] { return plot.isNull(); }, 10000);
         });
         plot->findChild<QAction*>("MnuSaveImage")->trigger();
         QVERIFY(closedUnderThePrompt);
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!QFile::exists(dir.filePath("lost.png")));
         f.meter().comeBack();
-        QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 6000));
+        QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 10000));
     }
 
     // Refused entries on a live pH graph's range dialog, each answered in its real box while
@@ -269,7 +269,7 @@ class TestRealDialogs : public QObject {
     void refusedRangesThenAValidOneOnALiveGraph() {
         MeterFixture f;
         QVERIFY(f.startPanel());
-        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
         const int ticksBefore = f.panel()->displayPoll()->ticks();
         for (int run = 0; run < 6; ++run) {
             recording::RealTimeGraph::open(core::Quantity::Ph);
