@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 #include "core/file_suffix.h"
+#include "ui/image_size_prompt.h"
 #include "ui/print_text.h"
 
 namespace ui {
@@ -93,14 +94,10 @@ class SystemDialogs final : public Dialogs {
             dialog->setOption(QFileDialog::DontConfirmOverwrite);
         // A name typed without a suffix gets the chosen filter's; the dialog adds it before it
         // asks about replacing the file.
-        const auto suffixOf = [](const QString& nameFilter) {
-            return QString::fromStdString(core::FilterSuffix(nameFilter.toStdString())).mid(1);
-        };
-        dialog->setDefaultSuffix(suffixOf(dialog->selectedNameFilter()));
-        QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
-                         [dialog, suffixOf](const QString& chosen) {
-                             dialog->setDefaultSuffix(suffixOf(chosen));
-                         });
+        dialog->setDefaultSuffix(filterSuffix(dialog->selectedNameFilter()));
+        QObject::connect(
+            dialog, &QFileDialog::filterSelected, dialog,
+            [dialog](const QString& filter) { dialog->setDefaultSuffix(filterSuffix(filter)); });
         QString chosenFilter;
         const QString chosen = chosenFile(dialog, &chosenFilter);
         if (chosen.isEmpty()) return {};
@@ -116,6 +113,35 @@ class SystemDialogs final : public Dialogs {
                     Icon::Warning, Buttons::YesNo) != Answer::Yes)
             return {};
         return remembered(path);
+    }
+
+    QString saveFileNameAndFilter(QWidget* parent, const QString& caption, const QString& filters,
+                                  QString* chosenFilter) override {
+        auto* dialog = new QFileDialog(parent, caption, startFolder());
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setNameFilters(filters.split(QStringLiteral(";;")));
+        // The dialog adds the default suffix itself, so it asks about the file really written.
+        dialog->setDefaultSuffix(filterSuffix(dialog->selectedNameFilter()));
+        QObject::connect(
+            dialog, &QFileDialog::filterSelected, dialog,
+            [dialog](const QString& filter) { dialog->setDefaultSuffix(filterSuffix(filter)); });
+        QString path;
+        runModal(dialog, [&](QFileDialog& d, int result) {
+            if (result != QDialog::Accepted || d.selectedFiles().isEmpty()) return;
+            path = d.selectedFiles().constFirst();
+            if (chosenFilter) *chosenFilter = d.selectedNameFilter();
+        });
+        return remembered(path);
+    }
+
+    QSize imageSize(QWidget* parent, const QString& title, QSize suggested) override {
+        QSize size;
+        runModal(new ImageSizeDialog(parent, title, suggested),
+                 [&](ImageSizeDialog& d, int result) {
+                     if (result == QDialog::Accepted) size = d.chosenSize();
+                 });
+        return size;
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
@@ -188,6 +214,20 @@ class SystemDialogs final : public Dialogs {
 Dialogs* installed = nullptr;
 
 }  // namespace
+
+QString Dialogs::saveFileNameAndFilter(QWidget* parent, const QString& caption,
+                                       const QString& filters, QString* chosenFilter) {
+    if (chosenFilter) chosenFilter->clear();
+    return saveFileName(parent, caption, filters);
+}
+
+QSize Dialogs::imageSize(QWidget*, const QString&, QSize suggested) {
+    return suggested;
+}
+
+QString filterSuffix(const QString& filter) {
+    return QString::fromStdString(core::FilterSuffix(filter.toStdString())).mid(1);
+}
 
 Dialogs& dialogs() {
     static SystemDialogs system;
