@@ -53,7 +53,7 @@ bool placePoint(RealTimeGraph& window, Quantity quantity, double value, void (*r
     trace.LastX = x;
     trace.LastY = y;
 
-    if (core::IsPastRightEdge(trace.LastX)) {
+    if (core::IsPastRightEdge(trace.Range, trace.PointIndex)) {
         // Run past the right edge: the window opens again empty for the next trace.
         trace.TraceStarted = false;
         trace.PointIndex = 0;
