@@ -121,6 +121,11 @@ std::string displayText(std::string_view bytes) {
 }
 
 void appendItemRow(RowTexts& rows, std::string_view item, std::string& scratch) {
+    // A valid item stays valid when cut at a TAB: the usual row is checked and cut once.
+    if (isValidUtf8(item)) {
+        rows.append(item);
+        return;
+    }
     const std::string_view cells = cutToRecordCells(item);
     if (isValidUtf8(cells)) {
         rows.append(cells);
