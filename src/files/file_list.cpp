@@ -1,5 +1,7 @@
 #include "files/file_list.h"
 
+#include <QMenuBar>
+
 #include "files/file_transfer.h"
 
 namespace {
@@ -19,6 +21,11 @@ FileList::~FileList() {
 
 FileList* FileList::find() {
     return findWindow<FileList>(kName);
+}
+
+void FileList::setLoading(bool loading) {
+    loading_ = loading;
+    menuBar()->setEnabled(!loading);
 }
 
 void FileList::CmdFprint_Click() {

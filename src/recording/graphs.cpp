@@ -53,7 +53,7 @@ bool placePoint(RealTimeGraph& window, Quantity quantity, double value, void (*r
     trace.LastX = x;
     trace.LastY = y;
 
-    if (core::IsPastRightEdge(trace.LastX)) {
+    if (core::IsPastRightEdge(trace.Range, trace.PointIndex)) {
         // Run past the right edge: the picture starts again empty, in the same window.
         trace.TraceStarted = false;
         trace.PointIndex = 0;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -117,6 +118,10 @@ class ListWindowsTest : public QObject {
     FileList* openFile(const QString& file) {
         fake->openName = file;
         FileTransfer::OpenDataFile(nullptr);
+        // The rows are read on a worker thread: wait until the list holds them.
+        const QPointer<FileList> list = FileList::find();
+        if (list && !QTest::qWaitFor([&] { return !list || !list->loading(); }, 20000))
+            return nullptr;
         return FileList::find();
     }
 
@@ -406,6 +411,37 @@ class ListWindowsTest : public QObject {
         QCOMPARE(files->grid()->cellText(1000, 0), QStringLiteral("1000"));
         QCOMPARE(files->grid()->cellText(1000, 7), QStringLiteral("ATC"));
         QCOMPARE(files->grid()->cellText(1000, 8), QString());
+    }
+
+    // While the rows are read the list is empty and its menus are off; closing it then, or
+    // opening another file, stops the reading.
+    void openFileReadsOnAWorkerAndStopsWithItsWindow() {
+        QByteArray bytes;
+        for (int i = 1; i <= 200000; ++i)
+            bytes += QByteArray::number(i) + "\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n";
+        writeFile(path("busy.dat"), bytes);
+        for (const bool reopen : {false, true}) {
+            fake->openName = path("busy.dat");
+            FileTransfer::OpenDataFile(nullptr);
+            QPointer<FileList> busy = FileList::find();
+            QVERIFY(busy && busy->loading());
+            QVERIFY(!busy->menuBar()->isEnabled());
+            QCOMPARE(busy->grid()->rows(), 1);
+            if (reopen) {
+                FileList* again = openFile(path("busy.dat"));
+                settle();
+                QVERIFY(!busy);
+                QCOMPARE(again->grid()->rows(), 200001);
+                QVERIFY(again->menuBar()->isEnabled());
+                QCOMPARE(again->windowTitle(), QStringLiteral("busy.dat"));
+            } else {
+                busy->close();
+                settle();
+                QVERIFY(!busy);
+                QVERIFY(!FileList::find());
+            }
+        }
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void openFileReplacesTheFileListAndKeepsEveryByte() {
