@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -22,7 +23,7 @@ bool onlyAsksForText(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     std::unique_ptr<QCoreApplication> application;
-    if (onlyAsksForText(argc, argv))
+    if (onlyAsksForText(argc, argv) || app::asksForRecording(argc, argv))
         application = std::make_unique<QCoreApplication>(argc, argv);
     else
         application = app::startWindowSystem(argc, argv);
@@ -30,6 +31,17 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(METERPANEL_VERSION);
 
     const app::Options options = app::parseCommandLine(QCoreApplication::arguments());
+    if (!options.ok) {
+        std::fprintf(stderr, "meterpanel: %s\n%s\n", qPrintable(options.error),
+                     qPrintable(app::recordUsage()));
+        return app::kRecordBadArguments;
+    }
+    if (options.record) {
+        app::HeadlessRecording recording(*options.record, stdout, stderr);
+        if (!recording.start()) return recording.exitCode();
+        app::StopOnSignals(recording);
+        return QCoreApplication::exec();
+    }
     app::Program program;
     if (options.demo) {
         QString error;
