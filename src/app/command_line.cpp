@@ -26,15 +26,32 @@ Options parseCommandLine(const QStringList& arguments) {
             "DEVICE"));
         parser.addOption(ports.last());
     }
+    const QCommandLineOption listPorts(
+        "list-ports", "Print the serial ports (stable name, device, description) and exit.");
+    parser.addOption(listPorts);
+    const QCommandLineOption stableNames(
+        "by-id-folder",
+        QStringLiteral("Folder of the ports' stable names (default %1).")
+            .arg(serial::defaultStableNameFolder()),
+        "DIR", serial::defaultStableNameFolder());
+    parser.addOption(stableNames);
     parser.process(arguments);  // exits for --help, --version and unknown options
 
     Options options;
     options.demo = parser.isSet(demo);
+    options.listPorts = parser.isSet(listPorts);
+    options.stableNameFolder = parser.value(stableNames);
     for (int n = serial::kFirstPort; n <= serial::kLastPort; ++n) {
         const QCommandLineOption& option = ports[n - serial::kFirstPort];
         if (parser.isSet(option)) serial::setDeviceForPort(n, parser.value(option));
     }
     return options;
+}
+
+QString portListText(const QList<serial::PortInfo>& ports) {
+    QString text;
+    for (const serial::PortInfo& port : ports) text += serial::portListLine(port) + '\n';
+    return text;
 }
 
 }  // namespace app
