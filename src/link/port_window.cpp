@@ -108,8 +108,17 @@ void Port::Form_Load() {
     move(ui::twipsPoint(3700, 2700, this));
     for (int n = kFirstPort; n <= kLastPort; ++n) ports_->addItem(comText(n));
     ports_->setCurrentIndex(0);
-    refreshPorts();
+    updateComHints();
+    updateDeviceHint();
+    // The system takes some 15 ms to list its ports: that is done once the window is on screen.
     refresh_->start();
+}
+
+void Port::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (firstListingAsked_) return;
+    firstListingAsked_ = true;
+    QTimer::singleShot(0, this, &Port::refreshPorts);
 }
 
 void Port::refreshPorts() {
@@ -150,6 +159,9 @@ void Port::listPorts(const QList<PortInfo>& ports) {
                 ports_->setCurrentIndex(again);
             else
                 ports_->setEditText(chosenDevice);
+        } else if (const int named = ports_->findData(text, kDeviceRole); named >= kComEntries) {
+            // The name in the box (a port that came back, a choice offered again) is listed now.
+            ports_->setCurrentIndex(named);
         } else {
             if (index >= 0 && index < kComEntries) ports_->setCurrentIndex(index);
             ports_->setEditText(text);

@@ -31,8 +31,9 @@ class Port : public QDialog {
     void SSCommand1_Click();
     void SSCommand2_Click();
 
-    // Lists the ports afresh, keeping the user's choice while it exists; runs every 1.5 s and
-    // when the stable-name folder changes while the window is open.
+    // Lists the ports afresh, keeping the user's choice while it exists; runs once the window
+    // has been painted first, then every 1.5 s and when the stable-name folder changes while the
+    // window is open.
     void refreshPorts();
     // Selects the entry whose text or device is `choice`; else puts `choice` in the box as typed.
     void preselect(const QString& choice);
@@ -42,6 +43,9 @@ class Port : public QDialog {
     void portChosen(int number);
     // A listed port (by its stable name, else its device) or a typed path was taken.
     void deviceChosen(const QString& device);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void Form_Load();
@@ -59,6 +63,7 @@ class Port : public QDialog {
     QPushButton* ok_ = nullptr;
     QTimer* refresh_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
+    bool firstListingAsked_ = false;
 };
 
 }  // namespace serial

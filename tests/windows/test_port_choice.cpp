@@ -103,6 +103,7 @@ class TestPortChoice : public QObject {
         lister->list = {usbPort("/dev/ttyUSB0", "/dev/serial/by-id/usb-Prolific-if00-port0"), bare,
                         usbPort(serial::deviceForPort(1), {})};  // COM1's own device: not again
         serial::Port port(nullptr, lister);
+        port.refreshPorts();
         QCOMPARE(entries(portsOf(&port)).mid(8),
                  QStringList({"USB-Serial Controller (Prolific) — "
                               "/dev/serial/by-id/usb-Prolific-if00-port0 → ttyUSB0",
@@ -127,6 +128,7 @@ class TestPortChoice : public QObject {
         const serial::PortInfo c = usbPort("/dev/ttyUSB2", "/dev/serial/by-id/usb-C-if00-port0");
         lister->list = {a, b};
         serial::Port port(nullptr, lister);
+        port.refreshPorts();
         QComboBox* ports = portsOf(&port);
         ports->setCurrentIndex(9);
         const QString chosen = ports->currentText();
@@ -138,10 +140,16 @@ class TestPortChoice : public QObject {
         QCOMPARE(ports->currentText(), chosen);
         QCOMPARE(ports->currentIndex(), 8);
 
-        // B goes too: its stable name stays in the box, so OK says what became of it.
+        // B goes too: its stable name stays in the box, so OK says what became of it; and it is
+        // chosen again when it comes back.
         lister->list = {c};
         port.refreshPorts();
         QCOMPARE(ports->currentText(), b.stableName);
+        lister->list = {b, c};
+        port.refreshPorts();
+        QCOMPARE(ports->currentText(), chosen);
+        lister->list = {c};
+        port.refreshPorts();
 
         // A typed path and a COM entry survive a change of the list.
         ports->setEditText("/dev/ttyACM3");
@@ -170,6 +178,8 @@ class TestPortChoice : public QObject {
         app::Program program(lister);
         program.start();
         QPointer<serial::Port> first = program.portWindow();
+        // The ports are listed once the window is on screen.
+        QVERIFY(QTest::qWaitFor([&] { return portsOf(first)->count() == 9; }, 3000));
         portsOf(first)->setCurrentIndex(8);
         const QString entry = portsOf(first)->currentText();
         click(first, "CmdOK");
@@ -181,7 +191,8 @@ class TestPortChoice : public QObject {
         QVERIFY(QTest::qWaitFor(
             [&] { return program.portWindow() && program.portWindow()->isVisible(); }, 3000));
         QVERIFY(program.portWindow() != first);
-        QCOMPARE(portsOf(program.portWindow())->currentText(), entry);
+        QVERIFY(QTest::qWaitFor(
+            [&] { return portsOf(program.portWindow())->currentText() == entry; }, 3000));
 
         // A typed path that is no serial port gets the same message, and the window again.
         portsOf(program.portWindow())->setEditText("/dev/null");
@@ -253,6 +264,7 @@ class TestPortChoice : public QObject {
         lister->list = {simulated};
         app::Program program(lister);
         program.start();
+        QVERIFY(QTest::qWaitFor([&] { return portsOf(program.portWindow())->count() == 9; }, 3000));
         portsOf(program.portWindow())->setCurrentIndex(8);
         click(program.portWindow(), "CmdOK");
         QVERIFY(program.panel());
