@@ -5,7 +5,10 @@
 #include <QHash>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+
+#include "link/port_failure.h"
 
 namespace serial {
 namespace {
@@ -46,6 +49,14 @@ QHash<QString, QString> linksByDevice(const QString& folder) {
     return links;
 }
 
+// The kernel makes /dev/ttyS0 and more whether or not a UART is there; opening one without
+// hardware fails with EIO.
+bool isLegacyPortWithoutHardware(const QString& device) {
+    if (!device.startsWith(QStringLiteral("/dev/ttyS"))) return false;
+    const int error = deviceOpenError(device);
+    return error == EIO || error == ENXIO || error == ENODEV || error == ENOENT;
+}
+
 QString canonical(const QString& device) {
     const QString path = QFileInfo(device).canonicalFilePath();
     return path.isEmpty() ? device : path;
@@ -66,6 +77,7 @@ QList<PortInfo> SystemPortLister::ports() const {
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         PortInfo port;
         port.device = info.systemLocation();
+        if (isLegacyPortWithoutHardware(port.device)) continue;
         port.stableName = links.take(canonical(port.device));
         port.description = info.description();
         port.manufacturer = info.manufacturer();
