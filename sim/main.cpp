@@ -51,6 +51,7 @@ const char* const kUsage =
     "  --hangup-after SECONDS hang up the pty after this long\n"
     "  --return-after SECONDS come back on a new pty this long after the hang-up\n"
     "  --help                 this text\n"
+    "  --version              the version\n"
     "\n"
     "Commands on stdin (one per line), 'help' lists them.\n";
 
@@ -100,7 +101,7 @@ bool parseInt(const std::string& s, long lo, long hi, long& out) {
 }
 
 // Returns 0 to go on, otherwise the exit code.
-int parseArgs(int argc, char** argv, Config& c, bool& help) {
+int parseArgs(int argc, char** argv, Config& c, bool& help, bool& version) {
     std::vector<std::string> args(argv + 1, argv + argc);
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -115,6 +116,8 @@ int parseArgs(int argc, char** argv, Config& c, bool& help) {
         bool ok = true;
         if (a == "--help" || a == "-h") {
             help = true;
+        } else if (a == "--version") {
+            version = true;
         } else if (a == "--fast") {
             c.options.fast = true;
         } else if (a == "--fifo") {
@@ -321,9 +324,14 @@ double secondsUntil(Clock::time_point t, Clock::time_point now) {
 int main(int argc, char** argv) {
     Config config;
     bool help = false;
-    if (const int rc = parseArgs(argc, argv, config, help); rc != 0) return rc;
+    bool version = false;
+    if (const int rc = parseArgs(argc, argv, config, help, version); rc != 0) return rc;
     if (help) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (version) {
+        std::puts("meter-sim " METER_SIM_VERSION);
         return 0;
     }
 

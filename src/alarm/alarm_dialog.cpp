@@ -15,7 +15,6 @@
 #include "alarm/alarm_state.h"
 #include "core/protocol.h"
 #include "core/text_rules.h"
-#include "link/exchange.h"
 #include "link/rs232.h"
 #include "ui/accessible_name.h"
 #include "ui/dialogs.h"
@@ -54,7 +53,7 @@ constexpr RowSpec kRows[] = {
      &Limits::FAlarmOn, core::protocol::key::kFahrenheit, 2},
 };
 
-constexpr double kKeyPauseSeconds = 1.0;
+constexpr int kKeyPauseMs = 1000;
 
 QPointer<AlarmDialog> openDialog;
 
@@ -235,12 +234,10 @@ std::optional<core::AlarmLimits> AlarmDialog::enteredLimits() const {
 void AlarmDialog::CmdOk_Click() {
     // A click that arrives while the keys of an earlier "OK" are waiting or being pressed.
     if (sendingKeys_) return;
-    Rs232::timer1Off();
     const std::optional<core::AlarmLimits> entered = enteredLimits();
     if (!entered) {
         ui::dialogs().message(this, windowTitle(), "Invalid settings, try again!",
                               ui::Dialogs::Icon::Critical, ui::Dialogs::Buttons::Ok);
-        Rs232::timer1On();
         return;
     }
     core::AlarmLimits& limits = Alarm::State.AlarmLimits;
@@ -249,29 +246,37 @@ void AlarmDialog::CmdOk_Click() {
         limits.*def.lowLimit = (*entered).*def.lowLimit;
     }
     for (int q = 0; q < kQuantities; ++q) limits.*kRows[q].on = rows_[q].box->isChecked();
-    Rs232::timer1On();
 
     sendingKeys_ = true;
     ok_->setEnabled(false);
-    // The key sequence is an exchange of its own; it goes on when the dialog is closed meanwhile,
+    // The key sequence is a chain of its own; it goes on when the dialog is closed meanwhile,
     // and the dialog closes once it is done.
     QPointer<AlarmDialog> self(this);
-    Rs232::RunExchange(nullptr, [self] {
-        sendUnitKeys();
+    Rs232::Submit(nullptr, unitKeys(0), [self](const Rs232::Ending&) {
         if (self) self->close();
     });
 }
 
-void AlarmDialog::sendUnitKeys() {
-    // Only globals from here on: the window may be closed while the pauses let events through.
-    Rs232::timer1Off();
-    for (const RowSpec& def : kRows) {
-        if (Rs232::ShuttingDown()) break;
-        if (!(Alarm::State.AlarmLimits.*def.on)) continue;
-        Rs232::SendKey(def.keyCode);
-        Rs232::Delay(kKeyPauseSeconds);
-    }
-    Rs232::timer1On();
+Rs232::Transaction AlarmDialog::unitKeys(int from) {
+    // The watched quantities as they are when the key is pressed, not when OK was clicked.
+    Rs232::Transaction next = Rs232::Transaction::pause(0);
+    next.then = [from](const Rs232::Answer&) {
+        for (int q = from; q < kQuantities; ++q) {
+            const RowSpec& def = kRows[q];
+            if (!(Alarm::State.AlarmLimits.*def.on)) continue;
+            Rs232::Transaction key = Rs232::Key(static_cast<std::uint8_t>(def.keyCode));
+            key.then = [q](const Rs232::Answer&) {
+                Rs232::Transaction pause = Rs232::Transaction::pause(kKeyPauseMs);
+                pause.then = [q](const Rs232::Answer&) {
+                    return Rs232::Next::then(unitKeys(q + 1));
+                };
+                return Rs232::Next::then(std::move(pause));
+            };
+            return Rs232::Next::then(std::move(key));
+        }
+        return Rs232::Next::end();
+    };
+    return next;
 }
 
 }  // namespace alarms

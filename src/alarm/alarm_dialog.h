@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/alarm_limits.h"
+#include "link/transaction.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -60,7 +61,8 @@ class AlarmDialog : public QDialog {
     // below its high limit. The switches are left as they are.
     std::optional<core::AlarmLimits> enteredLimits() const;
     // Presses the keys of the units whose alarms are on, a second apart.
-    static void sendUnitKeys();
+    // The unit keys of the watched quantities from row `from` on, each followed by a pause.
+    static Rs232::Transaction unitKeys(int from);
 
     std::array<Row, kQuantities> rows_{};
     QPushButton* ok_ = nullptr;

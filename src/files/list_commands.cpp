@@ -1,6 +1,7 @@
 #include "files/list_commands.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QWidget>
 
 #include "files/data_file_loading.h"
@@ -22,9 +23,11 @@ void OpenLiveList() {
 void OpenDataFile(QWidget* parent) {
     if (State.IsRecording) emit events().recordingStopRequested();
 
+    const QPointer<QWidget> owner(parent);
     const QString path =
         ui::dialogs().openFileName(parent, QStringLiteral("Open File"), DataFileFilter());
-    if (path.isEmpty()) return;
+    // The panel may have been closed (the program ends) while the dialog stood.
+    if (path.isEmpty() || (parent && !owner)) return;
 
     QByteArray bytes;
     QString reason;

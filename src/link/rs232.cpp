@@ -1,14 +1,9 @@
 #include "link/rs232.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTimer>
-#include <cmath>
-
 #include "core/protocol.h"
-#include "link/exchange.h"
 #include "link/link_events.h"
 #include "link/serial_line.h"
+#include "link/transaction_queue.h"
 
 namespace Rs232 {
 
@@ -16,92 +11,82 @@ namespace {
 
 constexpr int kResendMs = 1000;
 constexpr int kGiveUpMs = 10000;
-
-char toByte(double code) {
-    const long rounded = std::lround(code);
-    return static_cast<char>(static_cast<unsigned char>(rounded & 0xFF));
-}
-
-QByteArray frame(std::uint8_t lead, double code) {
-    return QByteArray(1, static_cast<char>(lead)) + QByteArray(1, toByte(code));
-}
+constexpr int kKeySettleMs = 20;
+constexpr int kDisplayAnswerMs = 200;
+constexpr int kQuietMs = 100;
+constexpr int kMaxSurplusMs = 1000;
 
 }  // namespace
 
-void Attach(serial::SerialLine* line, QTimer* timer1) {
+void Attach(serial::SerialLine* line, TransactionQueue* queue) {
     State.Comm1 = line;
-    State.Timer1 = timer1;
+    State.Queue = queue;
 }
 
-void timer1Off() {
-    if (State.Timer1) State.Timer1->stop();
-}
-
-void timer1On() {
-    if (State.Timer1 && !State.ShuttingDown) State.Timer1->start();
-}
-
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
-    const QDeadlineTimer deadline(std::max(0, timeoutMs), Qt::PreciseTimer);
-    // A single-shot timer makes sure the event loop wakes at the deadline; between events the
-    // thread sleeps.
-    QTimer wake;
-    wake.setSingleShot(true);
-    wake.setTimerType(Qt::PreciseTimer);
-    wake.start(std::max(0, timeoutMs));
-    while (!State.ShuttingDown && !done() && !deadline.hasExpired()) {
-        // processEvents (not a nested QEventLoop) so that windows closed meanwhile are deleted
-        // only once control is back in the main loop, after the waiting handler has returned.
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+void Submit(QObject* owner, Transaction first, Finished finished) {
+    if (State.ShuttingDown || !State.Queue) {
+        if (finished) finished(Ending::dropped());
+        return;
     }
-    return done();
+    State.Queue->submit(owner, std::move(first), std::move(finished));
 }
 
-void Delay(double seconds) {
-    if (State.ShuttingDown || !(seconds > 0)) return;
-    WaitUntil([] { return false; }, static_cast<int>(std::lround(seconds * 1000.0)));
+bool LineBusy() {
+    return State.Queue && State.Queue->busy();
 }
 
-void Flush() {
-    if (State.Comm1) State.Comm1->flushInput();
+bool LineFree() {
+    return !State.Queue || State.Queue->idle();
 }
 
-void Output(const QByteArray& bytes) {
-    if (!LineBusy()) qWarning("A frame for the meter was written outside an exchange");
-    if (State.Comm1 && !State.ShuttingDown) State.Comm1->write(bytes);
-}
-
-QByteArray Input() {
-    return State.Comm1 ? State.Comm1->readAll() : QByteArray();
-}
-
-int InBufferCount() {
-    return State.Comm1 ? State.Comm1->bytesWaiting() : 0;
-}
-
-bool SendCommand(double code) {
-    const QDeadlineTimer giveUp(kGiveUpMs, Qt::PreciseTimer);
-    while (!State.ShuttingDown && !giveUp.hasExpired()) {
-        timer1Off();
-        Flush();
-        Output(frame(core::protocol::kRequest, code));
-        const int wait = static_cast<int>(std::min<qint64>(kResendMs, giveUp.remainingTime()));
-        if (WaitUntil([] { return InBufferCount() > 0; }, wait)) {
-            const QByteArray reply = Input();
-            if (!reply.isEmpty()) {
-                State.LastReplyByte = static_cast<unsigned char>(reply.at(0));
-                return true;
-            }
+Transaction Request(std::uint8_t code, std::function<Next(std::optional<std::uint8_t>)> then) {
+    Transaction t;
+    t.frame = TwoByteFrame(core::protocol::kRequest, code);
+    t.expect = Transaction::Expect::AtLeast;
+    t.count = 1;
+    t.windowMs = kResendMs;
+    t.attempts = 0;
+    t.giveUpMs = kGiveUpMs;
+    t.then = [then = std::move(then)](const Answer& answer) {
+        std::optional<std::uint8_t> first;
+        if (answer.complete && !answer.bytes.isEmpty()) {
+            first = static_cast<std::uint8_t>(answer.bytes.at(0));
+            State.LastReplyByte = *first;
         }
-    }
-    timer1Off();
-    return false;
+        if (then) return then(first);
+        return Next::end(first ? Ending::done()
+                               : Ending::failed(QStringLiteral("The meter did not answer.")));
+    };
+    return t;
 }
 
-void SendKey(double code) {
-    Flush();
-    Output(frame(core::protocol::kKey, code));
-    Delay(0.02);
+Transaction Key(std::uint8_t code) {
+    Transaction t;
+    t.frame = TwoByteFrame(core::protocol::kKey, code);
+    t.pauseAfterWriteMs = kKeySettleMs;
+    return t;
+}
+
+Transaction BackToDisplay() {
+    Transaction t;
+    t.flush = false;
+    t.frame = QByteArray(1, static_cast<char>(core::protocol::kDumpEnd));
+    t.expect = Transaction::Expect::AtLeast;
+    t.count = static_cast<qsizetype>(core::protocol::kDisplayFrameSize);
+    t.windowMs = kDisplayAnswerMs;
+    t.flushAfter = true;
+    t.then = [](const Answer&) { return Next::end(); };
+    return t;
+}
+
+Transaction DropSurplus() {
+    Transaction t;
+    t.flush = false;
+    t.expect = Transaction::Expect::UntilQuiet;
+    t.silenceMs = kQuietMs;
+    t.windowMs = kMaxSurplusMs;
+    t.flushAfter = true;
+    return t;
 }
 
 bool ShuttingDown() {
@@ -111,8 +96,7 @@ bool ShuttingDown() {
 void RequestShutdown() {
     if (State.ShuttingDown) return;
     State.ShuttingDown = true;
-    State.WaitingExchanges.clear();
-    timer1Off();
+    if (State.Queue) State.Queue->stop();
     if (State.Comm1) State.Comm1->close();
     emit events().shutdownRequested();
 }

@@ -1,59 +1,57 @@
 #pragma once
 
 #include <QByteArray>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "link/link_state.h"
+#include "link/transaction.h"
 
-class QTimer;
+class QObject;
 
 namespace serial {
 class SerialLine;
 }
 
-// The shared operations on the meter's serial line. They run inside an exchange (see
-// link/exchange.h), which holds the line while they write and wait.
+// The meter's serial line as the rest of the program uses it: transactions asked for in turn
+// (transaction_queue.h) and the frames every module shares.
 namespace Rs232 {
 
-// The panel hands over its line and its display-poll timer at start-up.
-void Attach(serial::SerialLine* line, QTimer* timer1);
+class TransactionQueue;
 
-// The display poll timer, switched off around every other exchange.
-void timer1Off();
-void timer1On();
+// The panel hands over its line and the queue that runs the transactions on it at start-up.
+void Attach(serial::SerialLine* line, TransactionQueue* queue);
 
-// Waits `seconds` on a monotonic clock, sleeping in the event loop until the next event or the
-// deadline; windows stay responsive and other timers tick meanwhile. Returns at once once the
-// program is ending.
-void Delay(double seconds);
+// Asks for the line (see TransactionQueue::submit). Without a queue, or once the program is
+// ending, `finished` is told Dropped at once.
+void Submit(QObject* owner, Transaction first, Finished finished = {});
 
-// Waits until `done` holds, at most `timeoutMs` milliseconds, sleeping in the event loop until
-// the next event (bytes arriving, a timer, a click) or the deadline. Returns done().
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
+// A transaction holds the line.
+bool LineBusy();
+// Nobody holds the line and nobody waits for it. The display poll only starts then.
+bool LineFree();
 
-// Empties the receive buffers.
-void Flush();
-// Writes bytes to the line (nothing when there is no line or the program is ending).
-void Output(const QByteArray& bytes);
-// Takes every waiting byte.
-QByteArray Input();
-// Bytes waiting.
-int InBufferCount();
+// "R" + code: resent once a second until any byte comes, for at most 10 s. `then` is given the
+// answer's first byte (also kept in State.LastReplyByte), or nothing when the meter stayed
+// silent; further bytes of the answer are dropped at the next flush.
+Transaction Request(std::uint8_t code, std::function<Next(std::optional<std::uint8_t>)> then = {});
 
-// Sends the request "R" + code and waits for any answer, resending once a second. Switches the
-// display poll off and leaves it off for the caller. Returns true with the answer's first byte in
-// State.LastReplyByte; returns false (LastReplyByte unchanged) after 10 s without a byte or when
-// the program is ending, so that callers end through their failure path.
-bool SendCommand(double code);
+// A front-panel key: the buffers emptied, "F" + code written, 0.02 s for the meter.
+Transaction Key(std::uint8_t code);
 
-// Presses a meter key: flush, write "F" + code, wait 0.02 s. The caller brackets it with
-// timer1Off() / timer1On().
-void SendKey(double code);
+// Writes " " (back to the meter's display) and drops the display frame it answers with, so that
+// the next transaction starts on a quiet line.
+Transaction BackToDisplay();
+
+// Drops what the meter sends beyond an announced answer, until the line has been quiet for a
+// moment (at most a second), so that a surplus is never read as the answer to the next request.
+Transaction DropSurplus();
 
 // The program is ending.
 bool ShuttingDown();
-// Marks the program as ending, drops waiting exchanges, closes the line and announces it
-// (LinkEvents::shutdownRequested), once.
+// Marks the program as ending, drops the running and the waiting transactions, closes the line
+// and announces it (LinkEvents::shutdownRequested), once.
 void RequestShutdown();
 
 }  // namespace Rs232

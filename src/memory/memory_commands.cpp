@@ -17,19 +17,19 @@ MemoryCommands::MemoryCommands(panel::Panel* panel) : QObject(panel), panel_(pan
 
 void MemoryCommands::CmdPsingle_Click() {
     MemoryWindow::closeExisting();
-    Rs232::timer1Off();
     const QPointer<panel::Panel> panel(panel_);
-    RunThenFinish<PointerReading>(panel_, &ReadMemoryPointer, [panel](const PointerReading& r) {
-        if (!r.ending.isDone()) {
-            ShowEnding(panel, r.ending);
+    ReadMemoryPointer(panel_, [panel](const Ending& ending, unsigned pointer) {
+        if (!panel) return;
+        if (!ending.isDone()) {
+            ShowEnding(panel, ending);
             return;
         }
-        Memory::State.MemoryPointer = r.pointer;
-        Memory::State.UsedBytes = core::UsedBytes(r.pointer);
+        Memory::State.MemoryPointer = pointer;
+        Memory::State.UsedBytes = core::UsedBytes(pointer);
         // Another opening may have come first; each opening starts from a fresh window.
         MemoryWindow::closeExisting();
         auto* window = new MemoryWindow(panel, MemoryWindow::Mode::Single);
-        window->setRemainingText(QString::fromStdString(core::SingleModeRemainingText(r.pointer)));
+        window->setRemainingText(QString::fromStdString(core::SingleModeRemainingText(pointer)));
         window->show();
     });
 }

@@ -7,9 +7,9 @@
 namespace memory {
 
 void ShowEnding(QWidget* parent, const Ending& ending, ui::Dialogs::Icon noneIcon) {
-    if (ending.isDone()) return;
+    if (ending.isDone() || ending.isDropped()) return;
     const ui::Dialogs::Icon icon =
-        ending.kind == Ending::Kind::None ? noneIcon : ui::Dialogs::Icon::Warning;
+        ending.kind == Ending::Kind::Nothing ? noneIcon : ui::Dialogs::Icon::Warning;
     ui::dialogs().message(parent, kMessageTitle, ending.message, icon, ui::Dialogs::Buttons::Ok);
 }
 
@@ -23,6 +23,30 @@ void SetMemoryButtonsEnabled(panel::Panel* panel, bool enabled) {
     if (!panel) return;
     SetOpeningButtonsEnabled(panel, enabled);
     panel->controls().MnuSystem->setEnabled(enabled);
+}
+
+std::span<const std::uint8_t> BytesOf(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+QByteArray OneByte(std::uint8_t byte) {
+    return QByteArray(1, static_cast<char>(byte));
+}
+
+Rs232::Transaction Dump(std::uint8_t frame, qsizetype expected, int silenceMs) {
+    Rs232::Transaction t;
+    t.frame = OneByte(frame);
+    t.expect = Rs232::Transaction::Expect::AtLeast;
+    t.count = expected;
+    t.silenceMs = silenceMs;
+    return t;
+}
+
+Rs232::Transaction FlushLine() {
+    Rs232::Transaction t = Rs232::Transaction::pause(0);
+    t.flushAfter = true;
+    return t;
 }
 
 }  // namespace memory

@@ -1,21 +1,27 @@
 #include "memory/memory_requests.h"
 
+#include <memory>
+
 #include "core/memory_texts.h"
 #include "core/protocol.h"
 #include "core/set_memory.h"
 #include "link/rs232.h"
-#include "memory/line_receive.h"
 
 namespace memory {
 namespace {
 
 namespace protocol = core::protocol;
+using Rs232::Next;
 
-constexpr double kIntervalSettleSeconds = 0.02;
+constexpr int kIntervalSettleMs = 20;
 
-std::optional<std::uint8_t> requestByte(std::uint8_t code) {
-    if (!Rs232::SendCommand(code) || !Rs232::State.LastReplyByte) return std::nullopt;
-    return *Rs232::State.LastReplyByte;
+// Tells `done` the result the chain left in `result`, unless the chain was dropped.
+template <class Result>
+Rs232::Finished tellResult(std::shared_ptr<Result> result,
+                           std::function<void(const Ending&, const Result&)> done) {
+    return [result, done = std::move(done)](const Ending& ending) {
+        if (!ending.isDropped() && done) done(ending, *result);
+    };
 }
 
 }  // namespace
@@ -24,67 +30,71 @@ QString NoAnswerMessage(const QString& what) {
     return QStringLiteral("The meter did not answer the request for %1.").arg(what);
 }
 
-std::optional<unsigned> RequestMemoryPointer() {
-    Rs232::timer1Off();
-    const std::optional<std::uint8_t> high = requestByte(protocol::request::kSetPointerHigh);
-    if (!high) return std::nullopt;
-    const std::optional<std::uint8_t> low = requestByte(protocol::request::kSetPointerLow);
-    if (!low) return std::nullopt;
-    return core::MemoryPointer(*high, *low);
+Rs232::Transaction MemoryPointerRequest(std::function<Next(std::optional<unsigned>)> then) {
+    return Rs232::Request(
+        protocol::request::kSetPointerHigh, [then](std::optional<std::uint8_t> high) {
+            if (!high) return then(std::nullopt);
+            return Next::then(Rs232::Request(protocol::request::kSetPointerLow,
+                                             [then, high = *high](std::optional<std::uint8_t> low) {
+                                                 if (!low) return then(std::nullopt);
+                                                 return then(core::MemoryPointer(high, *low));
+                                             }));
+        });
 }
 
-PointerReading ReadMemoryPointer() {
-    PointerReading reading;
-    const std::optional<unsigned> pointer = RequestMemoryPointer();
-    Rs232::Flush();
-    Rs232::timer1On();
-    if (!pointer)
-        reading.ending = Ending::failed(NoAnswerMessage(QStringLiteral("its memory pointer")));
-    else
-        reading.pointer = *pointer;
-    return reading;
+void ReadMemoryPointer(QObject* owner, std::function<void(const Ending&, unsigned)> done) {
+    auto pointer = std::make_shared<unsigned>(0);
+    Rs232::Transaction request = MemoryPointerRequest([pointer](std::optional<unsigned> p) {
+        if (!p)
+            return Next::end(Ending::failed(NoAnswerMessage(QStringLiteral("its memory pointer"))));
+        *pointer = *p;
+        return Next::then(FlushLine());
+    });
+    Rs232::Submit(owner, std::move(request), tellResult<unsigned>(pointer, std::move(done)));
 }
 
-ClockReading ReadMeterClock() {
-    ClockReading reading;
-    Rs232::timer1Off();
-    Rs232::Flush();
-    Rs232::Output(OneByte(protocol::kClockRead));
-    const Answer answer = ReceiveAnswer(protocol::kClockReplySize, kAnswerSilenceMs);
-    DropSurplus();
-    Rs232::timer1On();
-    if (answer.complete)
-        reading.text = QString::fromStdString(core::MeterClockText(BytesOf(answer.bytes)));
-    else
-        reading.ending = Ending::failed(
-            QStringLiteral("The meter did not send its clock: no byte for %1 seconds (%2 of %3 "
-                           "bytes arrived).")
-                .arg(kAnswerSilenceMs / 1000)
-                .arg(answer.bytes.size())
-                .arg(protocol::kClockReplySize));
-    return reading;
+void ReadMeterClock(QObject* owner, std::function<void(const Ending&, const QString&)> done) {
+    auto text = std::make_shared<QString>();
+    Rs232::Transaction read = Dump(
+        protocol::kClockRead, static_cast<qsizetype>(protocol::kClockReplySize), kAnswerSilenceMs);
+    read.then = [text](const Rs232::Answer& answer) {
+        Ending ending;
+        if (answer.complete)
+            *text = QString::fromStdString(core::MeterClockText(BytesOf(answer.bytes)));
+        else
+            ending = Ending::failed(
+                QStringLiteral("The meter did not send its clock: no byte for %1 seconds (%2 of "
+                               "%3 bytes arrived).")
+                    .arg(kAnswerSilenceMs / 1000)
+                    .arg(answer.bytes.size())
+                    .arg(protocol::kClockReplySize));
+        Rs232::Transaction drop = Rs232::DropSurplus();
+        drop.then = [ending](const Rs232::Answer&) { return Next::end(ending); };
+        return Next::then(std::move(drop));
+    };
+    Rs232::Submit(owner, std::move(read), tellResult<QString>(text, std::move(done)));
 }
 
-IntervalReading ReadLoggingInterval() {
-    IntervalReading reading;
-    Rs232::timer1Off();
-    const std::optional<std::uint8_t> seconds = requestByte(protocol::request::kInterval);
-    Rs232::timer1On();
-    if (!seconds)
-        reading.ending = Ending::failed(NoAnswerMessage(QStringLiteral("its sampling interval")));
-    else
-        reading.text = QString::fromStdString(core::IntervalText(*seconds));
-    return reading;
+void ReadLoggingInterval(QObject* owner, std::function<void(const Ending&, const QString&)> done) {
+    auto text = std::make_shared<QString>();
+    Rs232::Transaction request =
+        Rs232::Request(protocol::request::kInterval, [text](std::optional<std::uint8_t> seconds) {
+            if (!seconds)
+                return Next::end(
+                    Ending::failed(NoAnswerMessage(QStringLiteral("its sampling interval"))));
+            *text = QString::fromStdString(core::IntervalText(*seconds));
+            return Next::end();
+        });
+    Rs232::Submit(owner, std::move(request), tellResult<QString>(text, std::move(done)));
 }
 
-void SendLoggingInterval(std::uint8_t seconds) {
-    Rs232::timer1Off();
-    Rs232::Flush();
+void SendLoggingInterval(QObject* owner, std::uint8_t seconds) {
+    Rs232::Transaction send;
     const auto frame = protocol::IntervalFrame(seconds);
-    Rs232::Output(QByteArray(reinterpret_cast<const char*>(frame.data()),
-                             static_cast<qsizetype>(frame.size())));
-    Rs232::Delay(kIntervalSettleSeconds);
-    Rs232::timer1On();
+    send.frame = QByteArray(reinterpret_cast<const char*>(frame.data()),
+                            static_cast<qsizetype>(frame.size()));
+    send.pauseAfterWriteMs = kIntervalSettleMs;
+    Rs232::Submit(owner, std::move(send));
 }
 
 }  // namespace memory

@@ -2,45 +2,37 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "memory/memory_exchange.h"
 
+class QObject;
+
 // The short requests of the memory window: the set-memory pointer, the meter's clock and its
-// logging interval. Each runs inside an exchange (see RunThenFinish) and switches the display
-// poll off while it talks to the meter and on again at its end.
+// logging interval. Each is a transaction (or a short chain) on the line; its result reaches the
+// caller after the line was released. Nothing is told when the owner is gone first.
 namespace memory {
 
 // How long the meter may stay silent in the middle of an answer before the program gives up.
 inline constexpr int kAnswerSilenceMs = 5000;
 
-// The set-memory pointer from the requests 0x50 (high byte) and 0x51 (low byte); nothing when
-// the meter does not answer. Leaves the display poll off for the caller.
-std::optional<unsigned> RequestMemoryPointer();
+// The requests 0x50 (high byte) and 0x51 (low byte); `then` is given the set-memory pointer, or
+// nothing when the meter does not answer.
+Rs232::Transaction MemoryPointerRequest(std::function<Rs232::Next(std::optional<unsigned>)> then);
 
-struct PointerReading {
-    Ending ending;
-    unsigned pointer = 0;
-};
 // The pointer, then drops whatever else is waiting.
-PointerReading ReadMemoryPointer();
+void ReadMemoryPointer(QObject* owner, std::function<void(const Ending&, unsigned)> done);
 
-struct ClockReading {
-    Ending ending;
-    QString text;  // "yy/mm/dd-----hh:mm:ss"
-};
-// "C", then the six BCD bytes of the meter's clock; fails after kAnswerSilenceMs without a byte.
-ClockReading ReadMeterClock();
+// "C", then the six BCD bytes of the meter's clock as "yy/mm/dd-----hh:mm:ss"; fails after
+// kAnswerSilenceMs without a byte. A surplus is dropped.
+void ReadMeterClock(QObject* owner, std::function<void(const Ending&, const QString&)> done);
 
-struct IntervalReading {
-    Ending ending;
-    QString text;  // "10 sec"
-};
-// The logging interval (request 0x52).
-IntervalReading ReadLoggingInterval();
+// The logging interval (request 0x52) as "10 sec".
+void ReadLoggingInterval(QObject* owner, std::function<void(const Ending&, const QString&)> done);
 
 // "G" + seconds: the meter logs every `seconds` from its next set on.
-void SendLoggingInterval(std::uint8_t seconds);
+void SendLoggingInterval(QObject* owner, std::uint8_t seconds);
 
 // The message of a request the meter did not answer; `what` names what was asked for.
 QString NoAnswerMessage(const QString& what);

@@ -14,7 +14,6 @@
 
 #include "core/memory_texts.h"
 #include "link/link_events.h"
-#include "memory/line_receive.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"
 #include "memory/set_listing.h"
@@ -35,7 +34,7 @@ constexpr int kMultiModeWidth = 6000;
 constexpr int kBorderWidth = 6000 - 5865;
 constexpr int kClientHeight = 2850;
 
-constexpr double kUnloadPauseSeconds = 0.2;
+constexpr int kUnloadPauseMs = 200;
 
 QRect twipsRect(int left, int top, int width, int height, const QWidget* w) {
     return {ui::twipsPoint(left, top, w), ui::twipsToPixels(width, height, w)};
@@ -177,47 +176,39 @@ void MemoryWindow::Form_Resize() {
 }
 
 void MemoryWindow::requestInterval() {
+    if (unloaded_) return;
     QPointer<MemoryWindow> self(this);
-    RunThenFinish<IntervalReading>(
-        this,
-        [self] {
-            if (!self || self->unloaded_) return IntervalReading{};
-            self->intervalRequestWaiting_ = false;
-            return ReadLoggingInterval();
-        },
-        [self](const IntervalReading& reading) {
-            if (!self || self->unloaded_) return;
-            if (!reading.ending.isDone())
-                ShowEnding(self, reading.ending);
-            else
-                self->TxtSampling->setText(reading.text);
-        });
+    ReadLoggingInterval(this, [self](const Ending& ending, const QString& text) {
+        if (!self) return;
+        self->intervalRequestWaiting_ = false;
+        if (self->unloaded_) return;
+        if (!ending.isDone())
+            ShowEnding(self, ending);
+        else
+            self->TxtSampling->setText(text);
+    });
 }
 
 void MemoryWindow::Form_Unload() {
     SetOpeningButtonsEnabled(panel_, true);
-    Rs232::RunExchange(panel_, [] {
-        Rs232::Delay(kUnloadPauseSeconds);
-        BackToDisplay();
-    });
+    Rs232::Transaction back = Rs232::BackToDisplay();
+    back.pauseBeforeMs = kUnloadPauseMs;
+    Rs232::Submit(panel_, std::move(back));
 }
 
 void MemoryWindow::CmdTimeofMeter_Click() {
     if (!panel_) return;
-    Rs232::timer1Off();
     QPointer<MemoryWindow> self(this);
     QPointer<panel::Panel> panel = panel_;
-    RunThenFinish<ClockReading>(
-        panel_, &ReadMeterClock, [self, panel](const ClockReading& reading) {
-            if (!reading.ending.isDone())
-                ShowEnding(self ? static_cast<QWidget*>(self) : panel, reading.ending);
-            else if (self)
-                self->LblTime->setText(reading.text);
-        });
+    ReadMeterClock(panel_, [self, panel](const Ending& ending, const QString& text) {
+        if (!ending.isDone())
+            ShowEnding(self ? static_cast<QWidget*>(self) : panel, ending);
+        else if (self)
+            self->LblTime->setText(text);
+    });
 }
 
 void MemoryWindow::CmdSampling_Click() {
-    Rs232::timer1Off();
     const std::optional<std::uint8_t> seconds =
         core::SamplingIntervalByte(TxtSampling->text().toStdString());
     if (!seconds) {
@@ -225,10 +216,9 @@ void MemoryWindow::CmdSampling_Click() {
                               QString::fromLatin1(core::kSamplingRangeMessage.data(),
                                                   core::kSamplingRangeMessage.size()),
                               ui::Dialogs::Icon::None, ui::Dialogs::Buttons::Ok);
-        Rs232::timer1On();
         return;
     }
-    Rs232::RunExchange(panel_, [seconds = *seconds] { SendLoggingInterval(seconds); });
+    SendLoggingInterval(panel_, *seconds);
 }
 
 void MemoryWindow::CmdSingleRec_Click() {

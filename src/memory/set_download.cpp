@@ -3,11 +3,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStringList>
+#include <memory>
 
 #include "core/memory_texts.h"
 #include "core/protocol.h"
 #include "core/set_memory.h"
-#include "memory/line_receive.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"
 #include "memory/memory_state.h"
@@ -18,15 +18,18 @@ namespace memory {
 namespace {
 
 namespace protocol = core::protocol;
+using Rs232::Next;
 
 const QString kNoMultiRecords = QStringLiteral("No MultiRecords in Memory !");
 // The set dump has ended when the line has been silent this long.
 constexpr int kDumpSilenceMs = 2000;
-constexpr double kShowSettleSeconds = 0.02;
-constexpr double kDumpStartSeconds = 0.2;
+constexpr int kShowSettleMs = 20;
+constexpr int kDumpStartMs = 200;
 
-struct SetDownload {
-    Ending ending;
+// The window the download opens; touched only through a guard, since the user may close it
+// while the dump arrives.
+struct SetJob {
+    QPointer<panel::Panel> panel;
     QPointer<MemoryWindow> window;
 };
 
@@ -39,80 +42,84 @@ QStringList setItems(const std::vector<std::vector<std::uint8_t>>& sets) {
     return items;
 }
 
-// The download on the line. The window it opens is touched only through a guard: the user may
-// close it while the dump arrives.
-SetDownload downloadSets(const QPointer<panel::Panel>& panel) {
-    SetDownload result;
-    const std::optional<unsigned> pointer = RequestMemoryPointer();
-    if (!pointer) {
-        result.ending = Ending::failed(NoAnswerMessage(QStringLiteral("its memory pointer")));
-        return result;
-    }
+// The dump is in: cut it into the sets and list them.
+Next listSets(const std::shared_ptr<SetJob>& job) {
     Memory::MemoryState& memory = Memory::State;
-    memory.MemoryPointer = *pointer;
-    memory.UsedBytes = core::UsedBytes(*pointer);
-    if (memory.UsedBytes == 0) {
-        result.ending = Ending::none(kNoMultiRecords);
-        return result;
-    }
-
-    auto* window = new MemoryWindow(panel, MemoryWindow::Mode::Multi);
-    result.window = window;
-    window->setSetDumpRunning(true);
-    // Showing it asks for the logging interval; that request waits for the line until the dump
-    // is done.
-    window->show();
-    Rs232::Delay(kShowSettleSeconds);
-    if (result.window)
-        result.window->setRemainingText(
-            QString::fromStdString(core::MultiModeRemainingText(*pointer)));
-
-    Rs232::timer1Off();
-    Rs232::Flush();
-    memory.MemoryDump.clear();
-    Rs232::Output(OneByte(protocol::kSetDump));
-    Rs232::Delay(kDumpStartSeconds);
     const std::size_t used = memory.UsedBytes;
-    const QPointer<MemoryWindow> progressWindow = result.window;
-    memory.MemoryDump =
-        ReceiveAnswer(static_cast<qsizetype>(core::SetDumpSize(used)), kDumpSilenceMs,
-                      [progressWindow, used](qsizetype received) {
-                          if (progressWindow)
-                              progressWindow->showDumpProgress(core::SetDumpProgressPercent(
-                                  static_cast<std::size_t>(received), used));
-                      })
-            .bytes;
-    DropSurplus();
-    BackToDisplay();
-
     core::SetDumpSplit split = core::SplitSetDump(BytesOf(memory.MemoryDump), used);
     if (split.cutShort) {
         memory.RecordSets.clear();
         memory.SetCount = 0;
-        result.ending = Ending::failed(
+        return Next::end(Ending::failed(
             QStringLiteral("The set memory dump was cut short: %1 of %2 bytes arrived, then "
                            "nothing for %3 seconds. No sets are listed.")
                 .arg(memory.MemoryDump.size())
                 .arg(used)
-                .arg(kDumpSilenceMs / 1000));
-        return result;
+                .arg(kDumpSilenceMs / 1000)));
     }
     memory.RecordSets = std::move(split.sets);
     memory.SetCount = static_cast<int>(memory.RecordSets.size());
-    if (result.window) result.window->listSets(setItems(memory.RecordSets));
-    BackToDisplay();
-    return result;
+    if (job->window) job->window->listSets(setItems(memory.RecordSets));
+    return Next::then(Rs232::BackToDisplay());
 }
 
-// Closes the window and gives the panel back its buttons and its display poll.
+Next dumpSets(const std::shared_ptr<SetJob>& job, unsigned pointer) {
+    if (job->window)
+        job->window->setRemainingText(
+            QString::fromStdString(core::MultiModeRemainingText(pointer)));
+    Memory::MemoryState& memory = Memory::State;
+    memory.MemoryDump.clear();
+    const std::size_t used = memory.UsedBytes;
+    Rs232::Transaction dump =
+        Dump(protocol::kSetDump, static_cast<qsizetype>(core::SetDumpSize(used)), kDumpSilenceMs);
+    dump.pauseAfterWriteMs = kDumpStartMs;
+    dump.progress = [job, used](qsizetype received) {
+        if (job->window)
+            job->window->showDumpProgress(
+                core::SetDumpProgressPercent(static_cast<std::size_t>(received), used));
+    };
+    dump.then = [job](const Rs232::Answer& answer) {
+        Memory::State.MemoryDump = answer.bytes;
+        Rs232::Transaction drop = Rs232::DropSurplus();
+        drop.then = [job](const Rs232::Answer&) {
+            Rs232::Transaction back = Rs232::BackToDisplay();
+            back.then = [job](const Rs232::Answer&) { return listSets(job); };
+            return Next::then(std::move(back));
+        };
+        return Next::then(std::move(drop));
+    };
+    return Next::then(std::move(dump));
+}
+
+Next openWindow(const std::shared_ptr<SetJob>& job, std::optional<unsigned> pointer) {
+    if (!pointer)
+        return Next::end(Ending::failed(NoAnswerMessage(QStringLiteral("its memory pointer"))));
+    Memory::MemoryState& memory = Memory::State;
+    memory.MemoryPointer = *pointer;
+    memory.UsedBytes = core::UsedBytes(*pointer);
+    if (memory.UsedBytes == 0) return Next::end(Ending::nothing(kNoMultiRecords));
+
+    auto* window = new MemoryWindow(job->panel, MemoryWindow::Mode::Multi);
+    job->window = window;
+    window->setSetDumpRunning(true);
+    // Showing it asks for the logging interval; that request waits for the line until the dump
+    // is done.
+    window->show();
+    Rs232::Transaction settle = Rs232::Transaction::pause(kShowSettleMs);
+    settle.then = [job, pointer = *pointer](const Rs232::Answer&) {
+        return dumpSets(job, pointer);
+    };
+    return Next::then(std::move(settle));
+}
+
+// Closes the window and gives the panel back its buttons.
 void failureEnding(panel::Panel* panel, MemoryWindow* window) {
     SetMemoryButtonsEnabled(panel, true);
     if (window) {
         window->setSetDumpRunning(false);
         window->close();
     }
-    Rs232::RunExchange(panel, [] { BackToDisplay(); });
-    Rs232::timer1On();
+    Rs232::Submit(panel, Rs232::BackToDisplay());
 }
 
 }  // namespace
@@ -121,27 +128,29 @@ void StartSetDownload(panel::Panel* panel) {
     if (!panel) return;
     MemoryWindow::closeExisting();
     SetMemoryButtonsEnabled(panel, false);
-    Rs232::timer1Off();
-    const QPointer<panel::Panel> owner(panel);
-    RunThenFinish<SetDownload>(
-        panel, [owner] { return downloadSets(owner); },
-        [owner](const SetDownload& download) {
-            MemoryWindow* window = download.window;
-            if (download.ending.isDone()) {
-                if (window) {
-                    window->setSetDumpRunning(false);
-                    owner->controls().MnuSystem->setEnabled(true);
-                } else {
-                    // Closed while the dump arrived: nothing holds the panel's buttons any more.
-                    SetMemoryButtonsEnabled(owner, true);
-                }
-                Rs232::timer1On();
-                return;
+    auto job = std::make_shared<SetJob>();
+    job->panel = panel;
+    Rs232::Transaction pointer =
+        MemoryPointerRequest([job](std::optional<unsigned> p) { return openWindow(job, p); });
+    Rs232::Submit(panel, std::move(pointer), [job](const Ending& ending) {
+        const QPointer<panel::Panel> owner = job->panel;
+        if (ending.isDropped() || !owner) return;
+        MemoryWindow* window = job->window;
+        if (ending.isDone()) {
+            if (window) {
+                window->setSetDumpRunning(false);
+                owner->controls().MnuSystem->setEnabled(true);
+            } else {
+                // Closed while the dump arrived: nothing holds the panel's buttons any more.
+                SetMemoryButtonsEnabled(owner, true);
             }
-            ShowEnding(window ? static_cast<QWidget*>(window) : owner.data(), download.ending,
-                       ui::Dialogs::Icon::Critical);
-            failureEnding(owner, download.window);
-        });
+            return;
+        }
+        ShowEnding(window ? static_cast<QWidget*>(window) : owner.data(), ending,
+                   ui::Dialogs::Icon::Critical);
+        // The box may have stood while the link was lost and the window closed.
+        if (owner) failureEnding(owner, job->window);
+    });
 }
 
 }  // namespace memory

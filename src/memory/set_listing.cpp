@@ -30,7 +30,6 @@ void ListRecordSet(panel::Panel* panel, int number) {
                                   QStringLiteral(" Records Completed"));
     }
     SetMemoryButtonsEnabled(panel, true);
-    Rs232::timer1On();
 }
 
 }  // namespace memory

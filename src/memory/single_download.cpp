@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <memory>
 
 #include "core/protocol.h"
 #include "core/single_records.h"
@@ -9,7 +10,6 @@
 #include "files/data_list.h"
 #include "files/files_state.h"
 #include "files/record_grid.h"
-#include "memory/line_receive.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"
 #include "memory/memory_window.h"
@@ -19,51 +19,66 @@ namespace memory {
 namespace {
 
 namespace protocol = core::protocol;
+using Rs232::Next;
 
 const QString kNoSingleRecords = QStringLiteral("No Single Records in Memory !");
+
+// What the steps of one download share. Only the DataList it opens is touched, through a
+// guard: the user may close it (or the Memory window) while the dump arrives.
+struct SingleJob {
+    std::size_t count = 0;
+    QPointer<DataList> list;
+    QByteArray bytes;
+    bool complete = false;
+};
 
 void showTitle(const QPointer<DataList>& list, qsizetype records, const char* what) {
     if (list) list->lblTitle()->setText(QString::number(records) + QLatin1String(what));
 }
 
-// The download on the line. Only the DataList it opens is touched, through a guard: the user may
-// close it (or the Memory window) while the dump arrives.
-Ending downloadSingleRecords() {
-    Rs232::timer1Off();
-    if (!Rs232::SendCommand(protocol::request::kSingleCount) || !Rs232::State.LastReplyByte)
-        return Ending::failed(NoAnswerMessage(QStringLiteral("its number of single records")));
-    const std::size_t count = *Rs232::State.LastReplyByte;
-    if (count == 0) return Ending::none(kNoSingleRecords);
+// The records that arrived go to the list; the ending says whether all came.
+Next listRecords(const std::shared_ptr<SingleJob>& job) {
+    // Records decode into a reading of the download's own; the live reading stays the meter's.
+    const std::vector<core::RecordRow> rows =
+        core::DecodeSingleDump(BytesOf(job->bytes), job->count);
+    if (job->list) {
+        job->list->grid()->addRows(core::ToRowTexts(rows));
+        showTitle(job->list, static_cast<qsizetype>(rows.size()), " Records Completed");
+    }
+    if (job->complete) return Next::end();
+    return Next::end(Ending::failed(
+        QStringLiteral("The meter stopped sending after %1 of %2 single records (no byte for %3 "
+                       "seconds). The %1 complete records are listed.")
+            .arg(rows.size())
+            .arg(job->count)
+            .arg(kAnswerSilenceMs / 1000)));
+}
 
+Next dumpRecords(const std::shared_ptr<SingleJob>& job) {
     // The old list goes first (its unload clears the flag), then the flag makes the new list's
     // Plot menu unavailable.
     DataList::closeExisting();
     FileTransfer::State.SingleRecordList = true;
-    const QPointer<DataList> list = DataList::showNew();
+    job->list = DataList::showNew();
 
-    Rs232::Flush();
-    Rs232::Output(OneByte(protocol::kSingleDump));
-    const Answer answer =
-        ReceiveAnswer(static_cast<qsizetype>(core::SingleDumpSize(count)), kAnswerSilenceMs,
-                      [list](qsizetype received) {
-                          showTitle(list, core::CompleteSingleRecords(received), " Records Read");
-                      });
-    DropSurplus();
-    BackToDisplay();
-
-    // Records decode into a reading of the download's own; the live reading stays the meter's.
-    const std::vector<core::RecordRow> rows = core::DecodeSingleDump(BytesOf(answer.bytes), count);
-    if (list) {
-        list->grid()->addRows(core::ToRowTexts(rows));
-        showTitle(list, static_cast<qsizetype>(rows.size()), " Records Completed");
-    }
-    if (answer.complete) return Ending::done();
-    return Ending::failed(QStringLiteral("The meter stopped sending after %1 of %2 single records "
-                                         "(no byte for %3 seconds). The %1 complete records are "
-                                         "listed.")
-                              .arg(rows.size())
-                              .arg(count)
-                              .arg(kAnswerSilenceMs / 1000));
+    Rs232::Transaction dump =
+        Dump(protocol::kSingleDump, static_cast<qsizetype>(core::SingleDumpSize(job->count)),
+             kAnswerSilenceMs);
+    dump.progress = [job](qsizetype received) {
+        showTitle(job->list, core::CompleteSingleRecords(received), " Records Read");
+    };
+    dump.then = [job](const Rs232::Answer& answer) {
+        job->bytes = answer.bytes;
+        job->complete = answer.complete;
+        Rs232::Transaction drop = Rs232::DropSurplus();
+        drop.then = [job](const Rs232::Answer&) {
+            Rs232::Transaction back = Rs232::BackToDisplay();
+            back.then = [job](const Rs232::Answer&) { return listRecords(job); };
+            return Next::then(std::move(back));
+        };
+        return Next::then(std::move(drop));
+    };
+    return Next::then(std::move(dump));
 }
 
 }  // namespace
@@ -72,14 +87,23 @@ void StartSingleDownload(panel::Panel* panel, MemoryWindow* window) {
     if (!panel) return;
     DataList::closeExisting();
     SetMemoryButtonsEnabled(panel, false);
-    Rs232::timer1Off();
     const QPointer<MemoryWindow> memoryWindow(window);
     if (window) window->setSingleDownloadRunning(true);
     const QPointer<panel::Panel> owner(panel);
-    RunThenFinish<Ending>(panel, &downloadSingleRecords, [owner, memoryWindow](const Ending& e) {
+    auto job = std::make_shared<SingleJob>();
+    Rs232::Transaction count =
+        Rs232::Request(protocol::request::kSingleCount, [job](std::optional<std::uint8_t> n) {
+            if (!n)
+                return Next::end(Ending::failed(
+                    NoAnswerMessage(QStringLiteral("its number of single records"))));
+            if (*n == 0) return Next::end(Ending::nothing(kNoSingleRecords));
+            job->count = *n;
+            return dumpRecords(job);
+        });
+    Rs232::Submit(panel, std::move(count), [owner, memoryWindow](const Ending& e) {
+        if (e.isDropped()) return;
         SetMemoryButtonsEnabled(owner, true);
         if (memoryWindow) memoryWindow->setSingleDownloadRunning(false);
-        Rs232::timer1On();
         ShowEnding(memoryWindow ? static_cast<QWidget*>(memoryWindow) : owner, e);
     });
 }

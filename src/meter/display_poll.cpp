@@ -4,7 +4,6 @@
 #include "core/alarm_limits.h"
 #include "core/protocol.h"
 #include "core/screen_render.h"
-#include "link/exchange.h"
 #include "link/link_events.h"
 #include "link/rs232.h"
 #include "link/serial_line.h"
@@ -14,25 +13,24 @@ namespace meter {
 namespace {
 
 constexpr int kPollAttempts = 10;
-constexpr double kAnswerWait = 0.2;
-constexpr double kSettleWait = 0.01;
+constexpr int kAnswerWaitMs = 200;
+constexpr int kSettleWaitMs = 10;
 constexpr int kReopenEveryMs = 1000;
-const QByteArray kPollFrame(1, static_cast<char>(core::protocol::kDisplayPoll));
 
-// Clears a flag when the scope ends, whatever path it takes.
-class FlagGuard {
-  public:
-    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = false; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
+// " ", judged 0.2 s later: exactly nine bytes are a display frame.
+Rs232::Transaction pollTransaction(int attempts) {
+    Rs232::Transaction t;
+    t.frame = QByteArray(1, static_cast<char>(core::protocol::kDisplayPoll));
+    t.expect = Rs232::Transaction::Expect::ExactlyAtEnd;
+    t.count = static_cast<qsizetype>(core::DisplayFrame::kSize);
+    t.windowMs = kAnswerWaitMs;
+    t.attempts = attempts;
+    return t;
+}
 
-  private:
-    bool& flag_;
-};
-
-bool frameWaiting() {
-    return Rs232::InBufferCount() == static_cast<int>(core::DisplayFrame::kSize);
+bool decode(const QByteArray& bytes, core::DisplayFrame& frame) {
+    return core::DisplayFrame::fromBytes(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                         static_cast<std::size_t>(bytes.size()), frame);
 }
 
 }  // namespace
@@ -43,52 +41,56 @@ bool DisplayPoll::inLostLink() const {
     return Meter::State.LinkLost;
 }
 
-bool DisplayPoll::pollOnce() {
-    Rs232::Flush();
-    Rs232::Output(kPollFrame);
-    Rs232::Delay(kAnswerWait);
-    return frameWaiting();
-}
-
 void DisplayPoll::Timer1_Timer() {
+    ++timerTicks_;
+    Meter::State.PollTick = timerTicks_;
     // A tick that finds the line in use (or waited for) is skipped; in the lost-link state the
     // probes ask the meter instead.
-    if (inTick_ || Rs232::ShuttingDown() || !Rs232::LineFree() || Meter::State.LinkLost) return;
-    FlagGuard guard(inTick_);
-    Rs232::Exchange hold;
-
-    int attempts = 0;
-    while (!pollOnce()) {
-        if (Rs232::ShuttingDown()) return;
-        ++failedAttempts_;
-        if (++attempts >= kPollAttempts) {
-            HandleLostLink();
-            return;
-        }
-    }
-    finishTick();
+    if (Rs232::ShuttingDown() || !Rs232::LineFree() || Meter::State.LinkLost) return;
+    Rs232::Transaction poll = pollTransaction(kPollAttempts);
+    poll.then = [this](const Rs232::Answer& answer) { return afterPoll(answer); };
+    Rs232::Submit(this, std::move(poll));
 }
 
-void DisplayPoll::finishTick() {
-    const QByteArray bytes = Rs232::Input();
+Rs232::Next DisplayPoll::afterPoll(const Rs232::Answer& answer) {
     core::DisplayFrame frame;
-    if (!core::DisplayFrame::fromBytes(
-            reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-            std::min<std::size_t>(bytes.size(), core::DisplayFrame::kSize), frame))
-        return;
-    Rs232::Delay(kSettleWait);
-    if (Rs232::ShuttingDown()) return;
+    if (!answer.complete || !decode(answer.bytes, frame)) {
+        failedAttempts_ += answer.attempts;
+        HandleLostLink();
+        return Rs232::Next::end(Rs232::Ending::failed(QStringLiteral("No Com")));
+    }
+    failedAttempts_ += answer.attempts - 1;
+    return renderFrame(frame, false);
+}
 
-    Meter::ReadoutState& readout = Meter::State;
-    core::RenderFrame(frame, readout.MeterReading, readout.Display);
-    emit rendered();
-    Rs232::Delay(kAnswerWait);
-    if (Rs232::ShuttingDown()) return;
-
-    core::StepAnnunciators(frame, readout.MeterReading, readout.Display);
-    core::EvaluateAlarm(readout.MeterReading, Alarm::State.AlarmLimits, readout.Display);
-    ++ticks_;
-    emit rendered();
+Rs232::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool restoresLink) {
+    Rs232::Transaction settle = Rs232::Transaction::pause(kSettleWaitMs);
+    settle.then = [this, frame, restoresLink](const Rs232::Answer&) {
+        Meter::ReadoutState& readout = Meter::State;
+        core::RenderFrame(frame, readout.MeterReading, readout.Display);
+        readout.RenderedTick = timerTicks_;
+        // The new frame is on the panel before anyone hears that the meter is back, so that
+        // nothing samples the emptied display.
+        if (restoresLink) {
+            readout.LinkLost = false;
+            emit rendered();
+            emit linkRestored();
+            emit Rs232::events().linkRestored();
+        } else {
+            emit rendered();
+        }
+        Rs232::Transaction rest = Rs232::Transaction::pause(kAnswerWaitMs);
+        rest.then = [this, frame](const Rs232::Answer&) {
+            Meter::ReadoutState& readout = Meter::State;
+            core::StepAnnunciators(frame, readout.MeterReading, readout.Display);
+            core::EvaluateAlarm(readout.MeterReading, Alarm::State.AlarmLimits, readout.Display);
+            ++ticks_;
+            emit rendered();
+            return Rs232::Next::end();
+        };
+        return Rs232::Next::then(std::move(rest));
+    };
+    return Rs232::Next::then(std::move(settle));
 }
 
 void DisplayPoll::HandleLostLink() {
@@ -103,9 +105,18 @@ void DisplayPoll::HandleLostLink() {
 }
 
 void DisplayPoll::scheduleProbe() {
-    // Each probe is an exchange of its own: commands asked for meanwhile go to the line between
-    // two probes instead of waiting for the meter to come back.
-    Rs232::RunExchange(this, [this] { probe(); });
+    if (Rs232::ShuttingDown()) return;
+    // Each probe is a transaction of its own: commands asked for meanwhile go to the line
+    // between two probes instead of waiting for the meter to come back.
+    Rs232::Transaction probe = pollTransaction(1);
+    probe.then = [this](const Rs232::Answer& answer) { return afterProbe(answer); };
+    // A vanished device was closed when it went away; it is opened again now and then so that
+    // the panel comes back by itself once the cable or adapter is back.
+    if (nextReopen_.hasExpired()) {
+        reopenLineIfClosed();
+        nextReopen_.setRemainingTime(kReopenEveryMs);
+    }
+    Rs232::Submit(this, std::move(probe));
 }
 
 void DisplayPoll::reopenLineIfClosed() {
@@ -113,22 +124,14 @@ void DisplayPoll::reopenLineIfClosed() {
     if (line && !line->isOpen()) line->open();
 }
 
-void DisplayPoll::probe() {
-    if (!Meter::State.LinkLost || Rs232::ShuttingDown()) return;
-    // A vanished device was closed when it went away; try to open it again now and then so that
-    // the panel comes back by itself once the cable or adapter is back.
-    if (nextReopen_.hasExpired()) {
-        reopenLineIfClosed();
-        nextReopen_.setRemainingTime(kReopenEveryMs);
+Rs232::Next DisplayPoll::afterProbe(const Rs232::Answer& answer) {
+    if (!Meter::State.LinkLost) return Rs232::Next::end();
+    core::DisplayFrame frame;
+    if (!answer.complete || !decode(answer.bytes, frame)) {
+        scheduleProbe();
+        return Rs232::Next::end(Rs232::Ending::failed(QStringLiteral("No Com")));
     }
-    if (!pollOnce()) {
-        if (!Rs232::ShuttingDown()) scheduleProbe();
-        return;
-    }
-    Meter::State.LinkLost = false;
-    emit linkRestored();
-    emit Rs232::events().linkRestored();
-    finishTick();
+    return renderFrame(frame, true);
 }
 
 }  // namespace meter

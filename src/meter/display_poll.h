@@ -3,23 +3,32 @@
 #include <QDeadlineTimer>
 #include <QObject>
 
+#include "core/display_frame.h"
+
+namespace Rs232 {
+struct Next;
+struct Answer;
+}  // namespace Rs232
+
 namespace meter {
 
 // The display poll: each tick of the panel's Timer1 asks the meter for its display frame,
 // decodes it into Meter::State.MeterReading and renders Meter::State.Display, then the
-// annunciators and the limit alarm. A tick is one exchange on the line; it is skipped when the
-// line is not free. Ten unanswered polls in one tick enter the lost-link state: from then on the
-// meter is probed every 0.2 s, each probe an exchange of its own, until it answers again.
+// annunciators and the limit alarm. A tick is one chain of transactions on the line (write " ",
+// 0.2 s, 9 bytes; 0.01 s; render; 0.2 s; annunciators and alarm); it is skipped when the line is
+// not free. Ten unanswered polls in one tick enter the lost-link state: from then on the meter is
+// probed every 0.2 s, each probe a transaction of its own, until it answers again.
 class DisplayPoll : public QObject {
     Q_OBJECT
   public:
     explicit DisplayPoll(QObject* parent = nullptr);
 
-    // One tick of Timer1. Never re-enters itself.
+    // One tick of Timer1. Starts the tick's transaction and returns at once.
     void Timer1_Timer();
 
     bool inLostLink() const;
-    // Completed ticks and failed poll attempts since this poll was made.
+    // Timer1 ticks, completed ticks and failed poll attempts since this poll was made.
+    int timerTicks() const { return timerTicks_; }
     int ticks() const { return ticks_; }
     int failedAttempts() const { return failedAttempts_; }
 
@@ -31,15 +40,15 @@ class DisplayPoll : public QObject {
     void linkRestored();
 
   private:
-    bool pollOnce();
+    Rs232::Next afterPoll(const Rs232::Answer& answer);
+    Rs232::Next afterProbe(const Rs232::Answer& answer);
+    // The rest of a tick once a frame is in: render, then annunciators and alarm.
+    Rs232::Next renderFrame(const core::DisplayFrame& frame, bool restoresLink);
     void HandleLostLink();
-    void probe();
     void scheduleProbe();
     void reopenLineIfClosed();
-    // Decodes the 9 waiting bytes and renders the tick's screen, annunciators and alarm.
-    void finishTick();
 
-    bool inTick_ = false;
+    int timerTicks_ = 0;
     int ticks_ = 0;
     int failedAttempts_ = 0;
     QDeadlineTimer nextReopen_;

@@ -15,7 +15,16 @@ struct ReadoutState {
     core::PanelState Display;
     // The meter stopped answering; the poll probes until it answers again.
     bool LinkLost = false;
+    // Timer1 ticks so far, and the tick whose frame the display shows (0: none yet). A reading
+    // older than the previous tick is stale: the line was held, or the meter did not answer.
+    int PollTick = 0;
+    int RenderedTick = 0;
 };
+
+// The display shows a frame read in the current or the previous poll tick.
+inline bool ReadingIsFresh(const ReadoutState& readout) {
+    return !readout.LinkLost && readout.PollTick - readout.RenderedTick <= 1;
+}
 
 extern ReadoutState State;
 void ResetState();

@@ -8,10 +8,10 @@
 #include <QShowEvent>
 #include <QTimer>
 
-#include "link/exchange.h"
 #include "link/port_failure.h"
 #include "link/rs232.h"
 #include "link/serial_line.h"
+#include "link/transaction_queue.h"
 #include "meter/display_poll.h"
 #include "meter/meter_state.h"
 #include "panel/clock_setting.h"
@@ -53,7 +53,10 @@ PanelIcon keyPicture(const QString& name) {
 }  // namespace
 
 Panel::Panel(serial::SerialLine* line, QWidget* parent)
-    : QWidget(parent), line_(line), poll_(new meter::DisplayPoll(this)) {
+    : QWidget(parent),
+      line_(line),
+      queue_(new Rs232::TransactionQueue(line, this)),
+      poll_(new meter::DisplayPoll(this)) {
     line_->setParent(this);
     ui::setWidgetName(this, "Panel");
     setWindowTitle("Panel V7.0");
@@ -123,7 +126,7 @@ Panel::Panel(serial::SerialLine* line, QWidget* parent)
 }
 
 Panel::~Panel() {
-    if (Rs232::State.Timer1 == timer1_) Rs232::State.Timer1 = nullptr;
+    if (Rs232::State.Queue == queue_) Rs232::State.Queue = nullptr;
     if (Rs232::State.Comm1 == line_) Rs232::State.Comm1 = nullptr;
 }
 
@@ -340,7 +343,7 @@ QString Panel::portFailureText() const {
 
 bool Panel::Form_Load() {
     move(0, 0);
-    Rs232::Attach(line_, timer1_);
+    Rs232::Attach(line_, queue_);
     // A port chosen by its device (CommPortNumber 0) was given to the line already.
     if (Rs232::State.CommPortNumber != 0) line_->setPortNumber(Rs232::State.CommPortNumber);
     const bool settingsOk = line_->setSettings("9600,n,8,1");
@@ -434,22 +437,24 @@ void Panel::showSamplingInterval(const QString& text) {
 }
 
 void Panel::keyClicked(int code) {
-    Rs232::RunExchange(this, [code] {
-        Rs232::timer1Off();
-        Rs232::SendKey(code);
-        Rs232::timer1On();
-    });
+    Rs232::Submit(this, Rs232::Key(static_cast<std::uint8_t>(code)));
 }
 
 void Panel::MnuSystem_Click() {
-    Rs232::RunExchange(this, [this] {
+    // The clock is read when the frame goes to the line, not when the click was queued.
+    Rs232::Transaction setClock = Rs232::Transaction::pause(0);
+    setClock.then = [this](const Rs232::Answer&) {
         c_.LblComm->setText("Wait...");
-        const QByteArray frame = clockSetFrame(ui::pcNow());
-        Rs232::timer1Off();
-        Rs232::Output(frame);
-        c_.LblComm->setText(comText());
-        Rs232::timer1On();
-    });
+        Rs232::Transaction write;
+        write.flush = false;
+        write.frame = clockSetFrame(ui::pcNow());
+        write.then = [this](const Rs232::Answer&) {
+            if (!Meter::State.LinkLost) c_.LblComm->setText(comText());
+            return Rs232::Next::end();
+        };
+        return Rs232::Next::then(std::move(write));
+    };
+    Rs232::Submit(this, std::move(setClock));
 }
 
 void Panel::SSCommand1_Click() {

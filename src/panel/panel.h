@@ -13,6 +13,9 @@ class SerialLine;
 namespace meter {
 class DisplayPoll;
 }
+namespace Rs232 {
+class TransactionQueue;
+}
 
 namespace panel {
 
@@ -135,6 +138,7 @@ class Panel : public QWidget {
     QString portFailureText() const;
 
     serial::SerialLine* line_;
+    Rs232::TransactionQueue* queue_;
     meter::DisplayPoll* poll_;
     QTimer* timer1_;
     QTimer* timer2_;

@@ -1,5 +1,7 @@
 #include "recording/recorder.h"
 
+#include <QPointer>
+
 #include "files/file_transfer.h"
 #include "panel/panel.h"
 #include "recording/recording_state.h"
@@ -27,7 +29,10 @@ void Recorder::CmdPsavestop_Click() {
 
 void Recorder::StartRecording() {
     if (FileTransfer::State.IsRecording) return;
-    if (!FileTransfer::ChooseSaveFile(panel_, ui::Dialogs::ExistingFile::AppendWithoutAsking))
+    // The panel (and this recorder with it) may be closed while the dialog stands.
+    const QPointer<Recorder> self(this);
+    if (!FileTransfer::ChooseSaveFile(panel_, ui::Dialogs::ExistingFile::AppendWithoutAsking) ||
+        !self)
         return;
     const QString path = FileTransfer::State.DataFileName;
     panel_->showFileName(FileTransfer::FileTitle(path));

@@ -1,6 +1,7 @@
 #include "recording/sampler.h"
 
 #include <QLabel>
+#include <QPointer>
 
 #include "core/sample_row.h"
 #include "core/sampling_interval.h"
@@ -50,8 +51,9 @@ Sampler::Sampler(panel::Panel* panel, Recorder* recorder)
 void Sampler::Timer2_Timer() {
     Recording::RecordingState& s = Recording::State;
     const bool due = core::SampleIsDue(s.SampleTickCounter, s.SamplingInterval);
-    if (Meter::State.LinkLost) {
-        // Nothing the panel shows now comes from the meter.
+    if (!Meter::ReadingIsFresh(Meter::State)) {
+        // Nothing the panel shows now comes from the meter, or it is older than the previous
+        // poll tick (the line was held by a download, or the meter is about to be lost).
         if (!due) ++s.SampleTickCounter;
         return;
     }
@@ -77,11 +79,14 @@ void Sampler::Timer2_Timer() {
 
 void Sampler::CmdPSample_Click() {
     Recording::RecordingState& s = Recording::State;
+    const QPointer<Sampler> self(this);
     const QString answer = ui::dialogs().input(
         panel_, fromStd(core::kSamplingInputTitle),
         fromStd(core::kSamplingPromptFirstLine) + QLatin1Char('\n') +
             fromStd(core::kSamplingPromptSecondLine),
         QString::fromStdString(core::SamplingDefaultAnswer(s.SamplingInterval)));
+    // The panel (and this sampler with it) may be closed while the box stands.
+    if (!self) return;
     const core::SamplingAnswer parsed = core::ParseSamplingAnswer(answer.toStdString());
     switch (parsed.outcome) {
         case core::SamplingAnswer::Outcome::Unchanged:

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -15,47 +16,78 @@ namespace {
 
 QMessageBox::Icon toQt(Dialogs::Icon icon) {
     switch (icon) {
-        case Dialogs::Icon::Information: return QMessageBox::Information;
-        case Dialogs::Icon::Warning: return QMessageBox::Warning;
-        case Dialogs::Icon::Critical: return QMessageBox::Critical;
-        case Dialogs::Icon::Question: return QMessageBox::Question;
-        case Dialogs::Icon::None: break;
+        case Dialogs::Icon::Information:
+            return QMessageBox::Information;
+        case Dialogs::Icon::Warning:
+            return QMessageBox::Warning;
+        case Dialogs::Icon::Critical:
+            return QMessageBox::Critical;
+        case Dialogs::Icon::Question:
+            return QMessageBox::Question;
+        case Dialogs::Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
+// Runs a modal dialog that lives on the heap as a child of its parent window. A window closed
+// while its dialog stands (the lost link closes windows) takes the dialog with it; exec() then
+// returns and the dialog reads as rejected, instead of a dialog on the handler's stack being
+// freed twice. `read` takes what the dialog holds while it still exists.
+template <class D, class Read>
+void runModal(D* dialog, Read read) {
+    const QPointer<D> guard(dialog);
+    const int result = dialog->exec();
+    if (!guard) return;
+    read(*guard, result);
+    delete guard.data();
+}
+
 class SystemDialogs final : public Dialogs {
-public:
+  public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override {
-        QMessageBox box(toQt(icon), title, text,
-                        buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                     : QMessageBox::Ok,
-                        parent);
-        return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+        auto* box = new QMessageBox(
+            toQt(icon), title, text,
+            buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
+            parent);
+        Answer answer = Answer::Cancel;
+        runModal(box, [&](QMessageBox&, int result) {
+            if (result == QMessageBox::Ok) answer = Answer::Ok;
+        });
+        return answer;
     }
 
     QString input(QWidget* parent, const QString& title, const QString& prompt,
                   const QString& defaultText) override {
-        bool ok = false;
-        const QString text =
-            QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-        return ok ? text : QString();
+        auto* dialog = new QInputDialog(parent);
+        dialog->setWindowTitle(title);
+        dialog->setLabelText(prompt);
+        dialog->setTextValue(defaultText);
+        QString text;
+        runModal(dialog, [&](QInputDialog& d, int result) {
+            if (result == QDialog::Accepted) text = d.textValue();
+        });
+        return text;
     }
 
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override {
-        return remembered(QFileDialog::getOpenFileName(parent, caption, startFolder(), filter));
+        auto* dialog = new QFileDialog(parent, caption, startFolder(), filter);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        return remembered(chosenFile(dialog));
     }
 
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                          ExistingFile existing) override {
+        auto* dialog = new QFileDialog(parent, caption, startFolder(), filter);
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
         // The Save As dialog asks itself before replacing an existing file, unless the file is
         // only appended to.
-        const QFileDialog::Options options = existing == ExistingFile::AppendWithoutAsking
-                                                 ? QFileDialog::DontConfirmOverwrite
-                                                 : QFileDialog::Options();
-        return remembered(QFileDialog::getSaveFileName(parent, caption, startFolder(), filter,
-                                                       nullptr, options));
+        if (existing == ExistingFile::AppendWithoutAsking)
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+        return remembered(chosenFile(dialog));
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
@@ -75,7 +107,16 @@ public:
         return false;
     }
 
-private:
+  private:
+    static QString chosenFile(QFileDialog* dialog) {
+        QString path;
+        runModal(dialog, [&](QFileDialog& d, int result) {
+            if (result == QDialog::Accepted && !d.selectedFiles().isEmpty())
+                path = d.selectedFiles().constFirst();
+        });
+        return path;
+    }
+
     // File dialogs start in the folder of the last file chosen in this run, else in the user's
     // documents folder (home when there is none), never in the working directory.
     QString startFolder() const {
@@ -92,8 +133,7 @@ private:
     }
 
     // Uses the system's default printer; without one, offers to save the job as a PDF file.
-    bool choosePrinter(QWidget* parent, const QString& jobName, QPrinter& printer,
-                       QString* error) {
+    bool choosePrinter(QWidget* parent, const QString& jobName, QPrinter& printer, QString* error) {
         printer.setDocName(jobName);
         const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
         if (!defaultPrinter.isNull()) {
@@ -124,6 +164,8 @@ Dialogs& dialogs() {
     return installed ? *installed : system;
 }
 
-void setDialogs(Dialogs* replacement) { installed = replacement; }
+void setDialogs(Dialogs* replacement) {
+    installed = replacement;
+}
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPointer>
 
 #include "ui/accessible_name.h"
 #include "ui/dialogs.h"
@@ -41,7 +42,9 @@ QWidget* TraceWindow::findOpen(const QString& name) {
 
 void TraceWindow::MnuPrint_Click() {
     QString error;
-    if (dialogs().printWidget(this, view_, &error)) return;
+    // The window may be closed while the printer's dialog stands.
+    const QPointer<TraceWindow> self(this);
+    if (dialogs().printWidget(this, view_, &error) || !self) return;
     dialogs().message(this, QStringLiteral("Print"),
                       QStringLiteral("The picture could not be printed.\n\n%1").arg(error),
                       Dialogs::Icon::Warning, Dialogs::Buttons::Ok);

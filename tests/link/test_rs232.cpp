@@ -1,22 +1,34 @@
-// The program's serial operations against the simulated meter over a real pseudo-terminal.
+// The transactions on the meter's line against the simulated meter over a real pseudo-terminal.
 #include <QElapsedTimer>
 #include <QTest>
+#include <memory>
 #include <optional>
 
-#include "link/exchange.h"
 #include "link/qt_serial_line.h"
 #include "link/rs232.h"
+#include "link/transaction_queue.h"
 #include "support/meter_fixture.h"
 
 namespace {
 
 using Frames = std::vector<std::vector<uint8_t>>;
+using Rs232::Ending;
+using Rs232::Next;
+using Rs232::Transaction;
 
 int countFrames(const Frames& frames, std::vector<uint8_t> wanted) {
     int n = 0;
     for (const auto& f : frames) n += f == wanted ? 1 : 0;
     return n;
 }
+
+// Every ending a chain was told, in order.
+struct Endings {
+    QList<Ending> told;
+    Rs232::Finished record() {
+        return [this](const Ending& e) { told.append(e); };
+    }
+};
 
 }  // namespace
 
@@ -26,101 +38,180 @@ class TestRs232 : public QObject {
   private:
     std::unique_ptr<MeterFixture> fixture;
     std::unique_ptr<serial::QtSerialLine> line;
-    // The operations run inside an exchange, which holds the line.
-    std::optional<Rs232::Exchange> exchange;
+    std::unique_ptr<Rs232::TransactionQueue> queue;
 
-    void openLine() {
-        line = std::make_unique<serial::QtSerialLine>();
-        line->setPortNumber(1);
-        QVERIFY(line->setSettings("9600,n,8,1"));
-        QVERIFY2(line->open(), qPrintable(line->errorText()));
-        Rs232::State.Comm1 = line.get();
+    sim::MeterSim& meter() { return fixture->meter(); }
+
+    void setInterval(int seconds) {
+        meter().withModel([seconds](sim::MeterModel& m) {
+            m.setInterval(seconds);
+            return 0;
+        });
+    }
+
+    // Runs a request for the logging interval and waits for its ending.
+    std::optional<std::uint8_t> request(Endings& endings, int timeoutMs = 3000) {
+        std::optional<std::uint8_t> reply;
+        Rs232::Submit(
+            nullptr,
+            Rs232::Request(0x52,
+                           [&reply](std::optional<std::uint8_t> b) {
+                               reply = b;
+                               return Next::end(b ? Ending::done() : Ending::failed("silent"));
+                           }),
+            endings.record());
+        MeterFixture::waitFor([&] { return !endings.told.isEmpty(); }, timeoutMs);
+        return reply;
     }
 
   private slots:
     void init() {
         fixture = std::make_unique<MeterFixture>(true);
-        openLine();
-        exchange.emplace();
+        line = std::make_unique<serial::QtSerialLine>();
+        line->setPortNumber(1);
+        QVERIFY(line->setSettings("9600,n,8,1"));
+        QVERIFY2(line->open(), qPrintable(line->errorText()));
+        queue = std::make_unique<Rs232::TransactionQueue>(line.get());
+        Rs232::Attach(line.get(), queue.get());
     }
 
     void cleanup() {
-        exchange.reset();
+        queue.reset();
         Rs232::State.Comm1 = nullptr;
         line.reset();
         fixture.reset();
     }
 
-    void sendCommandResendsEverySecondUntilASlowAnswer() {
-        fixture->meter().setReplyDelay(2.5);
-        fixture->meter().withModel([](sim::MeterModel& m) {
-            m.setInterval(30);
-            return 0;
-        });
-        fixture->meter().clearReceived();
+    void requestResendsEverySecondUntilASlowAnswer() {
+        meter().setReplyDelay(2.5);
+        setInterval(30);
+        meter().clearReceived();
+        Endings endings;
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(Rs232::SendCommand(0x52));
-        QCOMPARE(Rs232::State.LastReplyByte.value_or(0), 30);
+        QCOMPARE(request(endings, 6000).value_or(0), 30);
         QVERIFY(clock.elapsed() >= 2400);
-        QCOMPARE(countFrames(fixture->meter().receivedFrames(), {0x52, 0x52}), 3);
+        QCOMPARE(Rs232::State.LastReplyByte.value_or(0), 30);
+        QCOMPARE(countFrames(meter().receivedFrames(), {0x52, 0x52}), 3);
     }
 
-    void multiByteReplyLeavesItsFirstByteAndEmptiesTheBuffer() {
-        fixture->meter().setExtraBytes(5);
-        fixture->meter().withModel([](sim::MeterModel& m) {
-            m.setInterval(12);
-            return 0;
-        });
-        QVERIFY(Rs232::SendCommand(0x52));
-        QCOMPARE(Rs232::State.LastReplyByte.value_or(0), 12);
-        QTest::qWait(100);
-        // Whatever of the reply arrived after the read is gone at the next flush.
-        Rs232::Flush();
-        QCOMPARE(Rs232::InBufferCount(), 0);
+    void requestTakesTheFirstByteAndStaleBytesAreFlushedFirst() {
+        meter().sendGarbage({0x99, 0x98, 0x97});
+        QVERIFY(MeterFixture::waitFor([&] { return line->bytesWaiting() >= 3; }, 2000));
+        meter().setExtraBytes(5);
+        setInterval(40);
+        Endings endings;
+        QCOMPARE(request(endings).value_or(0), 40);
+        QVERIFY(endings.told.first().isDone());
     }
 
-    void staleBytesAreFlushedBeforeANewFrame() {
-        fixture->meter().sendGarbage({0x99, 0x98, 0x97});
-        QVERIFY(MeterFixture::waitFor([] { return Rs232::InBufferCount() >= 3; }, 2000));
-        fixture->meter().withModel([](sim::MeterModel& m) {
-            m.setInterval(40);
-            return 0;
-        });
-        QVERIFY(Rs232::SendCommand(0x52));
-        QCOMPARE(Rs232::State.LastReplyByte.value_or(0), 40);
-    }
-
-    void sendCommandGivesUpAfterTenSilentSeconds() {
-        fixture->meter().setSilent(true);
+    void requestGivesUpAfterTenSilentSeconds() {
+        meter().setSilent(true);
         Rs232::State.LastReplyByte = 7;
-        fixture->meter().clearReceived();
+        meter().clearReceived();
+        Endings endings;
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(!Rs232::SendCommand(0x50));
+        QVERIFY(!request(endings, 15000));
         QVERIFY(clock.elapsed() >= 9900);
+        QCOMPARE(endings.told.size(), 1);
+        QCOMPARE(endings.told.first().kind, Ending::Kind::Failed);
         QCOMPARE(Rs232::State.LastReplyByte.value_or(0), 7);
-        const int sent = countFrames(fixture->meter().receivedFrames(), {0x52, 0x50});
+        const int sent = countFrames(meter().receivedFrames(), {0x52, 0x52});
         QVERIFY2(sent >= 10 && sent <= 11, qPrintable(QString::number(sent)));
     }
 
-    void sendKeyFlushesAndWritesTheKeyFrame() {
-        fixture->meter().clearReceived();
-        Rs232::SendKey(237);
-        Rs232::SendKey(237);
-        QVERIFY(fixture->meter().waitForReceived(4, std::chrono::milliseconds(2000)));
-        QCOMPARE(countFrames(fixture->meter().receivedFrames(), {0x46, 0xED}), 2);
+    // Asked while the line is held, in this order: they reach the meter in this order, each
+    // once, and the submit calls return before any of them ran.
+    void queuedTransactionsRunInTheOrderAsked() {
+        meter().clearReceived();
+        Endings endings;
+        Rs232::Submit(nullptr, Transaction::pause(300), endings.record());
+        const std::vector<std::uint8_t> codes = {0xE1, 0xE2, 0xE3, 0xE4};
+        for (std::uint8_t code : codes) Rs232::Submit(nullptr, Rs232::Key(code), endings.record());
+        QVERIFY(Rs232::LineBusy());
+        QCOMPARE(queue->waiting(), codes.size());
+        QVERIFY(meter().receivedFrames().empty());
+        QVERIFY(MeterFixture::waitFor([&] { return endings.told.size() == 5; }, 3000));
+        QVERIFY(meter().waitForReceived(2 * codes.size(), std::chrono::milliseconds(2000)));
+        Frames keys;
+        for (const auto& f : meter().receivedFrames())
+            if (f.size() == 2 && f[0] == 0x46) keys.push_back(f);
+        QCOMPARE(keys.size(), codes.size());
+        for (std::size_t i = 0; i < codes.size(); ++i)
+            QCOMPARE(keys[i], (std::vector<uint8_t>{0x46, codes[i]}));
+        QVERIFY(Rs232::LineFree());
     }
 
-    void delayWaitsOnTheMonotonicClockWithoutSpinning() {
-        QElapsedTimer clock;
-        clock.start();
-        const std::clock_t cpuBefore = std::clock();
-        Rs232::Delay(0.5);
-        const double cpuSeconds = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
-        QVERIFY(clock.elapsed() >= 490);
-        // A spinning wait would use the whole half second.
-        QVERIFY2(cpuSeconds < 0.25, qPrintable(QString::number(cpuSeconds)));
+    // Done, nothing, failure, a dropped owner and the end of the program: each chain is told
+    // exactly one ending, and the queue goes on after each.
+    void everyChainEndsExactlyOnce() {
+        Endings done, nothing, failed, ownerGone, chained, stopped;
+        auto owner = std::make_unique<QObject>();
+        Rs232::Submit(nullptr, Transaction::pause(50), done.record());
+        Transaction none = Transaction::pause(10);
+        none.then = [](const Rs232::Answer&) { return Next::end(Ending::nothing("none")); };
+        Rs232::Submit(nullptr, none, nothing.record());
+        // Nine bytes judged at the end of 0.2 s, and the meter sends garbage instead.
+        Transaction poll;
+        poll.frame = QByteArray(1, 'Z');
+        poll.expect = Transaction::Expect::ExactlyAtEnd;
+        poll.count = 9;
+        poll.windowMs = 200;
+        poll.attempts = 2;
+        Rs232::Submit(nullptr, poll, failed.record());
+        Rs232::Submit(owner.get(), Transaction::pause(10), ownerGone.record());
+        owner.reset();
+        // A chain of three pauses ends once, with the last one's ending.
+        Transaction first = Transaction::pause(10);
+        first.then = [](const Rs232::Answer&) {
+            Transaction second = Transaction::pause(10);
+            second.then = [](const Rs232::Answer&) { return Next::then(Transaction::pause(10)); };
+            return Next::then(second);
+        };
+        Rs232::Submit(nullptr, first, chained.record());
+        QVERIFY(MeterFixture::waitFor([&] { return !chained.told.isEmpty(); }, 3000));
+
+        Rs232::Submit(nullptr, Transaction::pause(500), stopped.record());
+        Rs232::Submit(nullptr, Transaction::pause(500), stopped.record());
+        queue->stop();
+        Rs232::Submit(nullptr, Transaction::pause(10), stopped.record());
+        QTest::qWait(100);
+
+        for (Endings* e : {&done, &nothing, &failed, &ownerGone, &chained})
+            QCOMPARE(e->told.size(), 1);
+        QCOMPARE(done.told[0].kind, Ending::Kind::Done);
+        QCOMPARE(nothing.told[0].kind, Ending::Kind::Nothing);
+        QCOMPARE(failed.told[0].kind, Ending::Kind::Failed);
+        QCOMPARE(ownerGone.told[0].kind, Ending::Kind::Dropped);
+        QCOMPARE(chained.told[0].kind, Ending::Kind::Done);
+        QCOMPARE(stopped.told.size(), 3);
+        for (const Ending& e : stopped.told) QCOMPARE(e.kind, Ending::Kind::Dropped);
+    }
+
+    // A dump the meter stops sending, and a hang-up in the middle of an answer: the
+    // transaction gives up at its deadline with what came, and the next one runs.
+    void silenceAndHangUpEndTheRunningTransaction() {
+        meter().setSilent(true);
+        Transaction clock;
+        clock.frame = QByteArray(1, 'C');
+        clock.expect = Transaction::Expect::AtLeast;
+        clock.count = 6;
+        clock.silenceMs = 300;
+        std::optional<Rs232::Answer> answer;
+        clock.then = [&answer](const Rs232::Answer& a) {
+            answer = a;
+            return Next::end(a.complete ? Ending::done() : Ending::failed("silent"));
+        };
+        Endings first, next;
+        Rs232::Submit(nullptr, clock, first.record());
+        QTimer::singleShot(100, [this] { meter().hangUp(); });
+        Rs232::Submit(nullptr, Rs232::Key(0xED), next.record());
+        QVERIFY(MeterFixture::waitFor([&] { return !next.told.isEmpty(); }, 3000));
+        QVERIFY(answer && !answer->complete);
+        QCOMPARE(first.told.size(), 1);
+        QCOMPARE(first.told[0].kind, Ending::Kind::Failed);
+        QCOMPARE(next.told.size(), 1);
     }
 };
 

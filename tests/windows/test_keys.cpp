@@ -5,7 +5,6 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "link/exchange.h"
 #include "link/rs232.h"
 #include "meter/display_poll.h"
 #include "panel/keypad.h"
@@ -83,12 +82,11 @@ class TestKeys : public QObject {
         QVERIFY(f.startPanel());
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
         f.meter().clearReceived();
-        // Click the moment a display frame waits unread inside the poll's 0.2 s wait: a key press
-        // run there would flush the frame away.
+        // Click while the poll holds the line: a key press run there would flush its answer away.
         bool clicked = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            if (clicked || !Rs232::LineBusy() || Rs232::InBufferCount() != 9) return;
+            if (clicked || !Rs232::LineBusy() || f.meter().receivedFrames().empty()) return;
             clicked = true;
             QTest::mouseClick(f.panel()->button("CmdUp"), Qt::LeftButton);
         });

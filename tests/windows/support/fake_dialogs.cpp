@@ -38,7 +38,7 @@ QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filte
 
 bool FakeDialogs::printLines(QWidget*, const QString&, const QStringList& lines, QString* error) {
     printed = lines;
-    timerActiveWhilePrinting = Rs232::State.Timer1 && Rs232::State.Timer1->isActive();
+    if (onPrint) onPrint();
     if (!printerAvailable) {
         if (error) *error = "No printer is installed.";
         return false;

@@ -35,11 +35,11 @@ class FakeDialogs : public ui::Dialogs {
     bool recordingAtSaveDialog = false;
     QList<QStringList> printedJobs;
     QStringList printed;                    // lines of the latest print job
-    bool timerActiveWhilePrinting = false;  // whether the display poll ran while printing
     int printedWidgets = 0;
     bool printerAvailable = true;
     QString pdfPath;                  // when set, printed lines also go to this PDF file
     std::function<void()> onMessage;  // runs while a message box would be shown
+    std::function<void()> onPrint;    // runs while a print dialog would be shown
 
     Answer message(QWidget*, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override;
