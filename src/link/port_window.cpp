@@ -194,8 +194,14 @@ void Port::updateDeviceHint() {
         return;
     }
     // A typed path is not opened to find out: it could be any file, opened on every keystroke.
-    device_->setText(text.trimmed().isEmpty() ? tr("not a port")
-                                              : tr("opens %1").arg(text.trimmed()));
+    // Whether it exists is safe to look up (a chosen port that went away, a typing error).
+    const QString path = text.trimmed();
+    if (path.isEmpty())
+        device_->setText(tr("not a port"));
+    else if (path.contains('/') && !QFileInfo::exists(path))
+        device_->setText(QStringLiteral("%1 %2").arg(path, tr("(no such device)")));
+    else
+        device_->setText(tr("opens %1").arg(path));
 }
 
 void Port::preselect(const QString& choice) {

@@ -145,6 +145,7 @@ class TestPortChoice : public QObject {
         lister->list = {c};
         port.refreshPorts();
         QCOMPARE(ports->currentText(), b.stableName);
+        QCOMPARE(hintOf(&port), b.stableName + " (no such device)");
         lister->list = {b, c};
         port.refreshPorts();
         QCOMPARE(ports->currentText(), chosen);
