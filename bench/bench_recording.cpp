@@ -91,28 +91,18 @@ int main(int argc, char* argv[]) {
         panel->button(button)->click();
     recording::RecordingWriter* writer = panel->findChild<recording::Recorder*>()->writer();
 
-    // The window thread's stalls: how late a 100 ms timer fires.
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastBeat = clock.nsecsElapsed();
-    double longestStallMs = 0;
-    QTimer beat;
-    beat.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&beat, &QTimer::timeout, [&] {
-        const qint64 t = clock.nsecsElapsed();
-        longestStallMs = std::max(longestStallMs, (t - lastBeat) / 1e6 - 100);
-        lastBeat = t;
-    });
+    bench::StallWatch stalls;
 
     const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
     const double uiCpuBefore = bench::cpuSeconds(RUSAGE_THREAD);
     const double simCpuBefore = threadCpuSeconds("meter-sim");
     const double writerCpuBefore = threadCpuSeconds("recording-file");
-    const qint64 start = clock.nsecsElapsed();
-    beat.start(100);
-    QTest::qWait(seconds * 1000);
-    beat.stop();
-    const double wall = (clock.nsecsElapsed() - start) / 1e9;
+    QElapsedTimer clock;
+    clock.start();
+    stalls.start();
+    bench::runEventLoop(seconds * 1000);
+    stalls.stop();
+    const double wall = clock.nsecsElapsed() / 1e9;
     const double cpu = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
     const double uiCpu = bench::cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
     const double simCpu = threadCpuSeconds("meter-sim") - simCpuBefore;
@@ -130,7 +120,7 @@ int main(int argc, char* argv[]) {
     std::printf("cpu, window thread: %.2f s = %.3f %%; recording file thread: %.2f s = %.3f %%\n",
                 uiCpu, 100.0 * uiCpu / wall, writerCpu, 100.0 * writerCpu / wall);
     std::printf("longest stall of the window thread (a 100 ms timer firing late): %.1f ms\n",
-                longestStallMs);
+                stalls.longestMs());
 
     // Memory and the cost of a sample as the live list grows: samples driven as fast as the
     // window thread takes them (the display poll stopped, so its waits do not interleave).

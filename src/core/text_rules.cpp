@@ -79,6 +79,11 @@ std::optional<double> WholeNumber(std::string_view text) {
     return value;
 }
 
+bool IsDashText(std::string_view text) {
+    return text.find('-') != std::string_view::npos &&
+           text.find_first_not_of("-. \t") == std::string_view::npos;
+}
+
 std::string DecimalText(long long value) { return std::to_string(value); }
 
 std::string FormatPicture(double value, std::string_view picture) {

@@ -7,6 +7,7 @@ const QString kName = QStringLiteral("FileList");
 }
 
 FileList::FileList() : RecordListWindow(kName, QSize(6825, 5040), QRect(0, 0, 6855, 5055)) {
+    addSaveCsvCommand();
     addPlotMenu(QStringLiteral("CmdFplot"));
     connect(addMenuCommand(QStringLiteral("Print"), QStringLiteral("CmdFprint")),
             &QAction::triggered, this, &FileList::CmdFprint_Click);

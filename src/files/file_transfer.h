@@ -38,6 +38,21 @@ bool WriteGridFile(const RecordGrid& grid, QString* error = nullptr);
 // message naming the file and the reason; the list is left as it was.
 void SaveGrid(QWidget* window, RecordGrid* grid);
 
+// The filter of the CSV dialog.
+QString CsvFileFilter();
+
+// Writes the data rows of `grid` to `path` as CSV for spreadsheets (core/csv_export.h: a header
+// line, then one line per row), replacing the file. Rows are written in blocks, and the file is
+// swapped in only when complete, so a failed save leaves the old file as it was. False with the
+// reason.
+bool WriteCsvFile(const RecordGrid& grid, const QString& path, QString* error = nullptr);
+
+// "Save As CSV..." of the record lists: asks for a file (".csv" suggested) and writes the list
+// to it. A running recording goes on; its own file is refused, so that it is never replaced
+// under it. A failed write is reported in a message naming the file and the reason. The list,
+// DataFileName and the data files are left as they were.
+void SaveGridAsCsv(QWidget* window, RecordGrid* grid);
+
 // Prints the grid as a listing: two heading lines and one line of fixed-width fields per data
 // row. Shows the busy pointer and keeps the display poll off meanwhile; rows that reach the grid
 // while it is being collected are printed too. A failed print job is reported in a message.

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "files/file_transfer.h"
 #include "files/record_grid.h"
 #include "link/link_events.h"
 #include "ui/accessible_name.h"
@@ -57,6 +58,11 @@ QAction* RecordListWindow::addMenuCommand(const QString& text, const QString& na
     QAction* action = menuBar()->addAction(text);
     action->setObjectName(name);
     return action;
+}
+
+void RecordListWindow::addSaveCsvCommand() {
+    connect(addMenuCommand(QStringLiteral("Save As CSV\u2026"), QStringLiteral("MnuSaveCsv")),
+            &QAction::triggered, this, [this] { FileTransfer::SaveGridAsCsv(this, grid_); });
 }
 
 QMenu* RecordListWindow::addPlotMenu(const QString& name) {

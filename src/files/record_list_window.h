@@ -48,6 +48,8 @@ class RecordListWindow : public QMainWindow {
 
     // A command directly on the menu bar.
     QAction* addMenuCommand(const QString& text, const QString& name);
+    // The command "Save As CSV..." (MnuSaveCsv): the grid as a CSV file (SaveGridAsCsv).
+    void addSaveCsvCommand();
     // The "Plot" menu with its items "pH / mV" (MnupHmV) and "Temperature" (MnuTemp).
     QMenu* addPlotMenu(const QString& name);
     void requestPlot(FileTransfer::ListPlotKind kind);

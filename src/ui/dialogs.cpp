@@ -7,8 +7,10 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "ui/image_size_prompt.h"
 #include "ui/print_text.h"
 
 namespace ui {
@@ -90,6 +92,35 @@ class SystemDialogs final : public Dialogs {
         return remembered(chosenFile(dialog));
     }
 
+    QString saveFileNameAndFilter(QWidget* parent, const QString& caption, const QString& filters,
+                                  QString* chosenFilter) override {
+        auto* dialog = new QFileDialog(parent, caption, startFolder());
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setNameFilters(filters.split(QStringLiteral(";;")));
+        // The dialog adds the default suffix itself, so it asks about the file really written.
+        dialog->setDefaultSuffix(filterSuffix(dialog->selectedNameFilter()));
+        QObject::connect(
+            dialog, &QFileDialog::filterSelected, dialog,
+            [dialog](const QString& filter) { dialog->setDefaultSuffix(filterSuffix(filter)); });
+        QString path;
+        runModal(dialog, [&](QFileDialog& d, int result) {
+            if (result != QDialog::Accepted || d.selectedFiles().isEmpty()) return;
+            path = d.selectedFiles().constFirst();
+            if (chosenFilter) *chosenFilter = d.selectedNameFilter();
+        });
+        return remembered(path);
+    }
+
+    QSize imageSize(QWidget* parent, const QString& title, QSize suggested) override {
+        QSize size;
+        runModal(new ImageSizeDialog(parent, title, suggested),
+                 [&](ImageSizeDialog& d, int result) {
+                     if (result == QDialog::Accepted) size = d.chosenSize();
+                 });
+        return size;
+    }
+
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
                     QString* error) override {
         QPrinter printer;
@@ -158,6 +189,21 @@ class SystemDialogs final : public Dialogs {
 Dialogs* installed = nullptr;
 
 }  // namespace
+
+QString Dialogs::saveFileNameAndFilter(QWidget* parent, const QString& caption,
+                                       const QString& filters, QString* chosenFilter) {
+    if (chosenFilter) chosenFilter->clear();
+    return saveFileName(parent, caption, filters);
+}
+
+QSize Dialogs::imageSize(QWidget*, const QString&, QSize suggested) {
+    return suggested;
+}
+
+QString filterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([^ ;)*]+)"));
+    return pattern.match(filter).captured(1);
+}
 
 Dialogs& dialogs() {
     static SystemDialogs system;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +36,17 @@ class Dialogs {
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                  ExistingFile existing = ExistingFile::AskBeforeReplacing) = 0;
 
+    // A Save As dialog offering several formats (`filters` in Qt's ";;" form). A name typed
+    // without a suffix gets the suffix of the filter chosen, before the dialog asks about
+    // replacing a file. Returns the path, empty when cancelled, and in `chosenFilter` the filter
+    // chosen. By default the plain Save As dialog, which reports no filter.
+    virtual QString saveFileNameAndFilter(QWidget* parent, const QString& caption,
+                                          const QString& filters, QString* chosenFilter);
+
+    // Asks for the width and height of an image in pixels, offering `suggested`; an empty size
+    // when cancelled. By default `suggested`, unasked.
+    virtual QSize imageSize(QWidget* parent, const QString& title, QSize suggested);
+
     // Prints lines of text in a fixed-pitch font, one job. Returns false with a
     // reason when nothing could be printed.
     virtual bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
@@ -43,6 +55,10 @@ class Dialogs {
     // Prints the image of a window, one page.
     virtual bool printWidget(QWidget* parent, QWidget* widget, QString* error) = 0;
 };
+
+// The suffix a filter such as "CSV Files (*.csv)" gives a name typed without one: "csv"; empty
+// for "All Files (*)".
+QString filterSuffix(const QString& filter);
 
 // The dialogs in use: the real ones unless a test has installed its own.
 Dialogs& dialogs();

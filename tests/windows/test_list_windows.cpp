@@ -153,9 +153,9 @@ class ListWindowsTest : public QObject {
         auto* files = new FileList;
         files->show();
         const QList<QPair<RecordListWindow*, QStringList>> windows = {
-            {live, {"CmdRsave", "CmdRprint"}},
-            {data, {"CmdDsave", "CmdDplot", "MnupHmV", "MnuTemp", "CmdDprint"}},
-            {files, {"CmdFplot", "MnupHmV", "MnuTemp", "CmdFprint"}},
+            {live, {"CmdRsave", "MnuSaveCsv", "CmdRprint"}},
+            {data, {"CmdDsave", "MnuSaveCsv", "CmdDplot", "MnupHmV", "MnuTemp", "CmdDprint"}},
+            {files, {"MnuSaveCsv", "CmdFplot", "MnupHmV", "MnuTemp", "CmdFprint"}},
         };
         for (const auto& [window, actions] : windows) {
             QVERIFY(window);
@@ -294,6 +294,46 @@ class ListWindowsTest : public QObject {
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages.first().text.contains(fake->saveName));
         QVERIFY(QFileInfo(fake->saveName).isDir());
+    }
+
+    void saveAsCsvWritesEveryListForSpreadsheets() {
+        const QStringList rows = {
+            "1\t26/12/09\t14:02:11\t7.012\tpH\t25.3\t'C\tATC",
+            "2\t26/12/09\t14:02:13\t- . - - -\tpH\t\t'F\tMTC\tLow",
+            "3\tsoon, \"maybe\"\t\t-0150.5\tmV\t025.0\t'C\tATC",
+        };
+        const QByteArray expected =
+            "record,date_time,value,unit,temperature,temperature_unit,compensation,battery\r\n"
+            "1,2026-12-09 14:02:11,7.012,pH,25.3,°C,ATC,\r\n"
+            "2,2026-12-09 14:02:13,,pH,,°F,MTC,Low\r\n"
+            "3,\"soon, \"\"maybe\"\"\",-150.5,mV,25.0,°C,ATC,\r\n";
+        // A recording goes on meanwhile: the CSV file is none of its business.
+        startRecording();
+        FileTransfer::State.DataFileName = path("recorded.dat");
+        writeFile(FileTransfer::State.DataFileName, "1\t26/12/09\r\n");
+        RecordListWindow* windows[] = {openLiveList(), DataList::showNew(), new FileList};
+        int n = 0;
+        for (RecordListWindow* window : windows) {
+            for (const QString& row : rows) window->grid()->addRow(row);
+            fake->saveName = path(QStringLiteral("list%1.csv").arg(++n));
+            window->findChild<QAction*>("MnuSaveCsv")->trigger();
+            QCOMPARE(fake->lastFilter, QStringLiteral("CSV Files (*.csv);;All Files (*)"));
+            QCOMPARE(readFile(fake->saveName), expected);
+        }
+        QVERIFY(fake->messages.isEmpty());
+        QVERIFY(FileTransfer::State.IsRecording);
+        QCOMPARE(stopRequests, 0);
+        QCOMPARE(FileTransfer::State.DataFileName, path("recorded.dat"));
+
+        // The recording's own file is refused; a folder that does not exist is reported.
+        fake->saveName = path("recorded.dat");
+        windows[0]->findChild<QAction*>("MnuSaveCsv")->trigger();
+        fake->saveName = path("no such folder/list.csv");
+        windows[0]->findChild<QAction*>("MnuSaveCsv")->trigger();
+        QCOMPARE(fake->messages.size(), 2);
+        QVERIFY(fake->messages[0].text.contains(path("recorded.dat")));
+        QVERIFY(fake->messages[1].text.contains(fake->saveName));
+        QCOMPARE(readFile(path("recorded.dat")), QByteArray("1\t26/12/09\r\n"));
     }
 
     void cancelledSaveAsWritesNothingAndKeepsTheName() {

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,6 +30,7 @@
 #include "recording/recording_state.h"
 #include "support/meter_fixture.h"
 #include "ui/dialogs.h"
+#include "ui/image_size_prompt.h"
 
 namespace {
 
@@ -86,7 +88,7 @@ class TestRealDialogs : public QObject {
         const QString path = dir.filePath("rec.dat");
         MeterFixture f(true, linkPath());
         QVERIFY(f.startPanel());
-        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
 
         int pollsMeanwhile = -1;
         whenModal([&](QDialog* dialog) {
@@ -129,9 +131,9 @@ class TestRealDialogs : public QObject {
             steps.stop();
             recordedMeanwhile = valueCells(path);
             f.meter().hangUp();
-            lostShown = f.waitFor([&] { return f.text("LblComm") == "No Com"; }, 6000);
+            lostShown = f.waitFor([&] { return f.text("LblComm") == "No Com"; }, 10000);
             f.meter().comeBack();
-            backShown = f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 6000);
+            backShown = f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 10000);
             box->accept();
         });
         ui::dialogs().message(f.panel(), "Standing", "A box over the panel",
@@ -160,13 +162,13 @@ class TestRealDialogs : public QObject {
         QFETCH(QString, window);
         MeterFixture f(true, linkPath());
         QVERIFY(f.startPanel());
-        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
 
         QPointer<QWidget> standsUnder;
         std::function<void()> refuse;
         if (window == "Memory") {
             QTest::mouseClick(f.panel()->button("CmdPsingle"), Qt::LeftButton);
-            QVERIFY(f.waitFor([] { return memory::MemoryWindow::find() != nullptr; }, 3000));
+            QVERIFY(f.waitFor([] { return memory::MemoryWindow::find() != nullptr; }, 8000));
             memory::MemoryWindow* memoryWindow = memory::MemoryWindow::find();
             standsUnder = memoryWindow;
             setText(memoryWindow, "TxtSampling", "abc");
@@ -200,13 +202,66 @@ class TestRealDialogs : public QObject {
             QVERIFY(qobject_cast<QMessageBox*>(box));
             QCOMPARE(box->parentWidget(), standsUnder.data());
             f.meter().hangUp();
-            closedUnderTheBox = f.waitFor([&] { return standsUnder.isNull(); }, 6000);
+            closedUnderTheBox = f.waitFor([&] { return standsUnder.isNull(); }, 10000);
         });
         refuse();
         QVERIFY(closedUnderTheBox);
         QVERIFY(!QApplication::activeModalWidget());
         f.meter().comeBack();
-        QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 6000));
+        QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 10000));
+    }
+
+    // Save Image's real dialogs over a plot: a bare name gets the chosen filter's suffix and the
+    // typed size is used; a lost link closes the plot under the size prompt, which goes with it.
+    void saveImageDialogsStandOverAPlotUntilTheLinkIsLost() {
+        QTemporaryDir dir;
+        MeterFixture f(true, linkPath());
+        QVERIFY(f.startPanel());
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
+        auto* list = new FileList;
+        core::RowTexts rows;
+        for (int r = 1; r <= 5; ++r)
+            rows.append(std::to_string(r) + "\t24/03/05\t10:00:0" + std::to_string(r) +
+                        "\t7.0\tpH\t25.5\t'C\tATC");
+        list->grid()->addRows(rows);
+        list->show();
+        list->findChild<QAction*>("MnupHmV")->trigger();
+        QPointer<plots::PlotWindow> plot = plots::PlotWindow::find(core::Quantity::Ph);
+        QVERIFY(plot);
+
+        // Answers the Save As dialog with `name`, then runs `sized` in the size prompt.
+        const auto answer = [](const QString& name, std::function<void(QDialog*)> sized) {
+            whenModal([name, sized](QDialog* dialog) {
+                auto* save = qobject_cast<QFileDialog*>(dialog);
+                if (!save) return;
+                auto* edit = save->findChild<QLineEdit*>("fileNameEdit");
+                edit->setText(name);
+                whenModal(sized);
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        };
+        bool prompted = false;
+        answer(dir.filePath("picture"), [&](QDialog* dialog) {
+            prompted = qobject_cast<ui::ImageSizeDialog*>(dialog) != nullptr;
+            dialog->findChild<QSpinBox*>("TxtImageWidth")->setValue(300);
+            dialog->findChild<QSpinBox*>("TxtImageHeight")->setValue(200);
+            dialog->accept();
+        });
+        plot->findChild<QAction*>("MnuSaveImage")->trigger();
+        QVERIFY(prompted);
+        QCOMPARE(QImage(dir.filePath("picture.png")).size(), QSize(300, 200));
+
+        bool closedUnderThePrompt = false;
+        answer(dir.filePath("lost.png"), [&](QDialog*) {
+            f.meter().hangUp();
+            closedUnderThePrompt = f.waitFor([&] { return plot.isNull(); }, 10000);
+        });
+        plot->findChild<QAction*>("MnuSaveImage")->trigger();
+        QVERIFY(closedUnderThePrompt);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!QFile::exists(dir.filePath("lost.png")));
+        f.meter().comeBack();
+        QVERIFY(f.waitFor([&] { return f.text("LblComm") == "Com1"; }, 10000));
     }
 
     // Refused entries on a live pH graph's range dialog, each answered in its real box while
@@ -214,7 +269,7 @@ class TestRealDialogs : public QObject {
     void refusedRangesThenAValidOneOnALiveGraph() {
         MeterFixture f;
         QVERIFY(f.startPanel());
-        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
         const int ticksBefore = f.panel()->displayPoll()->ticks();
         for (int run = 0; run < 6; ++run) {
             recording::RealTimeGraph::open(core::Quantity::Ph);

@@ -36,6 +36,17 @@ QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filte
     return saveNames.isEmpty() ? saveName : saveNames.dequeue();
 }
 
+QString FakeDialogs::saveFileNameAndFilter(QWidget* parent, const QString& caption,
+                                           const QString& filters, QString* chosen) {
+    if (chosen) *chosen = chosenFilter;
+    return saveFileName(parent, caption, filters, ExistingFile::AskBeforeReplacing);
+}
+
+QSize FakeDialogs::imageSize(QWidget*, const QString&, QSize suggested) {
+    lastSuggestedImageSize = suggested;
+    return imageSizes.isEmpty() ? suggested : imageSizes.dequeue();
+}
+
 bool FakeDialogs::printLines(QWidget*, const QString&, const QStringList& lines, QString* error) {
     printed = lines;
     if (onPrint) onPrint();
