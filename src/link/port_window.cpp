@@ -21,6 +21,7 @@ namespace serial {
 namespace {
 
 constexpr int kRefreshMs = 1500;
+constexpr int kFirstListingDelayMs = 50;
 constexpr int kComEntries = kLastPort - kFirstPort + 1;
 // Item data: the device a listed entry opens, and the hint shown beside an entry in the list.
 constexpr int kDeviceRole = Qt::UserRole;
@@ -118,7 +119,8 @@ void Port::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     if (firstListingAsked_) return;
     firstListingAsked_ = true;
-    QTimer::singleShot(0, this, &Port::refreshPorts);
+    // A moment later, so that the window system has shown what was painted.
+    QTimer::singleShot(kFirstListingDelayMs, this, &Port::refreshPorts);
 }
 
 void Port::refreshPorts() {
