@@ -42,6 +42,15 @@ Options parseCommandLine(const QStringList& arguments) {
         "duration", "With --record: stop after this many seconds (default: run until stopped).",
         "SECONDS");
     parser.addOptions({record, port, interval, duration});
+    const QCommandLineOption listPorts(
+        "list-ports", "Print the serial ports (stable name, device, description) and exit.");
+    parser.addOption(listPorts);
+    const QCommandLineOption stableNames(
+        "by-id-folder",
+        QStringLiteral("Folder of the ports' stable names (default %1).")
+            .arg(serial::defaultStableNameFolder()),
+        "DIR", serial::defaultStableNameFolder());
+    parser.addOption(stableNames);
 
     Options options;
     if (!parser.parse(arguments)) {
@@ -52,6 +61,8 @@ Options parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
     options.demo = parser.isSet(demo);
+    options.listPorts = parser.isSet(listPorts);
+    options.stableNameFolder = parser.value(stableNames);
     for (int n = serial::kFirstPort; n <= serial::kLastPort; ++n) {
         const QCommandLineOption& option = ports[n - serial::kFirstPort];
         if (parser.isSet(option)) serial::setDeviceForPort(n, parser.value(option));
@@ -108,6 +119,12 @@ bool asksForRecording(int argc, char* argv[]) {
                 return true;
         }
     return false;
+}
+
+QString portListText(const QList<serial::PortInfo>& ports) {
+    QString text;
+    for (const serial::PortInfo& port : ports) text += serial::portListLine(port) + '\n';
+    return text;
 }
 
 }  // namespace app

@@ -40,12 +40,12 @@ void say(std::FILE* stream, const QString& text) {
     std::fflush(stream);
 }
 
-// The port the user named: COM1 to COM8 keep their meaning, anything else is a device path.
-int portNumberFor(const QString& port) {
+// The port the user named: COM1 to COM8 keep their meaning, anything else is a device (a path,
+// a stable name from --list-ports, or a name in /dev).
+void choosePort(serial::QtSerialLine& line, const QString& port) {
     for (int n = serial::kFirstPort; n <= serial::kLastPort; ++n)
-        if (port == QStringLiteral("COM%1").arg(n)) return n;
-    serial::setDeviceForPort(serial::kFirstPort, port);
-    return serial::kFirstPort;
+        if (port == QStringLiteral("COM%1").arg(n)) return line.setPortNumber(n);
+    line.setPortDevice(port);
 }
 
 int signalPipe[2] = {-1, -1};
@@ -87,7 +87,7 @@ bool HeadlessRecording::start() {
     }
 
     line_ = new serial::QtSerialLine(this);
-    line_->setPortNumber(portNumberFor(options_.port));
+    choosePort(*line_, options_.port);
     if (!line_->setSettings(QStringLiteral("9600,n,8,1")) || !line_->open()) {
         say(err_, serial::portFailureMessage(line_->deviceName(), line_->errorText()));
         exitCode_ = kRecordPortFailed;

@@ -7,13 +7,16 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "app/window_system.h"
+#include "link/port_lister.h"
 
 namespace {
 
-// --help and --version need no display: answer them without starting the window system.
+// --help, --version and --list-ports need no display: answer them without starting the window
+// system.
 bool onlyAsksForText(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* flag : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+        for (const char* flag :
+             {"-h", "--help", "-?", "--help-all", "-v", "--version", "--list-ports"})
             if (std::strcmp(argv[i], flag) == 0) return true;
     }
     return false;
@@ -42,7 +45,14 @@ int main(int argc, char* argv[]) {
         app::StopOnSignals(recording);
         return QCoreApplication::exec();
     }
-    app::Program program;
+    auto lister = std::make_shared<serial::SystemPortLister>(options.stableNameFolder);
+    if (options.listPorts) {
+        const QList<serial::PortInfo> ports = lister->ports();
+        std::fputs(app::portListText(ports).toLocal8Bit().constData(), stdout);
+        if (ports.isEmpty()) std::fputs("meterpanel: no serial ports found\n", stderr);
+        return 0;
+    }
+    app::Program program(lister);
     if (options.demo) {
         QString error;
         if (!program.startDemoMeter(&error)) {

@@ -317,7 +317,12 @@ QWidget* Panel::buildStatus() {
     c_.LblComm->setFont(bold);
     grid->addWidget(pole, 0, 0, 3, 1);
     grid->addWidget(c_.Lbl232, 0, 1, 3, 1);
-    grid->addWidget(c_.LblComm, 0, 2, 3, 1);
+    grid->addWidget(c_.LblComm, 0, 2, 2, 1);
+    // Back to the port choice, e.g. after the wrong port left the panel at "No Com".
+    auto* port = ui::named(new QPushButton(tr("Port…"), box), "CmdPort");
+    port->setFocusPolicy(Qt::TabFocus);
+    connect(port, &QPushButton::clicked, this, &Panel::portChoiceRequested);
+    grid->addWidget(port, 2, 2);
     c_.RecordingLbl = ui::named(new QLabel("Recording:", box), "RecordingLbl");
     c_.LblCount = ui::named(new QLabel(box), "LblCount");
     QPalette red = c_.LblCount->palette();
@@ -351,7 +356,7 @@ QPushButton* Panel::button(const QString& name) const {
 }
 
 QString Panel::comText() const {
-    return QStringLiteral("Com%1").arg(Rs232::State.CommPortNumber);
+    return line_->portCaption();
 }
 
 QString Panel::portFailureText() const {
@@ -361,7 +366,8 @@ QString Panel::portFailureText() const {
 bool Panel::Form_Load() {
     move(0, 0);
     Rs232::Attach(line_, queue_);
-    line_->setPortNumber(Rs232::State.CommPortNumber);
+    // A port chosen by its device (CommPortNumber 0) was given to the line already.
+    if (Rs232::State.CommPortNumber != 0) line_->setPortNumber(Rs232::State.CommPortNumber);
     const bool settingsOk = line_->setSettings("9600,n,8,1");
     if (!settingsOk || !line_->open()) {
         ui::dialogs().message(this, windowTitle(), portFailureText(), ui::Dialogs::Icon::None,

@@ -73,8 +73,8 @@ class Panel : public QWidget {
     ~Panel() override;
 
     // Start-up, run before the panel is shown: opens the port and starts the display poll. On
-    // failure shows "No device found, try again!" (with the device and the reason) once and ends
-    // the program; returns false then.
+    // failure shows "No device found, try again!" (with the device and the reason) once and
+    // announces the end (the program then offers the port choice again); returns false then.
     bool Form_Load();
 
     const Controls& controls() const { return c_; }
@@ -125,6 +125,8 @@ class Panel : public QWidget {
     void singleRecordsRequested();
     void multiRecordsRequested();
     void saveOrStopRequested();
+    // "Port…": the user wants to choose the port again.
+    void portChoiceRequested();
     // One tick of Timer2 (on each whole second of the PC clock, from start to end): the
     // recording's sampling tick.
     void sampleTick();
