@@ -22,6 +22,8 @@ std::string_view reasonText(RecordingStop why) {
             return "\"Open File\" closed it";
         case RecordingStop::ListSave:
             return "closed to save a list";
+        case RecordingStop::PortChoice:
+            return "\"Port\u2026\" went back to the port choice";
         case RecordingStop::Quit:
             break;
     }

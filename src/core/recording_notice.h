@@ -18,6 +18,7 @@ enum class RecordingStop {
     WriteFailure,       // a line could not be written to the disk
     OpenFile,           // "Open File" closes a running recording
     ListSave,           // the user agreed to close it to save a list
+    PortChoice,         // the user went back to the port choice
     Quit,               // the program quits
 };
 
