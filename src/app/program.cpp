@@ -67,7 +67,8 @@ void Program::startPanel(int number, const QString& device, const QString& choic
 void Program::choosePortAgain() {
     if (!panel_) return;
     // As "Stop Rec" would, before the panel and its recorder go.
-    if (FileTransfer::State.IsRecording) emit FileTransfer::events().recordingStopRequested(core::RecordingStop::PortChoice);
+    if (FileTransfer::State.IsRecording)
+        emit FileTransfer::events().recordingStopRequested(core::RecordingStop::PortChoice);
     backToPortChoice_ = true;
     // Closing the panel closes the secondary windows and the port and announces the end.
     panel_->close();

@@ -124,7 +124,9 @@ bool IsDashText(std::string_view text) {
            text.find_first_not_of("-. \t") == std::string_view::npos;
 }
 
-std::string DecimalText(long long value) { return std::to_string(value); }
+std::string DecimalText(long long value) {
+    return std::to_string(value);
+}
 
 std::string FormatPicture(double value, std::string_view picture) {
     const std::size_t point = picture.find('.');

@@ -15,16 +15,6 @@ namespace FileTransfer {
 
 namespace {
 
-// Bytes collected before they are handed to the file.
-constexpr std::size_t kWriteChunk = 1 << 20;
-
-bool writeChunk(QSaveFile& file, std::string& chunk) {
-    const qint64 size = qint64(chunk.size());
-    const bool ok = file.write(chunk.data(), size) == size;
-    chunk.clear();
-    return ok;
-}
-
 bool sameFile(const QString& a, const QString& b) {
     const QFileInfo first(a);
     const QFileInfo second(b);
@@ -64,9 +54,9 @@ bool WriteCsvFile(const RecordGrid& grid, const QString& path, QString* error) {
     bool ok = true;
     for (std::size_t r = 0; r < rows.size() && ok; ++r) {
         core::AppendCsvRecord(chunk, rows.row(r));
-        if (chunk.size() >= kWriteChunk) ok = writeChunk(file, chunk);
+        if (chunk.size() >= kWriteChunk) ok = WriteChunk(file, chunk);
     }
-    if (ok && !chunk.empty()) ok = writeChunk(file, chunk);
+    if (ok && !chunk.empty()) ok = WriteChunk(file, chunk);
     if (ok && file.commit()) return true;
 
     if (error) *error = file.errorString();

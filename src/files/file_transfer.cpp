@@ -12,19 +12,12 @@
 
 namespace FileTransfer {
 
-namespace {
-
-// Bytes collected before they are handed to the file.
-constexpr std::size_t kWriteChunk = 1 << 20;
-
-bool writeChunk(QSaveFile& file, std::string& chunk) {
+bool WriteChunk(QSaveFile& file, std::string& chunk) {
     const qint64 size = qint64(chunk.size());
     const bool ok = file.write(chunk.data(), size) == size;
     chunk.clear();
     return ok;
 }
-
-}  // namespace
 
 QString DataFileFilter() {
     // "*" and not "*.*": names without a dot are data files too.
@@ -68,9 +61,9 @@ bool WriteGridFile(const RecordGrid& grid, QString* error) {
         chunk += text;
         chunk.append(core::kRecordCells - tabs, '\t');
         chunk += "\"\r\n";
-        if (chunk.size() >= kWriteChunk) ok = writeChunk(file, chunk);
+        if (chunk.size() >= kWriteChunk) ok = WriteChunk(file, chunk);
     }
-    if (ok && !chunk.empty()) ok = writeChunk(file, chunk);
+    if (ok && !chunk.empty()) ok = WriteChunk(file, chunk);
     if (ok && file.commit()) return true;
 
     if (error) *error = file.errorString();

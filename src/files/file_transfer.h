@@ -9,6 +9,7 @@
 #include "files/files_state.h"
 #include "ui/dialogs.h"
 
+class QSaveFile;
 class QWidget;
 class RecordGrid;
 
@@ -31,6 +32,11 @@ bool ChooseSaveFile(QWidget* parent, ui::Dialogs::ExistingFile existing =
 // replacing the file. The file is written beside its old version and swapped in only when
 // complete, so a failed save leaves the old file as it was. Returns false with the reason.
 bool WriteGridFile(const RecordGrid& grid, QString* error = nullptr);
+
+// Lists are written in chunks of about this many bytes: one write each, never one giant string.
+inline constexpr std::size_t kWriteChunk = 1 << 20;
+// Writes `chunk` to `file` and empties it; false when the write failed.
+bool WriteChunk(QSaveFile& file, std::string& chunk);
 
 // The Save command of the live list and the memory list: while a recording runs, asks whether to
 // stop it ("Warning!", then ListEvents::recordingStopRequested); then ChooseSaveFile and

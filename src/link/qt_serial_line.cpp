@@ -104,10 +104,11 @@ bool QtSerialLine::setSettings(const QString& settings) {
     bool ok = false;
     const int baud = parts[0].toInt(&ok);
     if (!ok || baud <= 0) return false;
-    static const QMap<QString, QSerialPort::Parity> parities = {
-        {"n", QSerialPort::NoParity},   {"e", QSerialPort::EvenParity},
-        {"o", QSerialPort::OddParity},  {"m", QSerialPort::MarkParity},
-        {"s", QSerialPort::SpaceParity}};
+    static const QMap<QString, QSerialPort::Parity> parities = {{"n", QSerialPort::NoParity},
+                                                                {"e", QSerialPort::EvenParity},
+                                                                {"o", QSerialPort::OddParity},
+                                                                {"m", QSerialPort::MarkParity},
+                                                                {"s", QSerialPort::SpaceParity}};
     if (!parities.contains(parts[1])) return false;
     const int bits = parts[2].toInt(&ok);
     if (!ok || bits < 5 || bits > 8) return false;
@@ -116,7 +117,7 @@ bool QtSerialLine::setSettings(const QString& settings) {
     baud_ = baud;
     parity_ = parities.value(parts[1]);
     dataBits_ = static_cast<QSerialPort::DataBits>(bits);
-    stopBits_ = stop == "1" ? QSerialPort::OneStop
+    stopBits_ = stop == "1"   ? QSerialPort::OneStop
                 : stop == "2" ? QSerialPort::TwoStop
                               : QSerialPort::OneAndHalfStop;
     if (port_.isOpen()) {
@@ -165,7 +166,9 @@ void QtSerialLine::close() {
     if (port_.isOpen()) port_.close();
 }
 
-QByteArray QtSerialLine::readAll() { return port_.isOpen() ? port_.readAll() : QByteArray(); }
+QByteArray QtSerialLine::readAll() {
+    return port_.isOpen() ? port_.readAll() : QByteArray();
+}
 
 bool QtSerialLine::write(const QByteArray& bytes) {
     if (!port_.isOpen()) return false;

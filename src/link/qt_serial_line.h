@@ -14,7 +14,7 @@ class PortLister;
 // same adapter again when it comes back under another device name.
 class QtSerialLine final : public SerialLine {
     Q_OBJECT
-public:
+  public:
     // `lister` finds the stable names and serial numbers; null: the system's ports and udev's
     // stable names.
     explicit QtSerialLine(QObject* parent = nullptr,
@@ -46,7 +46,7 @@ public:
     int bytesWaiting() const override;
     void flushInput() override;
 
-private:
+  private:
     // What identifies the adapter that was opened first.
     struct Identity {
         QString stableName;

@@ -10,7 +10,7 @@ namespace serial {
 // waits; nobody reacts to data as it comes.
 class SerialLine : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     ~SerialLine() override = default;
 
@@ -43,7 +43,7 @@ public:
     // Empties the receive buffers (the driver's and our own).
     virtual void flushInput() = 0;
 
-signals:
+  signals:
     void bytesArrived();
     // The line went away (device removed, far end hung up); the port has been closed.
     void lineLost(const QString& reason);

@@ -132,7 +132,7 @@ TEST(RowTextsTest, SharedRowsStayViewsAndLiveAsLongAsTheRows) {
     EXPECT_EQ(adopted.row(2), "c");
     adopted.truncate(1);
     EXPECT_EQ(adopted.byteSize(), 26u);  // the shared bytes only
-    adopted.shareBytes(*other, other);  // the rows left move into the own buffer
+    adopted.shareBytes(*other, other);   // the rows left move into the own buffer
     EXPECT_EQ(adopted.row(0), "a\t1\t2\t3\t4\t5\t6\t7\t8");
 }
 

@@ -20,8 +20,9 @@ struct NumericCase {
     double value;
 };
 
-void PrintTo(const NumericCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
-
+void PrintTo(const NumericCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class NumericValueTest : public testing::TestWithParam<NumericCase> {};
 
@@ -29,14 +30,15 @@ TEST_P(NumericValueTest, TakesLongestLeadingNumber) {
     EXPECT_DOUBLE_EQ(core::NumericValue(GetParam().text), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, NumericValueTest,
-    testing::Values(NumericCase{"7012", 7012}, NumericCase{"FFFF", 0}, NumericCase{"", 0},
-                    NumericCase{"10 sec", 10}, NumericCase{" 1 2 ", 12},
-                    NumericCase{"-123.4", -123.4}, NumericCase{"12F5", 12},
-                    NumericCase{"1e999", 1}, NumericCase{".5", 0.5}, NumericCase{"-.", 0},
-                    NumericCase{"- . - - -", 0}, NumericCase{"2.5.3", 2.5},
-                    NumericCase{"abc", 0}, NumericCase{"+3", 3}, NumericCase{"  E2", 0}));
+INSTANTIATE_TEST_SUITE_P(Texts, NumericValueTest,
+                         testing::Values(NumericCase{"7012", 7012}, NumericCase{"FFFF", 0},
+                                         NumericCase{"", 0}, NumericCase{"10 sec", 10},
+                                         NumericCase{" 1 2 ", 12}, NumericCase{"-123.4", -123.4},
+                                         NumericCase{"12F5", 12}, NumericCase{"1e999", 1},
+                                         NumericCase{".5", 0.5}, NumericCase{"-.", 0},
+                                         NumericCase{"- . - - -", 0}, NumericCase{"2.5.3", 2.5},
+                                         NumericCase{"abc", 0}, NumericCase{"+3", 3},
+                                         NumericCase{"  E2", 0}));
 
 TEST(WholeNumber, RefusesTextThatIsNotEntirelyANumber) {
     for (const char* bad : {"", "   ", "abc", "12abc", "NaN", "1e999", "inf", "1,5", "-", "."})
@@ -54,8 +56,9 @@ struct PictureCase {
     const char* text;
 };
 
-void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.value << " as " << c.picture; }
-
+void PrintTo(const PictureCase& c, std::ostream* os) {
+    *os << c.value << " as " << c.picture;
+}
 
 class FormatPictureTest : public testing::TestWithParam<PictureCase> {};
 

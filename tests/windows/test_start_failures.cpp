@@ -32,11 +32,16 @@ class TestStartFailures : public QObject {
     void pathsThatAreNoSerialPortSayWhy_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "missing" << "There is no such device.";
-        QTest::newRow("dangling link") << "dangling" << "There is no such device.";
-        QTest::newRow("null device") << "null" << "This is not a serial port.";
-        QTest::newRow("regular file") << "file" << "This is not a serial port.";
-        QTest::newRow("folder") << "folder" << "This is not a serial port.";
+        QTest::newRow("missing") << "missing"
+                                 << "There is no such device.";
+        QTest::newRow("dangling link") << "dangling"
+                                       << "There is no such device.";
+        QTest::newRow("null device") << "null"
+                                     << "This is not a serial port.";
+        QTest::newRow("regular file") << "file"
+                                      << "This is not a serial port.";
+        QTest::newRow("folder") << "folder"
+                                << "This is not a serial port.";
     }
     void pathsThatAreNoSerialPortSayWhy() {
         QFETCH(QString, kind);

@@ -38,7 +38,7 @@ class FakeDialogs : public ui::Dialogs {
     bool recordingAtOpenDialog = false;  // whether a recording ran when the dialog showed
     bool recordingAtSaveDialog = false;
     QList<QStringList> printedJobs;
-    QStringList printed;                    // lines of the latest print job
+    QStringList printed;  // lines of the latest print job
     int printedWidgets = 0;
     bool printerAvailable = true;
     QString pdfPath;                  // when set, printed lines also go to this PDF file
