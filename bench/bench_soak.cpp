@@ -74,8 +74,10 @@ qint64 steadyMs() {
         .count();
 }
 
-// --- the supervising parent ----------------------------------------------------------------
+// --- crashes: the child prints its stack, the parent counts them ---------------------------
 
+#if !defined(__SANITIZE_ADDRESS__)
+// A crash prints the stack before it ends the child (the sanitizers print their own).
 void printStack(int signal) {
     void* frames[64];
     const int n = backtrace(frames, 64);
@@ -85,6 +87,7 @@ void printStack(int signal) {
     ::signal(signal, SIG_DFL);
     ::raise(signal);
 }
+#endif
 
 // Runs the soak in children, one after another with seeds seed, seed + 1, ... until `seconds`
 // are spent: a child that crashes or hangs is counted and the next one takes the time left.
@@ -424,7 +427,9 @@ void Soak::startDownload() {
         if (boxStanding()) return;
         memory::MemoryWindow* window = memory::MemoryWindow::find();
         DataList* list = DataList::find();
-        bool done = steadyMs() > giveUp || list;
+        // A list is finished once its title says "n Records Completed".
+        const bool listed = list && list->lblTitle()->text().endsWith(QLatin1String("Completed"));
+        bool done = steadyMs() > giveUp || listed;
         if (!done && window && !*clicked) {
             if (set) {
                 auto* sets = window->findChild<QComboBox*>("Combo1");
@@ -440,11 +445,16 @@ void Soak::startDownload() {
                 *clicked = true;
             }
         }
-        if (!done && !window && !list) done = true;  // ended (a failure closes the window)
+        // Ended without a list: a failed set download closes the window, a failed single one
+        // gives "Single Record" back.
+        if (!done && !window && !list) done = true;
+        if (!done && !set && *clicked && window &&
+            window->findChild<QPushButton*>("CmdSingleRec")->isEnabled())
+            done = true;
         if (!done) return;
         step->stop();
         step->deleteLater();
-        if (list) {
+        if (listed) {
             (set ? f_.setsListed : f_.singlesListed)++;
             log(QStringLiteral("download: listed %1 records").arg(list->grid()->rows() - 1));
         }
