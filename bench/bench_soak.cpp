@@ -89,6 +89,10 @@ void printStack(int signal) {
 }
 #endif
 
+// A child's exit code when the simulated meter, the panel or the temporary folder could not be
+// made: nothing to soak, so the parent stops instead of trying the next seed.
+constexpr int kSetupFailed = 2;
+
 // Runs the soak in children, one after another with seeds seed, seed + 1, ... until `seconds`
 // are spent: a child that crashes or hangs is counted and the next one takes the time left.
 int supervise(const char* self, int seconds, unsigned seed) {
@@ -116,6 +120,10 @@ int supervise(const char* self, int seconds, unsigned seed) {
                 kill(child, SIGABRT);
             }
             usleep(200000);
+        }
+        if (!hung && WIFEXITED(status) && WEXITSTATUS(status) == kSetupFailed) {
+            std::printf("soak: the simulated meter or the panel could not start\n");
+            return 1;
         }
         if (hung) {
             ++hangs;
@@ -629,14 +637,14 @@ void Soak::report() {
 }
 
 int Soak::run() {
-    if (!dir_.isValid()) return 2;
+    if (!dir_.isValid()) return kSetupFailed;
     dialogs_.folder = QDir(dir_.path());
     ui::setDialogs(&dialogs_);
     sim::MeterSim::Options options;
     options.linkPath = dir_.filePath(QStringLiteral("meter")).toStdString();
     options.seed = uint32_t(rng_());
     meter_ = app::StartSimulatedMeter(options);
-    if (!meter_) return 2;
+    if (!meter_) return kSetupFailed;
     serial::setDeviceForPort(1, QString::fromStdString(options.linkPath));
     meter_->withModel([](sim::MeterModel& m) {
         m.clearMemory();
@@ -654,7 +662,7 @@ int Soak::run() {
     stepper_ = std::make_unique<ReadingStepper>(*meter_);
 
     panel_ = app::StartPanel(1);
-    if (!panel_) return 2;
+    if (!panel_) return kSetupFailed;
     const QPointer<panel::Panel> panel(panel_);
     writer_ = panel_->findChild<recording::Recorder*>()->writer();
     connect(writer_, &recording::RecordingWriter::lineWritten, this,
