@@ -755,5 +755,8 @@ int main(int argc, char* argv[]) {
                                    : unsigned(SteadyClock::now().time_since_epoch().count());
     std::printf("soak: %d min, seed %u (bench_soak %d %u repeats it)\n", minutes, seed, minutes,
                 seed);
-    return supervise("/proc/self/exe", minutes * 60, seed);
+    // The children run this program by its real path, so that their stacks name it.
+    char self[4096] = {};
+    if (readlink("/proc/self/exe", self, sizeof self - 1) <= 0) return 1;
+    return supervise(self, minutes * 60, seed);
 }
