@@ -264,6 +264,7 @@ class Soak : public QObject {
     void keepLiveWindowsOpen();
     void reopenLiveList();
     void onSampleTick();
+    void logLineHistory(qint64 now);
     void report();
     // Reports and ends the event loop once no box stands any more.
     void finish();
@@ -550,7 +551,26 @@ void Soak::onSampleTick() {
                 .arg(windowStart - until)
                 .arg(readout.PollTick)
                 .arg(readout.RenderedTick));
+        logLineHistory(now);
     }
+}
+
+// What the meter received in the last two seconds and when the last poll ticks began, in ms
+// before `now`: the traces of a stale sample.
+void Soak::logLineHistory(qint64 now) {
+    const auto steadyNow = SteadyClock::now();
+    QString bytes;
+    for (const sim::MeterSim::ReceivedByte& b : meter_->received()) {
+        const qint64 before =
+            std::chrono::duration_cast<std::chrono::milliseconds>(steadyNow - b.time).count();
+        if (before <= 2000)
+            bytes += QStringLiteral(" %1@-%2").arg(b.value, 2, 16, QLatin1Char('0')).arg(before);
+    }
+    QString ticks;
+    for (std::size_t t = tickStart_.size() > 4 ? tickStart_.size() - 4 : 0; t < tickStart_.size();
+         ++t)
+        ticks += QStringLiteral(" %1@-%2").arg(t).arg(now - tickStart_[t]);
+    log(QStringLiteral("  the meter received:%1; ticks began:%2").arg(bytes, ticks));
 }
 
 // Counts, over every recording file: lines broken (not the recording's layout, or not ended),
