@@ -268,7 +268,10 @@ class Soak : public QObject {
     void report();
     // Reports and ends the event loop once no box stands any more.
     void finish();
-    long checkFiles(long& broken, long& missing, long& mismatched, long& counted);
+    struct FileFigures {
+        long counted = 0, missing = 0, broken = 0, mismatched = 0, oddReadings = 0;
+    };
+    long checkFiles(FileFigures& figures);
 
     std::mt19937 rng_;
     int seconds_;
@@ -573,19 +576,20 @@ void Soak::logLineHistory(qint64 now) {
     log(QStringLiteral("  the meter received:%1; ticks began:%2").arg(bytes, ticks));
 }
 
-// Counts, over every recording file: lines broken (not the recording's layout, or not ended),
-// lines counted but not in the file, and values that differ from the sample taken. Returns the
-// whole lines.
-long Soak::checkFiles(long& broken, long& missing, long& mismatched, long& counted) {
+// Counts, over every recording file: lines broken (not the recording's layout of eight cells
+// with number, date and time, or not ended), lines counted but not in the file, values that
+// differ from the sample taken, and lines whose reading is odd (no pH or mV unit, no 'C or 'F:
+// the panel showed a frame that was no reading). Returns the whole lines.
+long Soak::checkFiles(FileFigures& figures) {
     static const QRegularExpression layout(QStringLiteral(
-        R"(^(\d+)\t\d\d/\d\d/\d\d\t\d\d:\d\d:\d\d\t([^\t]+)\t(pH|mV)\t[^\t]*\t('C|'F)\t(ATC|MTC)?$)"));
+        R"(^(\d+)\t\d\d/\d\d/\d\d\t\d\d:\d\d:\d\d\t([^\t]*)\t([^\t]*)\t[^\t]*\t([^\t]*)\t[^\t]*$)"));
     long lines = 0;
     for (int i = 0; i < dialogs_.files.size(); ++i) {
         const quint64 recording = quint64(i + 1);
-        counted += written_[recording];
+        figures.counted += written_[recording];
         QFile file(dialogs_.files[i]);
         if (!file.open(QIODevice::ReadOnly)) {
-            missing += written_[recording];
+            figures.missing += written_[recording];
             continue;
         }
         const QList<QByteArray> pieces = file.readAll().split('\n');
@@ -594,26 +598,32 @@ long Soak::checkFiles(long& broken, long& missing, long& mismatched, long& count
         for (qsizetype p = 0; p < pieces.size(); ++p) {
             const QByteArray& piece = pieces[p];
             if (p + 1 == pieces.size()) {
-                if (!piece.isEmpty()) ++broken;  // an unended last line
+                if (!piece.isEmpty()) ++figures.broken;  // an unended last line
                 break;
             }
             ++lines;
             const auto match =
                 layout.match(QString::fromLatin1(piece.chopped(piece.endsWith('\r') ? 1 : 0)));
             if (!piece.endsWith('\r') || !match.hasMatch()) {
-                ++broken;
+                ++figures.broken;
                 std::fprintf(stderr, "broken line in %s: %s\n", qPrintable(dialogs_.files[i]),
                              piece.constData());
                 continue;
             }
             const long number = match.captured(1).toLong();
-            if (number > expected) missing += number - expected;
+            if (number > expected) figures.missing += number - expected;
             expected = number + 1;
+            const QString unit = match.captured(3), tempUnit = match.captured(4);
+            if ((unit != "pH" && unit != "mV") || (tempUnit != "'C" && tempUnit != "'F")) {
+                ++figures.oddReadings;
+                std::fprintf(stderr, "odd reading in %s: %s\n", qPrintable(dialogs_.files[i]),
+                             piece.constData());
+            }
             if (std::size_t(number) <= values.size() &&
                 values[std::size_t(number - 1)] != match.captured(2))
-                ++mismatched;
+                ++figures.mismatched;
         }
-        if (written_[recording] >= expected) missing += written_[recording] - expected + 1;
+        if (written_[recording] >= expected) figures.missing += written_[recording] - expected + 1;
     }
     return lines;
 }
@@ -630,13 +640,13 @@ void Soak::finish() {
 
 void Soak::report() {
     const long long rssEnd = bench::residentBytes();
-    long broken = 0, missing = 0, mismatched = 0, counted = 0;
+    FileFigures files;
     const QString panelCount = panel_->controls().LblCount->text().trimmed();
     const long stateCount = Recording::State.RecordingCount;
     const long writtenCount = written_[quint64(dialogs_.files.size())];
     panel_->button("CmdPsavestop")->click();  // stops the recording: the file is closed
     (void)writer_->waitUntilSettled(20000);
-    const long lines = checkFiles(broken, missing, mismatched, counted);
+    const long lines = checkFiles(files);
     const double wall = elapsed();
 
     std::printf("soak of %.1f min\n", wall / 60);
@@ -649,8 +659,8 @@ void Soak::report() {
     std::printf("longest stall of the window thread: %.1f ms\n", stalls_.longestMs());
     std::printf(
         "lines: %ld counted, %ld in the files; missing %ld, broken %ld, values unlike the "
-        "sample %ld\n",
-        counted, lines, missing, broken, mismatched);
+        "sample %ld; odd readings (no unit) %ld\n",
+        files.counted, lines, files.missing, files.broken, files.mismatched, files.oddReadings);
     std::printf("last recording before its stop: panel shows %s, state %ld, written %ld\n",
                 qPrintable(panelCount.isEmpty() ? QStringLiteral("-") : panelCount), stateCount,
                 writtenCount);
