@@ -48,11 +48,13 @@ void DisplayPoll::Timer1_Timer() {
     // probes ask the meter instead.
     if (Rs232::ShuttingDown() || !Rs232::LineFree() || Meter::State.LinkLost) return;
     Rs232::Transaction poll = pollTransaction(kPollAttempts);
-    poll.then = [this](const Rs232::Answer& answer) { return afterPoll(answer); };
+    poll.then = [this, askedAt = timerTicks_](const Rs232::Answer& answer) {
+        return afterPoll(answer, askedAt);
+    };
     Rs232::Submit(this, std::move(poll));
 }
 
-Rs232::Next DisplayPoll::afterPoll(const Rs232::Answer& answer) {
+Rs232::Next DisplayPoll::afterPoll(const Rs232::Answer& answer, int askedAt) {
     core::DisplayFrame frame;
     if (!answer.complete || !decode(answer.bytes, frame)) {
         failedAttempts_ += answer.attempts;
@@ -60,15 +62,16 @@ Rs232::Next DisplayPoll::afterPoll(const Rs232::Answer& answer) {
         return Rs232::Next::end(Rs232::Ending::failed(QStringLiteral("No Com")));
     }
     failedAttempts_ += answer.attempts - 1;
-    return renderFrame(frame, false);
+    return renderFrame(frame, false, askedAt);
 }
 
-Rs232::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool restoresLink) {
+Rs232::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool restoresLink,
+                                     int askedAt) {
     Rs232::Transaction settle = Rs232::Transaction::pause(kSettleWaitMs);
-    settle.then = [this, frame, restoresLink](const Rs232::Answer&) {
+    settle.then = [this, frame, restoresLink, askedAt](const Rs232::Answer&) {
         Meter::ReadoutState& readout = Meter::State;
         core::RenderFrame(frame, readout.MeterReading, readout.Display);
-        readout.RenderedTick = timerTicks_;
+        readout.RenderedTick = askedAt;
         // The new frame is on the panel before anyone hears that the meter is back, so that
         // nothing samples the emptied display.
         if (restoresLink) {
@@ -109,7 +112,9 @@ void DisplayPoll::scheduleProbe() {
     // Each probe is a transaction of its own: commands asked for meanwhile go to the line
     // between two probes instead of waiting for the meter to come back.
     Rs232::Transaction probe = pollTransaction(1);
-    probe.then = [this](const Rs232::Answer& answer) { return afterProbe(answer); };
+    probe.then = [this, askedAt = timerTicks_](const Rs232::Answer& answer) {
+        return afterProbe(answer, askedAt);
+    };
     // A vanished device was closed when it went away; it is opened again now and then so that
     // the panel comes back by itself once the cable or adapter is back.
     if (nextReopen_.hasExpired()) {
@@ -124,14 +129,14 @@ void DisplayPoll::reopenLineIfClosed() {
     if (line && !line->isOpen()) line->open();
 }
 
-Rs232::Next DisplayPoll::afterProbe(const Rs232::Answer& answer) {
+Rs232::Next DisplayPoll::afterProbe(const Rs232::Answer& answer, int askedAt) {
     if (!Meter::State.LinkLost) return Rs232::Next::end();
     core::DisplayFrame frame;
     if (!answer.complete || !decode(answer.bytes, frame)) {
         scheduleProbe();
         return Rs232::Next::end(Rs232::Ending::failed(QStringLiteral("No Com")));
     }
-    return renderFrame(frame, true);
+    return renderFrame(frame, true, askedAt);
 }
 
 }  // namespace meter

@@ -40,10 +40,14 @@ class DisplayPoll : public QObject {
     void linkRestored();
 
   private:
-    Rs232::Next afterPoll(const Rs232::Answer& answer);
-    Rs232::Next afterProbe(const Rs232::Answer& answer);
+    // `askedAt`: the Timer1 tick current when the poll or probe was submitted; every frame it
+    // writes goes out in or after that tick.
+    Rs232::Next afterPoll(const Rs232::Answer& answer, int askedAt);
+    Rs232::Next afterProbe(const Rs232::Answer& answer, int askedAt);
     // The rest of a tick once a frame is in: render, then annunciators and alarm.
-    Rs232::Next renderFrame(const core::DisplayFrame& frame, bool restoresLink);
+    // The frame counts for the tick it was asked in, not the tick it arrived in: a late answer
+    // that arrives after the next tick began is one tick older than it looks.
+    Rs232::Next renderFrame(const core::DisplayFrame& frame, bool restoresLink, int askedAt);
     void HandleLostLink();
     void scheduleProbe();
     void reopenLineIfClosed();

@@ -15,8 +15,9 @@ struct ReadoutState {
     core::PanelState Display;
     // The meter stopped answering; the poll probes until it answers again.
     bool LinkLost = false;
-    // Timer1 ticks so far, and the tick whose frame the display shows (0: none yet). A reading
-    // older than the previous tick is stale: the line was held, or the meter did not answer.
+    // Timer1 ticks so far, and the tick in which the frame the display shows was asked for (0:
+    // none yet), however late it arrived. A reading older than the previous tick is stale: the
+    // line was held, or the meter did not answer, or answered late.
     int PollTick = 0;
     int RenderedTick = 0;
 };

@@ -7,6 +7,7 @@
 
 #include "link/rs232.h"
 #include "meter/display_poll.h"
+#include "meter/meter_state.h"
 #include "panel/panel.h"
 #include "support/meter_fixture.h"
 
@@ -86,6 +87,26 @@ private slots:
         }
         QVERIFY(f.waitFor([&] { return f.text("LblUpValue") == "4.010"; }, 3000));
         QCOMPARE(f.text("LblComm"), QString("Com1"));
+    }
+
+    // Answers 0.75 s late: each poll is answered by its fourth attempt's window, after the next
+    // Timer1 tick began. The frame counts for the tick that asked for it, so that a sample in
+    // the tick after that one sees it as older than the previous tick.
+    void aLateFrameCountsForTheTickThatAskedForIt() {
+        MeterFixture f;
+        QVERIFY(f.startPanel());
+        QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
+        f.meter().setReplyDelay(0.75);
+        QList<int> ticksSinceAsked;  // at each frame rendered with the delay on
+        int lastRendered = Meter::State.RenderedTick;
+        connect(f.panel()->displayPoll(), &meter::DisplayPoll::rendered, [&] {
+            if (Meter::State.LinkLost || Meter::State.RenderedTick == lastRendered) return;
+            lastRendered = Meter::State.RenderedTick;
+            ticksSinceAsked.append(Meter::State.PollTick - Meter::State.RenderedTick);
+        });
+        QVERIFY(f.waitFor([&] { return ticksSinceAsked.size() >= 4; }, 10000));
+        ticksSinceAsked.removeFirst();  // the poll under way when the delay began
+        for (int late : ticksSinceAsked) QCOMPARE(late, 1);
     }
 
     void hangUpGivesLostLinkWithoutCpuFloodAndTheLinkComesBack() {
