@@ -1,7 +1,7 @@
 // The display poll and the lost-link state against the simulated meter over a real pty.
+#include <unistd.h>
 #include <QDir>
 #include <QPushButton>
-#include <unistd.h>
 #include <QTest>
 #include <ctime>
 
@@ -19,14 +19,16 @@ bool meterButtonsEnabled(panel::Panel* p) {
     return true;
 }
 
-double processCpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+double processCpuSeconds() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
 
 }  // namespace
 
 class TestDisplayPoll : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void wrongLengthAnswersAreFailedAttemptsAndTenEnterLostLink() {
         for (int length : {8, 10}) {
             MeterFixture f;
@@ -106,7 +108,11 @@ private slots:
         });
         QVERIFY(f.waitFor([&] { return ticksSinceAsked.size() >= 4; }, 10000));
         ticksSinceAsked.removeFirst();  // the poll under way when the delay began
-        for (int late : ticksSinceAsked) QCOMPARE(late, 1);
+        // A poll that starts just after the previous one ended may take a late answer of the
+        // previous one as its own within its own tick (the frames carry no marker): 0 then.
+        for (int late : ticksSinceAsked)
+            QVERIFY2(late == 0 || late == 1, qPrintable(QString::number(late)));
+        QVERIFY(ticksSinceAsked.contains(1));
     }
 
     void hangUpGivesLostLinkWithoutCpuFloodAndTheLinkComesBack() {
