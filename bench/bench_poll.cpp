@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
     });
     const double cpuBefore = bench::cpuSeconds();
     const double uiCpuBefore = bench::cpuSeconds(RUSAGE_THREAD);
-    QTest::qWait(seconds * 1000);
+    bench::runEventLoop(seconds * 1000);
     const double cpu = bench::cpuSeconds() - cpuBefore;
     const double uiCpu = bench::cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
     const double wall = clock.nsecsElapsed() / 1e9;

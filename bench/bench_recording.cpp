@@ -29,6 +29,7 @@
 #include "recording/recorder.h"
 #include "recording/recording_writer.h"
 #include "ui/dialogs.h"
+#include "ui/pc_clock.h"
 
 namespace {
 
@@ -53,9 +54,10 @@ double threadCpuSeconds(const QByteArray& name) {
 // Answers the interval box with 1 and the Save As dialog with the recording file.
 struct BenchDialogs : ui::Dialogs {
     QString file;
-    Answer message(QWidget*, const QString& title, const QString& text, Icon, Buttons) override {
+    Answer message(QWidget*, const QString& title, const QString& text, Icon,
+                   Buttons buttons) override {
         std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
-        return Answer::Ok;
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
     QString input(QWidget*, const QString&, const QString&, const QString&) override {
         return QStringLiteral("1");
@@ -91,28 +93,18 @@ int main(int argc, char* argv[]) {
         panel->button(button)->click();
     recording::RecordingWriter* writer = panel->findChild<recording::Recorder*>()->writer();
 
-    // The window thread's stalls: how late a 100 ms timer fires.
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastBeat = clock.nsecsElapsed();
-    double longestStallMs = 0;
-    QTimer beat;
-    beat.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&beat, &QTimer::timeout, [&] {
-        const qint64 t = clock.nsecsElapsed();
-        longestStallMs = std::max(longestStallMs, (t - lastBeat) / 1e6 - 100);
-        lastBeat = t;
-    });
+    bench::StallWatch stalls;
 
     const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
     const double uiCpuBefore = bench::cpuSeconds(RUSAGE_THREAD);
     const double simCpuBefore = threadCpuSeconds("meter-sim");
     const double writerCpuBefore = threadCpuSeconds("recording-file");
-    const qint64 start = clock.nsecsElapsed();
-    beat.start(100);
-    QTest::qWait(seconds * 1000);
-    beat.stop();
-    const double wall = (clock.nsecsElapsed() - start) / 1e9;
+    QElapsedTimer clock;
+    clock.start();
+    stalls.start();
+    bench::runEventLoop(seconds * 1000);
+    stalls.stop();
+    const double wall = clock.nsecsElapsed() / 1e9;
     const double cpu = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
     const double uiCpu = bench::cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
     const double simCpu = threadCpuSeconds("meter-sim") - simCpuBefore;
@@ -130,15 +122,19 @@ int main(int argc, char* argv[]) {
     std::printf("cpu, window thread: %.2f s = %.3f %%; recording file thread: %.2f s = %.3f %%\n",
                 uiCpu, 100.0 * uiCpu / wall, writerCpu, 100.0 * writerCpu / wall);
     std::printf("longest stall of the window thread (a 100 ms timer firing late): %.1f ms\n",
-                longestStallMs);
+                stalls.longestMs());
 
     // Memory and the cost of a sample as the live list grows: samples driven as fast as the
-    // window thread takes them (the display poll stopped, so its waits do not interleave).
+    // window thread takes them (the display poll stopped, so its waits do not interleave), on a
+    // PC clock that moves on one second per tick.
     panel->timer1()->stop();
     panel->timer2()->stop();
+    QDateTime pcClock = QDateTime::currentDateTime();
+    ui::setPcClock([&pcClock] { return pcClock; });
     const auto drive = [&](int n) {
         const double before = bench::cpuSeconds(RUSAGE_THREAD);
         for (int i = 0; i < n; ++i) {
+            pcClock = pcClock.addSecs(1);
             emit panel->sampleTick();
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -161,6 +157,7 @@ int main(int argc, char* argv[]) {
                 earlyMs, lateMs, RealTimeList::find()->grid()->rows() - 1);
 
     panel->close();
+    ui::setPcClock(nullptr);
     meter->stop();
     return 0;
 }

@@ -58,12 +58,15 @@ int main(int argc, char* argv[]) {
     const double uiCpuBefore = bench::cpuSeconds(RUSAGE_THREAD);
     const double cpuBefore = bench::cpuSeconds(RUSAGE_SELF);
     const long wakeUpsBefore = wakeUps();
+    bench::StallWatch stalls;
+    stalls.start();
     panel->CmdPmul_Click();
-    if (!QTest::qWaitFor([] { return setList() && setList()->count() == 1; }, 120000)) {
+    if (!bench::runEventLoop(120000, [] { return setList() && setList()->count() == 1; })) {
         std::fprintf(stderr, "the set list did not arrive\n");
         return 1;
     }
     const Clock::time_point listed = Clock::now();
+    stalls.stop();
     const double uiCpu = bench::cpuSeconds(RUSAGE_THREAD) - uiCpuBefore;
     const double cpu = bench::cpuSeconds(RUSAGE_SELF) - cpuBefore;
     const long wokenUp = wakeUps() - wakeUpsBefore;
@@ -100,6 +103,8 @@ int main(int argc, char* argv[]) {
         "cpu during the download, whole process (with the simulated meter): %.3f s = "
         "%.2f %%\n",
         cpu, 100.0 * cpu / wall);
+    std::printf("longest stall of the user-interface thread during the download: %.1f ms\n",
+                stalls.longestMs());
     std::printf("choosing the set: decoded and listed %d records in %.1f ms\n", rows, listMs);
     panel->close();
     meter->stop();

@@ -4,8 +4,13 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QList>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
 
 #include "sim/meter_model.h"
 
@@ -42,5 +47,50 @@ inline sim::LoggedSet fullLoggedSet() {
     }
     return set;
 }
+
+// Runs the event loop as the program's main loop does, sleeping until the next event, for `ms`
+// or until `done` holds (looked at every `checkEveryMs`). QTest::qWait would wake the thread
+// every few milliseconds and measure its own cost instead of the program's. Returns done().
+inline bool runEventLoop(int ms, const std::function<bool()>& done = {}, int checkEveryMs = 250) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer check;
+    if (done) {
+        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+            if (done()) loop.quit();
+        });
+        check.start(checkEveryMs);
+    }
+    if (!done || !done()) loop.exec();
+    return done && done();
+}
+
+// The window thread's stalls: how late a 100 ms timer fires, from start() on.
+class StallWatch {
+  public:
+    StallWatch() {
+        beat_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&beat_, &QTimer::timeout, [this] {
+            const qint64 t = clock_.nsecsElapsed();
+            longestMs_ = std::max(longestMs_, double(t - last_) / 1e6 - kBeatMs);
+            last_ = t;
+        });
+    }
+    void start() {
+        clock_.start();
+        last_ = clock_.nsecsElapsed();
+        longestMs_ = 0;
+        beat_.start(kBeatMs);
+    }
+    void stop() { beat_.stop(); }
+    double longestMs() const { return longestMs_; }
+
+  private:
+    static constexpr int kBeatMs = 100;
+    QElapsedTimer clock_;
+    QTimer beat_;
+    qint64 last_ = 0;
+    double longestMs_ = 0;
+};
 
 }  // namespace bench

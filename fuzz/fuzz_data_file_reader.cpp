@@ -1,9 +1,10 @@
 // libFuzzer target: the data-file reading rules over any bytes. Every item must be a view into
-// the input, reading must always move on, and every stored row must be valid UTF-8 with at most
-// nine cells.
+// the input, reading must always move on, every stored row must be valid UTF-8 with at most
+// nine cells, and rows kept as views into the bytes must read as the copied ones.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "core/data_file_reader.h"
@@ -27,6 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const core::RowTexts rows = core::readDataFile(bytes);
     if (rows.size() != items) std::abort();
+
+    // Rows kept as views into the bytes (as Open File keeps them) read the same.
+    core::RowTexts shared;
+    shared.shareBytes(bytes, nullptr);
+    core::DataFileReader again(bytes);
+    std::string scratch;
+    while (again.next(item)) core::appendSharedItemRow(shared, item, scratch);
+    if (shared.size() != rows.size()) std::abort();
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        if (shared.row(r) != rows.row(r)) std::abort();
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const std::string_view row = rows.row(r);
         if (!core::isValidUtf8(row)) std::abort();

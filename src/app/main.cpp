@@ -1,18 +1,22 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "app/command_line.h"
 #include "app/program.h"
 #include "app/window_system.h"
+#include "link/port_lister.h"
 
 namespace {
 
-// --help and --version need no display: answer them without starting the window system.
+// --help, --version and --list-ports need no display: answer them without starting the window
+// system.
 bool onlyAsksForText(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* flag : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+        for (const char* flag :
+             {"-h", "--help", "-?", "--help-all", "-v", "--version", "--list-ports"})
             if (std::strcmp(argv[i], flag) == 0) return true;
     }
     return false;
@@ -22,7 +26,7 @@ bool onlyAsksForText(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     std::unique_ptr<QCoreApplication> application;
-    if (onlyAsksForText(argc, argv))
+    if (onlyAsksForText(argc, argv) || app::asksForRecording(argc, argv))
         application = std::make_unique<QCoreApplication>(argc, argv);
     else
         application = app::startWindowSystem(argc, argv);
@@ -30,7 +34,25 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(METERPANEL_VERSION);
 
     const app::Options options = app::parseCommandLine(QCoreApplication::arguments());
-    app::Program program;
+    if (!options.ok) {
+        std::fprintf(stderr, "meterpanel: %s\n%s\n", qPrintable(options.error),
+                     qPrintable(app::recordUsage()));
+        return app::kRecordBadArguments;
+    }
+    if (options.record) {
+        app::HeadlessRecording recording(*options.record, stdout, stderr);
+        if (!recording.start()) return recording.exitCode();
+        app::StopOnSignals(recording);
+        return QCoreApplication::exec();
+    }
+    auto lister = std::make_shared<serial::SystemPortLister>(options.stableNameFolder);
+    if (options.listPorts) {
+        const QList<serial::PortInfo> ports = lister->ports();
+        std::fputs(app::portListText(ports).toLocal8Bit().constData(), stdout);
+        if (ports.isEmpty()) std::fputs("meterpanel: no serial ports found\n", stderr);
+        return 0;
+    }
+    app::Program program(lister);
     if (options.demo) {
         QString error;
         if (!program.startDemoMeter(&error)) {

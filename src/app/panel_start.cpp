@@ -3,18 +3,22 @@
 #include "app/program_state.h"
 #include "app/subsystems.h"
 #include "link/link_state.h"
+#include "link/port_lister.h"
 #include "link/qt_serial_line.h"
 #include "panel/panel.h"
 
 namespace app {
 
-panel::Panel* StartPanel(int number) {
+panel::Panel* StartPanel(int number, const QString& device,
+                         std::shared_ptr<const serial::PortLister> lister) {
     ResetProgramState();
     Rs232::State.CommPortNumber = number;
-    auto* panel = new panel::Panel(new serial::QtSerialLine);
+    auto* line = new serial::QtSerialLine(nullptr, std::move(lister));
+    if (number == 0 && !device.isEmpty()) line->setPortDevice(device);
+    auto* panel = new panel::Panel(line);
     connectSubsystems(panel);
     if (!panel->Form_Load()) {
-        // The message has been shown and the program is ending; the panel was never visible.
+        // The message has been shown; the panel was never visible.
         panel->deleteLater();
         return nullptr;
     }

@@ -1,19 +1,28 @@
 #include "app/program.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
+#include "files/files_state.h"
+#include "files/list_events.h"
 #include "link/link_events.h"
+#include "link/port_lister.h"
 #include "link/port_window.h"
 #include "sim/demo_memory.h"
 #include "sim/meter_sim.h"
 
 namespace app {
 
-Program::Program() {
-    QObject::connect(&Rs232::events(), &Rs232::LinkEvents::shutdownRequested,
-                     QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+Program::Program(std::shared_ptr<const serial::PortLister> lister)
+    : lister_(lister ? std::move(lister) : std::make_shared<serial::SystemPortLister>()) {
+    // The program ends when it says so: between the Port window and the panel no window may be
+    // open (the port-failure message has closed, the Port window is about to come back).
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        gui->setQuitOnLastWindowClosed(false);
+    QObject::connect(
+        &Rs232::events(), &Rs232::LinkEvents::shutdownRequested, &context_,
+        [this] { onShutdown(); }, Qt::QueuedConnection);
 }
 
 Program::~Program() {
@@ -32,10 +41,45 @@ bool Program::startDemoMeter(QString* error) {
 }
 
 void Program::start() {
-    auto* port = new serial::Port;
-    QObject::connect(port, &serial::Port::portChosen, port,
-                     [this](int number) { panel_ = StartPanel(number); });
+    auto* port = new serial::Port(nullptr, lister_);
+    port_ = port;
+    if (!lastChoice_.isEmpty()) port->preselect(lastChoice_);
+    QObject::connect(port, &serial::Port::portChosen, &context_, [this](int number) {
+        startPanel(number, {}, QStringLiteral("COM%1").arg(number));
+    });
+    QObject::connect(port, &serial::Port::deviceChosen, &context_,
+                     [this](const QString& device) { startPanel(0, device, device); });
+    QObject::connect(port, &QDialog::rejected, &context_, [] { QCoreApplication::quit(); });
     port->show();
+}
+
+void Program::startPanel(int number, const QString& device, const QString& choice) {
+    lastChoice_ = choice;
+    // A start-up that fails announces the end after its message: the Port window comes back.
+    backToPortChoice_ = true;
+    panel_ = StartPanel(number, device, lister_);
+    if (!panel_) return;
+    backToPortChoice_ = false;
+    QObject::connect(panel_, &panel::Panel::portChoiceRequested, &context_,
+                     [this] { choosePortAgain(); });
+}
+
+void Program::choosePortAgain() {
+    if (!panel_) return;
+    // As "Stop Rec" would, before the panel and its recorder go.
+    if (FileTransfer::State.IsRecording) emit FileTransfer::events().recordingStopRequested(core::RecordingStop::PortChoice);
+    backToPortChoice_ = true;
+    // Closing the panel closes the secondary windows and the port and announces the end.
+    panel_->close();
+}
+
+void Program::onShutdown() {
+    if (!backToPortChoice_) {
+        QCoreApplication::quit();
+        return;
+    }
+    backToPortChoice_ = false;
+    start();
 }
 
 }  // namespace app

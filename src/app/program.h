@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <memory>
 
+#include "link/port_window.h"
 #include "panel/panel.h"
 
 namespace sim {
@@ -12,10 +14,13 @@ class MeterSim;
 
 namespace app {
 
-// The program from the port choice on: shows Port, then the panel on the chosen port.
+// The program from the port choice on: shows Port, then the panel on the chosen port. A port
+// that does not open, and the panel's "Port…", bring the Port window back; Cancel in the Port
+// window and closing the panel end the program.
 class Program {
   public:
-    Program();
+    // `lister` gives the ports the Port window lists and the line follows; null: the system's.
+    explicit Program(std::shared_ptr<const serial::PortLister> lister = nullptr);
     ~Program();
 
     // Starts the simulated meter on a pseudo-terminal and makes COM1 open it.
@@ -24,10 +29,24 @@ class Program {
     void start();
     // The panel once the port is chosen (for tests).
     panel::Panel* panel() const { return panel_; }
+    // The Port window while it is shown (for tests).
+    serial::Port* portWindow() const { return port_; }
 
   private:
+    void startPanel(int number, const QString& device, const QString& choice);
+    void choosePortAgain();
+    void onShutdown();
+
+    std::shared_ptr<const serial::PortLister> lister_;
     std::unique_ptr<sim::MeterSim> demoMeter_;
     QPointer<panel::Panel> panel_;
+    QPointer<serial::Port> port_;
+    // The entry the user took last, offered again when the Port window comes back.
+    QString lastChoice_;
+    // The end announced next brings the Port window back instead of ending the program.
+    bool backToPortChoice_ = false;
+    // Owns the connections of this program's lifetime.
+    QObject context_;
 };
 
 }  // namespace app

@@ -38,6 +38,7 @@ void connectSubsystems(panel::Panel* panel) {
                      [] { recording::ShowTemperatureGraph(); });
     QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::recordingStopRequested,
                      recorder, &recording::Recorder::StopRecording, Qt::DirectConnection);
+    panel->setCloseCheck([recorder] { return recorder->MayQuit(); });
     QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, plotter,
                      &plots::ListPlotter::plotRequested);
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/byte_scan.h"
+
 namespace core {
 
 namespace {
@@ -33,6 +35,15 @@ bool DataFileReader::next(std::string_view& item) {
         while (pos_ < size && !isItemEnd(bytes_[pos_])) ++pos_;
     } else {
         const std::size_t start = pos_;
+        // Whole words without a delimiter first.
+        namespace scan = byte_scan;
+        while (pos_ + scan::kWord <= size) {
+            const std::uint64_t word = scan::loadWord(bytes_.data() + pos_);
+            if (scan::matchingBytes(word, kComma) | scan::matchingBytes(word, kCr) |
+                scan::matchingBytes(word, kLf))
+                break;
+            pos_ += scan::kWord;
+        }
         while (pos_ < size && !isItemEnd(bytes_[pos_])) ++pos_;
         item = bytes_.substr(start, pos_ - start);
     }
@@ -110,9 +121,31 @@ std::string displayText(std::string_view bytes) {
 }
 
 void appendItemRow(RowTexts& rows, std::string_view item, std::string& scratch) {
+    // A valid item stays valid when cut at a TAB: the usual row is checked and cut once.
+    if (isValidUtf8(item)) {
+        rows.append(item);
+        return;
+    }
     const std::string_view cells = cutToRecordCells(item);
     if (isValidUtf8(cells)) {
         rows.append(cells);
+        return;
+    }
+    scratch.clear();
+    appendDisplayText(scratch, cells);
+    rows.append(scratch);
+}
+
+void appendSharedItemRow(RowTexts& rows, std::string_view item, std::string& scratch) {
+    // A valid item stays valid when cut at a TAB: the usual row is checked and cut in one pass
+    // each, over the item as it stands.
+    if (isValidUtf8(item)) {
+        rows.appendShared(item);
+        return;
+    }
+    const std::string_view cells = cutToRecordCells(item);
+    if (isValidUtf8(cells)) {
+        rows.appendShared(cells);
         return;
     }
     scratch.clear();

@@ -41,6 +41,10 @@ std::string displayText(std::string_view bytes);
 // Adds the grid row of one item: cut to nine cells, as display text. `scratch` is working space.
 void appendItemRow(RowTexts& rows, std::string_view item, std::string& scratch);
 
+// The same for rows that share the data file's bytes (RowTexts::shareBytes): a row that is
+// valid UTF-8 stays a view into them, any other is copied as display text.
+void appendSharedItemRow(RowTexts& rows, std::string_view item, std::string& scratch);
+
 // Reads a whole data file: one row per item, each cut to nine cells, as display text.
 RowTexts readDataFile(std::string_view bytes);
 

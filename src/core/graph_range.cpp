@@ -10,6 +10,8 @@ namespace {
 
 constexpr double kPlotWidth = kGraphRightX - kGraphLeftX;  // 4000 twips
 constexpr double kMinimumRecords = 10;
+// 2^63: no point index reaches a range this large.
+constexpr double kBeyondPointIndex = 9223372036854775808.0;
 
 // Nearest whole number, halves to the even neighbour.
 double roundHalfEven(double value) {
@@ -55,12 +57,22 @@ bool IsPastRightEdge(double x) {
     return x > kGraphRightX;
 }
 
+bool IsPastRightEdge(const GraphRange& range, long long pointIndex) {
+    // pointIndex > R - 1 holds for a whole pointIndex exactly when pointIndex >= floor(R).
+    const double edge = std::floor(range.RecordsPerGraph);
+    if (!(edge < kBeyondPointIndex)) return false;
+    return pointIndex >= static_cast<long long>(edge);
+}
+
 bool IsMiddleTimePoint(const GraphRange& range, long long pointIndex) {
     return static_cast<double>(pointIndex) == std::floor(roundHalfEven(range.RecordsPerGraph) / 2);
 }
 
 bool IsLastTimePoint(const GraphRange& range, long long pointIndex) {
-    return static_cast<double>(pointIndex) == range.RecordsPerGraph - 1;
+    // Compared in whole numbers: R - 1 in doubles equals R itself for very large R.
+    const double records = range.RecordsPerGraph;
+    if (records != std::floor(records) || !(records < kBeyondPointIndex)) return false;
+    return pointIndex == static_cast<long long>(records) - 1;
 }
 
 GraphRangeEntry CheckGraphRange(std::string_view records, std::string_view min,

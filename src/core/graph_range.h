@@ -37,6 +37,10 @@ double GraphPointX(const GraphRange& range, long long pointIndex);
 // The trace has run past the right edge once its last point lies beyond x 5000: the window is
 // then closed and opened again empty.
 bool IsPastRightEdge(double x);
+// The same for point `pointIndex`, counted in whole numbers: the point lies past the edge once
+// pointIndex > RecordsPerGraph - 1, so point RecordsPerGraph (its whole part) is always the
+// first past it, however large the range (its x in doubles no longer tells it from 5000 there).
+bool IsPastRightEdge(const GraphRange& range, long long pointIndex);
 
 // The point that sets the middle time label LblT2: the whole number nearest RecordsPerGraph
 // (halves to even) divided by 2, remainder dropped. 150 for 300, 5 for 10.

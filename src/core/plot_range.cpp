@@ -86,20 +86,24 @@ std::optional<PlotRange> ApplyPlotRangeEntry(const PlotRange& range, std::string
     const double last = NumericValue(to);
     const double low = NumericValue(min);
     const double high = NumericValue(max);
-    const double total = static_cast<double>(range.RecordTotal);
-    if (first < 0 || last <= first || last - first + 1 > total) return std::nullopt;
+    if (first < 0 || last <= first) return std::nullopt;
     if (high > range.TopLimit || low < range.BottomLimit) return std::nullopt;
     // Rows are whole grid rows: a fraction would plot nothing sensible while the dialog
     // reported success, and a row past 2^53 has no exact whole number to convert.
     if (first != std::floor(first) || last != std::floor(last) || last > kLargestExactRow)
         return std::nullopt;
+    // Counted in whole numbers: near 2^53, last - first + 1 in doubles rounds down and would
+    // let a range of one row more than the list has through.
+    const auto firstRow = static_cast<long long>(first);
+    const auto lastRow = static_cast<long long>(last);
+    if (lastRow - firstRow + 1 > range.RecordTotal) return std::nullopt;
 
     PlotRange result = range;
-    result.FirstRecord = static_cast<long long>(first);
-    result.LastRecord = static_cast<long long>(last);
+    result.FirstRecord = firstRow;
+    result.LastRecord = lastRow;
     result.MinValue = low;
     result.MaxValue = high;
-    result.PointCount = result.LastRecord - result.FirstRecord + 1;
+    result.PointCount = lastRow - firstRow + 1;
     return result;
 }
 

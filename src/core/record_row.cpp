@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/byte_scan.h"
+
 namespace core {
 
 const std::array<std::string_view, kRecordCells> kRecordHeaderTexts = {
@@ -80,7 +82,15 @@ std::string recordTimeText(int hour, int minute, int second) {
 
 std::string_view cutToRecordCells(std::string_view text) {
     std::size_t tabs = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    // Whole words while the ninth TAB lies beyond them, then byte by byte.
+    for (; i + byte_scan::kWord <= text.size(); i += byte_scan::kWord) {
+        const std::size_t inWord = byte_scan::markedCount(
+            byte_scan::matchingBytes(byte_scan::loadWord(text.data() + i), kTab));
+        if (tabs + inWord >= kRecordCells) break;
+        tabs += inWord;
+    }
+    for (; i < text.size(); ++i) {
         if (text[i] == kTab && ++tabs == kRecordCells) return text.substr(0, i);
     }
     return text;
@@ -100,36 +110,77 @@ std::string_view cellOfRowText(std::string_view rowText, std::size_t column) {
 }
 
 void RowTexts::append(std::string_view rowText) {
-    text_ += cutToRecordCells(rowText);
-    ends_.push_back(text_.size());
+    const std::string_view cells = cutToRecordCells(rowText);
+    pieces_.push_back({text_.size(), cells.size()});
+    text_ += cells;
 }
 
 void RowTexts::append(const RowTexts& other) {
+    const bool sameShared = other.shared_.data() == shared_.data() || shared_.empty();
+    if (sameShared && !other.shared_.empty()) {
+        shared_ = other.shared_;
+        keeper_ = other.keeper_;
+    }
     const std::size_t base = text_.size();
     text_ += other.text_;
-    ends_.reserve(ends_.size() + other.ends_.size());
-    for (std::size_t end : other.ends_) ends_.push_back(base + end);
+    pieces_.reserve(pieces_.size() + other.pieces_.size());
+    for (std::size_t r = 0; r < other.pieces_.size(); ++r) {
+        const Piece piece = other.pieces_[r];
+        if (!(piece.begin & kInShared)) {
+            pieces_.push_back({base + piece.begin, piece.size});
+        } else if (sameShared) {
+            pieces_.push_back(piece);
+        } else {
+            pieces_.push_back({text_.size(), piece.size});
+            text_ += other.row(r);
+        }
+    }
+}
+
+void RowTexts::shareBytes(std::string_view bytes, std::shared_ptr<const void> keeper) {
+    if (shared_.data() == bytes.data() && shared_.size() == bytes.size()) return;
+    // Rows in the bytes shared so far move into the own buffer.
+    if (!shared_.empty()) {
+        for (std::size_t r = 0; r < pieces_.size(); ++r) {
+            if (!(pieces_[r].begin & kInShared)) continue;
+            const std::string_view text = row(r);
+            pieces_[r].begin = text_.size();
+            text_ += text;
+        }
+    }
+    shared_ = bytes;
+    keeper_ = std::move(keeper);
+}
+
+void RowTexts::appendShared(std::string_view rowText) {
+    const std::string_view cells = cutToRecordCells(rowText);
+    pieces_.push_back({std::size_t(cells.data() - shared_.data()) | kInShared, cells.size()});
 }
 
 void RowTexts::truncate(std::size_t count) {
-    if (count >= ends_.size()) return;
-    ends_.resize(count);
-    text_.resize(count == 0 ? 0 : ends_.back());
+    if (count >= pieces_.size()) return;
+    pieces_.resize(count);
+    // The own buffer ends with the last own row that stays.
+    std::size_t ownEnd = 0;
+    for (std::size_t r = count; r-- > 0;) {
+        if (!(pieces_[r].begin & kInShared)) {
+            ownEnd = pieces_[r].begin + pieces_[r].size;
+            break;
+        }
+    }
+    text_.resize(ownEnd);
 }
 
 void RowTexts::clear() {
     text_.clear();
-    ends_.clear();
+    pieces_.clear();
+    shared_ = {};
+    keeper_.reset();
 }
 
 void RowTexts::reserve(std::size_t rows, std::size_t bytes) {
-    ends_.reserve(rows);
+    pieces_.reserve(rows);
     text_.reserve(bytes);
-}
-
-std::string_view RowTexts::row(std::size_t index) const {
-    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::string_view(text_).substr(begin, ends_[index] - begin);
 }
 
 }  // namespace core

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,29 +51,51 @@ std::string_view cutToRecordCells(std::string_view text);
 std::string_view cellOfRowText(std::string_view rowText, std::size_t column);
 
 // Many rows kept compactly: the TAB-separated texts (each cut to nine cells) back to back in one
-// buffer with the end offset of each row. A million rows cost little more than their bytes.
+// buffer, with where each row begins and how long it is. A million rows cost little more than
+// their bytes. Rows may also stay where they lie in a buffer the rows share (a data file's
+// bytes, see shareBytes), so that a large file is not copied a second time.
 class RowTexts {
   public:
     // Appends one row; the text is cut to its nine cells.
     void append(std::string_view rowText);
-    // Appends every row of `other`.
+    // Appends every row of `other`; rows that `other` keeps in shared bytes stay there when
+    // this keeps no other shared bytes, and are copied otherwise.
     void append(const RowTexts& other);
+    // From now on rows may be views into `bytes`, which `keeper` keeps alive and unchanged for as
+    // long as any copy of these rows holds them.
+    void shareBytes(std::string_view bytes, std::shared_ptr<const void> keeper);
+    // Appends one row that lies within the shared bytes, as a view of them; cut to nine cells.
+    void appendShared(std::string_view rowText);
     // Drops the rows from `count` on.
     void truncate(std::size_t count);
     void clear();
     void reserve(std::size_t rows, std::size_t bytes);
 
-    std::size_t size() const { return ends_.size(); }
-    bool empty() const { return ends_.empty(); }
-    std::size_t byteSize() const { return text_.size(); }
-    std::string_view row(std::size_t index) const;
+    std::size_t size() const { return pieces_.size(); }
+    bool empty() const { return pieces_.empty(); }
+    // Bytes held for the rows: the own buffer and the shared bytes.
+    std::size_t byteSize() const { return text_.size() + shared_.size(); }
+    std::string_view row(std::size_t index) const {
+        const Piece& piece = pieces_[index];
+        const std::string_view from = piece.begin & kInShared ? shared_ : std::string_view(text_);
+        return from.substr(piece.begin & ~kInShared, piece.size);
+    }
     std::string_view cell(std::size_t index, std::size_t column) const {
         return cellOfRowText(row(index), column);
     }
 
   private:
+    // Where a row lies: in the own buffer, or (kInShared set) in the shared bytes.
+    struct Piece {
+        std::size_t begin;
+        std::size_t size;
+    };
+    static constexpr std::size_t kInShared = std::size_t(1) << (sizeof(std::size_t) * 8 - 1);
+
     std::string text_;
-    std::vector<std::size_t> ends_;
+    std::vector<Piece> pieces_;
+    std::string_view shared_;
+    std::shared_ptr<const void> keeper_;
 };
 
 }  // namespace core

@@ -48,8 +48,31 @@ std::string SamplingDefaultAnswer(int interval) {
     return FormatPicture(interval, "#####");
 }
 
-bool SampleIsDue(long ticksSinceSample, int interval) {
-    return ticksSinceSample == 0 || ticksSinceSample >= interval;
+bool SampleIsDue(const SampleSchedule& schedule, long long second, int interval) {
+    if (schedule.sampled && second == schedule.last) return false;
+    if (schedule.atOnce || (schedule.sampled && second < schedule.last)) return true;
+    const long long step = interval < 1 ? 1 : interval;
+    return (second - schedule.anchor) / step > (schedule.last - schedule.anchor) / step;
+}
+
+void SampleTaken(SampleSchedule& schedule, long long second, bool complete) {
+    const bool clockSetBack = schedule.sampled && second < schedule.last;
+    schedule.last = second;
+    schedule.sampled = true;
+    if (!complete) {
+        schedule.atOnce = true;
+        return;
+    }
+    if (schedule.atOnce || clockSetBack) schedule.anchor = second;
+    schedule.atOnce = false;
+}
+
+int MillisecondsToNextSecond(int millisecond) {
+    // Past the second, never just before it: a timer that fires a little early or a clock
+    // adjusted meanwhile would otherwise land in the second that has just been sampled.
+    constexpr int kPastTheSecond = 5;
+    const int ms = millisecond < 0 ? 0 : (millisecond > 999 ? 999 : millisecond);
+    return 1000 - ms + kPastTheSecond;
 }
 
 }  // namespace core

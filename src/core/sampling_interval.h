@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-// The sampling interval of the recording: how many ticks of the sampling timer (950 ms each)
-// lie between two samples, as the user types it into the "Sampling" input box.
+// The sampling interval of the recording: how many seconds of the PC clock lie between two
+// samples, as the user types it into the "Sampling" input box, and the whole seconds the
+// samples fall on.
 namespace core {
 
 inline constexpr int kMinSamplingInterval = 1;
@@ -38,8 +39,29 @@ std::string SamplingIntervalCaption(int interval);
 // The input box's default answer: the interval's digits, "2".
 std::string SamplingDefaultAnswer(int interval);
 
-// Whether a tick samples: the first tick after start or after a new interval (counter 0), and
-// every tick once `interval` ticks have passed since the last sample.
-bool SampleIsDue(long ticksSinceSample, int interval);
+// When samples fall. The sampling tick runs once on each whole second of the PC clock. A sample
+// is due on the first tick (at start, after a new interval, after a tick that ended early),
+// then each time the seconds since the sample that started the count reach the next multiple
+// of the interval. Counting the clock's seconds, not ticks, keeps consecutive samples exactly
+// `interval` seconds apart over hours: a tick that fires late still samples its own second,
+// and the next sample falls on the next multiple again. One second never gives two samples.
+struct SampleSchedule {
+    bool atOnce = true;    // the next tick samples
+    bool sampled = false;  // a sample has been taken
+    long long anchor = 0;  // the second of the sample the count starts from
+    long long last = 0;    // the second of the latest sample
+};
+
+// Whether a tick at `second` (seconds of the PC clock since any fixed origin) samples. A clock
+// set back before the latest sample samples at once and starts the count afresh.
+bool SampleIsDue(const SampleSchedule& schedule, long long second, int interval);
+// The tick at `second` took its sample. `complete` is false for a tick that ended early (a
+// graph placed the first point of a trace): the next tick then samples again and starts the
+// count afresh.
+void SampleTaken(SampleSchedule& schedule, long long second, bool complete);
+
+// Milliseconds from `millisecond` (0-999) within the PC clock's current second to a few
+// milliseconds past the next whole second: the delay that re-arms the sampling tick.
+int MillisecondsToNextSecond(int millisecond);
 
 }  // namespace core

@@ -1,5 +1,7 @@
 #include "core/text_rules.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +15,9 @@ std::string Hex2(std::uint8_t byte) {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the longest leading decimal number in `s` (no blanks inside), 0 when none.
 std::size_t leadingNumberLength(std::string_view s) {
@@ -56,6 +60,42 @@ double parseDecimal(std::string_view number) {
     return negative ? -value : value;
 }
 
+// The whole number nearest |value| x 10^decimals, halves away from zero, as decimal digits.
+// Rounding works on the value's first 15 significant digits, the precision a double holds for
+// every decimal: a reading of 25.35 (stored as 25.3499999...) rounds the way it reads, and large
+// values keep their last digit, which scaling and nudging the binary value would not.
+std::string scaledDigits(double value, int decimals) {
+    char buffer[40];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, 14);
+    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    // "d.ddde+xx" or "de+xx": the significant digits and the power of ten of the first one.
+    const std::size_t e = text.find('e');
+    std::string significant(1, text[0]);
+    if (e > 1) significant += text.substr(2, e - 2);
+    int exponent = 0;
+    const std::string_view exponentText = text.substr(e + (text[e + 1] == '+' ? 2 : 1));
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+
+    // Digits from the first significant one down to the unit of the last decimal.
+    const long kept = static_cast<long>(exponent) + decimals + 1;
+    if (kept < 0 || (kept == 0 && significant[0] < '5')) return "0";
+    if (kept == 0) return "1";
+    std::string digits = significant.substr(
+        0, static_cast<std::size_t>(std::min<long>(kept, long(significant.size()))));
+    if (static_cast<long>(digits.size()) < kept)
+        digits.append(std::size_t(kept) - digits.size(), '0');
+    if (static_cast<long>(significant.size()) > kept && significant[std::size_t(kept)] >= '5') {
+        std::size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+        if (i == 0)
+            digits.insert(0, 1, '1');
+        else
+            ++digits[i - 1];
+    }
+    return digits;
+}
+
 }  // namespace
 
 double NumericValue(std::string_view text) {
@@ -79,6 +119,11 @@ std::optional<double> WholeNumber(std::string_view text) {
     return value;
 }
 
+bool IsDashText(std::string_view text) {
+    return text.find('-') != std::string_view::npos &&
+           text.find_first_not_of("-. \t") == std::string_view::npos;
+}
+
 std::string DecimalText(long long value) { return std::to_string(value); }
 
 std::string FormatPicture(double value, std::string_view picture) {
@@ -91,15 +136,10 @@ std::string FormatPicture(double value, std::string_view picture) {
         if (c == '0') ++minIntegerDigits;
 
     if (!std::isfinite(value)) value = 0.0;
-    const double scale = std::pow(10.0, decimals);
-    // Round half away from zero on the scaled value; the small nudge keeps values such as
-    // 25.35 (stored as 25.3499999...) rounding the way they read.
-    const double scaled = std::round(std::fabs(value) * scale * (1.0 + 1e-12));
-    const bool negative = value < 0 && scaled != 0.0;
+    // The digits of the value scaled by 10^decimals, rounded half away from zero.
+    std::string digits = scaledDigits(value, decimals);
+    const bool negative = value < 0 && digits.find_first_not_of('0') != std::string::npos;
 
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.0f", scaled);
-    std::string digits = buffer;
     if (static_cast<int>(digits.size()) <= decimals)
         digits.insert(0, decimals + 1 - digits.size(), '0');
     std::string whole = digits.substr(0, digits.size() - decimals);

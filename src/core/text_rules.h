@@ -21,6 +21,10 @@ double NumericValue(std::string_view text);
 // For typed values that must be numbers: "12abc", "abc", "NaN", "1e999" and "" give nothing.
 std::optional<double> WholeNumber(std::string_view text);
 
+// Whether a reading text is the meter's over-range dashes: only dashes, points and blanks, with
+// at least one dash ("- . - - -", "- - - - . -").
+bool IsDashText(std::string_view text);
+
 // Formats `value` by a numeric picture such as "0.000", "#000.0", "00": "0" is a digit always
 // shown, "#" a digit shown only when significant, "." the decimal point; the value is rounded
 // to the picture's decimals, half away from zero. The point is always ".".

@@ -26,10 +26,13 @@ double middleOf(double a, double b) {
 
 }  // namespace
 
+// Heights divide by the span before scaling to the band: MaxValue then lies exactly on the top
+// line (span / span is 1, while span * 3000 / span can miss 3000 by a rounding and drop the
+// reading to the above-the-top mark), and huge scales do not overflow.
 std::optional<double> UnclampedHeight(double v, const ValueScale& scale) {
     const std::optional<double> span = spanOf(scale);
     if (!span || std::isnan(v)) return std::nullopt;
-    return kBaseLineY - (v - scale.MinValue) * kBandHeight / *span;
+    return kBaseLineY - (v - scale.MinValue) / *span * kBandHeight;
 }
 
 double ClampToBaseLineForm(double y) {
@@ -42,12 +45,12 @@ std::optional<double> ValueHeight(double v, const ValueScale& scale, HeightForm 
     const std::optional<double> span = spanOf(scale);
     if (!span || std::isnan(v)) return std::nullopt;
     if (form == HeightForm::Mirrored && v < 0) {
-        double y = kBaseLineY + kBandHeight * (-v - scale.MinValue) / *span;
+        double y = kBaseLineY + (-v - scale.MinValue) / *span * kBandHeight;
         if (y < kBaseLineY) y = kBaseLineY;
         if (y > kBottomLineY) y = kBelowBottomY;
         return y;
     }
-    return ClampToBaseLineForm(kBaseLineY - (v - scale.MinValue) * kBandHeight / *span);
+    return ClampToBaseLineForm(kBaseLineY - (v - scale.MinValue) / *span * kBandHeight);
 }
 
 double PlotValue(std::string_view text, Quantity quantity) {

@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <memory>
 #include <string>
 
+#include "core/byte_scan.h"
 #include "core/data_file_reader.h"
 #include "files/record_grid.h"
 
@@ -67,31 +69,44 @@ DataFileRead ReadDataBytes(QIODevice& device, qint64 size, QByteArray* bytes, QS
     return DataFileRead::Complete;
 }
 
-GridFill FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
-                           const std::function<void(long rows)>& progress) {
-    core::DataFileReader reader(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-    core::RowTexts block;
+ParsedRows ParseDataRows(const QByteArray& bytes, const std::function<void(long rows)>& progress,
+                         const std::atomic<bool>* cancelled) {
+    // The rows stay views into the file's bytes (shared, not copied): a million rows take one
+    // pass over the bytes.
+    const auto keeper = std::make_shared<const QByteArray>(bytes);
+    const std::string_view view(keeper->constData(), std::size_t(keeper->size()));
+    ParsedRows parsed;
+    core::RowTexts& rows = parsed.rows;
+    rows.shareBytes(view, keeper);
+    const std::size_t lines = core::byte_scan::countBytes(view.data(), view.size(), '\n') + 1;
+    rows.reserve(std::min(lines, std::size_t(kMaxListRows)), 0);
+
+    core::DataFileReader reader(view);
     std::string scratch;
     std::string_view item;
-    GridFill fill;
+    GridFill& fill = parsed.fill;
     while (reader.next(item)) {
         if (fill.rows == kMaxListRows) {
             fill.capped = true;
             break;
         }
-        core::appendItemRow(block, item, scratch);
+        core::appendSharedItemRow(rows, item, scratch);
         ++fill.rows;
-        if (block.size() == std::size_t(kRowsPerBlock)) {
-            grid.addRows(block);
-            block.clear();
+        if (fill.rows % kRowsPerBlock == 0) {
             if (progress) progress(fill.rows);
+            if (cancelled && cancelled->load(std::memory_order_relaxed)) break;
         }
     }
-    if (!block.empty()) {
-        grid.addRows(block);
-        if (progress) progress(fill.rows);
-    }
-    return fill;
+    return parsed;
+}
+
+GridFill FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
+                           const std::function<void(long rows)>& progress) {
+    ParsedRows parsed = ParseDataRows(bytes, progress);
+    // All rows in one insertion: one update of the view.
+    grid.addRows(std::move(parsed.rows));
+    if (parsed.fill.rows % kRowsPerBlock != 0 && progress) progress(parsed.fill.rows);
+    return parsed.fill;
 }
 
 }  // namespace FileTransfer

@@ -2,7 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <functional>
+
+#include "core/record_row.h"
 
 class QIODevice;
 class RecordGrid;
@@ -14,7 +17,7 @@ inline constexpr qint64 kMaxDataFileBytes = qint64(512) * 1024 * 1024;
 // Most rows a list takes. A file of that size made of empty or very short lines would otherwise
 // need gigabytes for its row index.
 inline constexpr long kMaxListRows = 20'000'000;
-// Rows added per block (and per progress report).
+// Rows read between two progress reports.
 inline constexpr long kRowsPerBlock = 5000;
 
 enum class DataFileRead {
@@ -36,9 +39,20 @@ struct GridFill {
     bool capped = false;  // the data held more than kMaxListRows rows
 };
 
-// Adds one grid row per item of `bytes` by the data-file reading rules, in blocks of rows, at
-// most kMaxListRows. After each block `progress` gets the number of rows added so far; the last
-// call gets the total.
+// The rows of `bytes` by the data-file reading rules, at most kMaxListRows, sharing the bytes
+// instead of copying them. `progress` gets the number of rows read after every kRowsPerBlock
+// rows. Reading stops early, with the rows read so far, once `cancelled` (if given) is set.
+// Touches nothing but its arguments, so that it may run on a worker thread.
+struct ParsedRows {
+    core::RowTexts rows;
+    GridFill fill;
+};
+ParsedRows ParseDataRows(const QByteArray& bytes, const std::function<void(long rows)>& progress,
+                         const std::atomic<bool>* cancelled = nullptr);
+
+// Adds one grid row per item of `bytes` by the data-file reading rules, at most kMaxListRows,
+// all in one insertion; the rows share `bytes` instead of copying them. After each block of
+// rows read `progress` gets the number of rows so far; the last call gets the total.
 GridFill FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
                            const std::function<void(long rows)>& progress);
 

@@ -5,6 +5,7 @@
 
 #include "files/file_transfer.h"
 #include "ui/accessible_name.h"
+#include "ui/pc_clock.h"
 #include "ui/twips.h"
 
 namespace {
@@ -14,13 +15,15 @@ const QString kName = QStringLiteral("DataList");
 DataList::DataList()
     : RecordListWindow(kName, QSize(7035, 5730), QRect(120, 600, 6855, 5055)),
       title_(ui::named(new QLabel(client()), QStringLiteral("LblTitle"))),
-      plotAvailable_(!FileTransfer::State.SingleRecordList) {
+      plotAvailable_(!FileTransfer::State.SingleRecordList),
+      openedAt_(ui::pcNow()) {
     title_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     title_->setAlignment(Qt::AlignCenter);
     title_->setGeometry(QRect(ui::twipsPoint(120, 0, this), ui::twipsToPixels(6855, 495, this)));
 
     connect(addMenuCommand(QStringLiteral("Save"), QStringLiteral("CmdDsave")), &QAction::triggered,
             this, &DataList::CmdDsave_Click);
+    addSaveCsvCommand();
     QMenu* plot = addPlotMenu(QStringLiteral("CmdDplot"));
     plot->menuAction()->setEnabled(plotAvailable_);
     connect(addMenuCommand(QStringLiteral("Print"), QStringLiteral("CmdDprint")),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+
 #include "files/record_list_window.h"
 
 class QLabel;
@@ -15,6 +17,8 @@ class DataList : public RecordListWindow {
     ~DataList() override;
 
     QLabel* lblTitle() const { return title_; }
+    // When the list was opened, by the PC clock: the time of its download.
+    const QDateTime& openedAt() const { return openedAt_; }
 
     // The open DataList, or null.
     static DataList* find();
@@ -35,4 +39,5 @@ class DataList : public RecordListWindow {
   private:
     QLabel* title_;
     bool plotAvailable_;
+    QDateTime openedAt_;
 };

@@ -1,5 +1,7 @@
 #include "files/file_list.h"
 
+#include <QMenuBar>
+
 #include "files/file_transfer.h"
 
 namespace {
@@ -7,6 +9,7 @@ const QString kName = QStringLiteral("FileList");
 }
 
 FileList::FileList() : RecordListWindow(kName, QSize(6825, 5040), QRect(0, 0, 6855, 5055)) {
+    addSaveCsvCommand();
     addPlotMenu(QStringLiteral("CmdFplot"));
     connect(addMenuCommand(QStringLiteral("Print"), QStringLiteral("CmdFprint")),
             &QAction::triggered, this, &FileList::CmdFprint_Click);
@@ -18,6 +21,11 @@ FileList::~FileList() {
 
 FileList* FileList::find() {
     return findWindow<FileList>(kName);
+}
+
+void FileList::setLoading(bool loading) {
+    loading_ = loading;
+    menuBar()->setEnabled(!loading);
 }
 
 void FileList::CmdFprint_Click() {

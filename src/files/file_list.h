@@ -13,6 +13,13 @@ class FileList : public RecordListWindow {
     // The open FileList, or null.
     static FileList* find();
 
+    // While Open File still reads the rows: the grid is empty and the menus are disabled.
+    bool loading() const { return loading_; }
+    void setLoading(bool loading);
+
   public slots:
     void CmdFprint_Click();
+
+  private:
+    bool loading_ = false;
 };

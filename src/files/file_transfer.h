@@ -23,7 +23,7 @@ QString FileTitle(const QString& path);
 // Shows the Save As dialog for data files (by default it asks before replacing a file; a
 // recording, which appends, takes an existing file without asking). On a confirmed name stores
 // the full path in DataFileName and returns true; on cancel returns false and leaves
-// DataFileName unchanged. No extension is added to a name typed without one.
+// DataFileName unchanged. A name typed without a suffix gets the chosen filter's (".dat").
 bool ChooseSaveFile(QWidget* parent, ui::Dialogs::ExistingFile existing =
                                          ui::Dialogs::ExistingFile::AskBeforeReplacing);
 
@@ -37,6 +37,21 @@ bool WriteGridFile(const RecordGrid& grid, QString* error = nullptr);
 // WriteGridFile. A failed write is reported in a
 // message naming the file and the reason; the list is left as it was.
 void SaveGrid(QWidget* window, RecordGrid* grid);
+
+// The filter of the CSV dialog.
+QString CsvFileFilter();
+
+// Writes the data rows of `grid` to `path` as CSV for spreadsheets (core/csv_export.h: a header
+// line, then one line per row), replacing the file. Rows are written in blocks, and the file is
+// swapped in only when complete, so a failed save leaves the old file as it was. False with the
+// reason.
+bool WriteCsvFile(const RecordGrid& grid, const QString& path, QString* error = nullptr);
+
+// "Save As CSV..." of the record lists: asks for a file (".csv" suggested) and writes the list
+// to it. A running recording goes on; its own file is refused, so that it is never replaced
+// under it. A failed write is reported in a message naming the file and the reason. The list,
+// DataFileName and the data files are left as they were.
+void SaveGridAsCsv(QWidget* window, RecordGrid* grid);
 
 // Prints the grid as a listing: two heading lines and one line of fixed-width fields per data
 // row. Shows the busy pointer and keeps the display poll off meanwhile; rows that reach the grid

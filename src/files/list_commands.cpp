@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "files/data_file_load.h"
 #include "files/data_file_loading.h"
 #include "files/file_list.h"
 #include "files/file_transfer.h"
@@ -21,7 +22,7 @@ void OpenLiveList() {
 }
 
 void OpenDataFile(QWidget* parent) {
-    if (State.IsRecording) emit events().recordingStopRequested();
+    if (State.IsRecording) emit events().recordingStopRequested(core::RecordingStop::OpenFile);
 
     const QPointer<QWidget> owner(parent);
     const QString path =
@@ -46,28 +47,42 @@ void OpenDataFile(QWidget* parent) {
     const QString title = FileTitle(path);
     list->setWindowTitle(title);
     list->grid()->setRows(1);
-    // The caption counts the rows block by block and ends on the exact total.
-    const GridFill fill = FillGridFromBytes(*list->grid(), bytes, [list](long rows) {
+    // The rows are read on a worker thread while the window stays responsive; the caption counts
+    // them block by block, ends on the exact total and then shows the file's name again.
+    auto* load = new DataFileLoad(std::move(bytes), list);
+    auto caption = [list](long rows) {
         list->setWindowTitle(QString::number(rows) + QStringLiteral(" Records Completed"));
-    });
-    list->setWindowTitle(title);
+    };
+    QObject::connect(load, &DataFileLoad::progress, list, caption);
+    QObject::connect(load, &DataFileLoad::finished, list, [=] {
+        ParsedRows parsed = load->takeRows();
+        load->deleteLater();
+        const GridFill fill = parsed.fill;
+        // All rows in one insertion: one update of the view.
+        list->grid()->addRows(std::move(parsed.rows));
+        if (fill.rows % kRowsPerBlock != 0) caption(fill.rows);
+        list->setWindowTitle(title);
+        list->setLoading(false);
 
-    QString note;
-    if (read == DataFileRead::Partly)
-        note = QStringLiteral(
-                   "The file could be read only in part; the %1 records read before "
-                   "the error are listed.\n\n%2")
-                   .arg(fill.rows)
-                   .arg(reason);
-    else if (fill.capped)
-        note = QStringLiteral(
-                   "The file holds more records than a list can take; the first %1 "
-                   "are listed.")
-                   .arg(fill.rows);
-    if (!note.isEmpty())
-        ui::dialogs().message(list, QStringLiteral("Open File"),
-                              QStringLiteral("%1\n\n%2").arg(path, note),
-                              ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
+        QString note;
+        if (read == DataFileRead::Partly)
+            note = QStringLiteral(
+                       "The file could be read only in part; the %1 records read before "
+                       "the error are listed.\n\n%2")
+                       .arg(fill.rows)
+                       .arg(reason);
+        else if (fill.capped)
+            note = QStringLiteral(
+                       "The file holds more records than a list can take; the first %1 "
+                       "are listed.")
+                       .arg(fill.rows);
+        if (!note.isEmpty())
+            ui::dialogs().message(list, QStringLiteral("Open File"),
+                                  QStringLiteral("%1\n\n%2").arg(path, note),
+                                  ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
+    });
+    list->setLoading(true);
+    load->start();
 }
 
 }  // namespace FileTransfer

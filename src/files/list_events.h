@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "core/recording_notice.h"
+
 class QWidget;
 class RecordGrid;
 
@@ -18,8 +20,9 @@ class ListEvents : public QObject {
 
   signals:
     // A running recording must stop now (Open File, or Save of a list confirmed while
-    // recording). Connected directly: the recording has stopped when the emit returns.
-    void recordingStopRequested();
+    // recording), for the reason `why`. Connected directly: the recording has stopped when the
+    // emit returns.
+    void recordingStopRequested(core::RecordingStop why);
     // A Plot menu item of a list window (FileList or DataList) was chosen.
     void plotRequested(QWidget* listWindow, RecordGrid* grid, FileTransfer::ListPlotKind kind);
 };

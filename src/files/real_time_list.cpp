@@ -9,6 +9,7 @@ const QString kName = QStringLiteral("RealTimeList");
 RealTimeList::RealTimeList() : RecordListWindow(kName, QSize(6750, 4920), QRect(0, 0, 6735, 4935)) {
     connect(addMenuCommand(QStringLiteral("Save"), QStringLiteral("CmdRsave")), &QAction::triggered,
             this, &RealTimeList::CmdRsave_Click);
+    addSaveCsvCommand();
     connect(addMenuCommand(QStringLiteral("Print"), QStringLiteral("CmdRprint")),
             &QAction::triggered, this, &RealTimeList::CmdRprint_Click);
 }

@@ -127,6 +127,10 @@ void RecordGrid::addRows(const core::RowTexts& rows) {
     model_->addRows(rows);
 }
 
+void RecordGrid::addRows(core::RowTexts&& rows) {
+    model_->addRows(std::move(rows));
+}
+
 int RecordGrid::topRow() const {
     const int row = rowAt(0);
     return row > 0 ? row : 1;

@@ -33,6 +33,7 @@ class RecordGrid : public QTableView {
     void addRow(const QString& tabText);
     // Adds many rows at the bottom at once.
     void addRows(const core::RowTexts& rows);
+    void addRows(core::RowTexts&& rows);
 
     // The first data row shown at the top of the view (1 when there are no data rows).
     int topRow() const;

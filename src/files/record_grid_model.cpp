@@ -99,6 +99,17 @@ void RecordGridModel::addRows(const core::RowTexts& rows) {
     endInsertRows();
 }
 
+void RecordGridModel::addRows(core::RowTexts&& rows) {
+    if (!rows_.empty() || rows.size() > kMaxDataRows) {
+        addRows(static_cast<const core::RowTexts&>(rows));
+        return;
+    }
+    if (rows.empty()) return;
+    beginInsertRows(QModelIndex(), 1, static_cast<int>(rows.size()));
+    rows_ = std::move(rows);
+    endInsertRows();
+}
+
 void RecordGridModel::setRowCount(int rows) {
     const int current = rowCount();
     rows = std::max(rows, 1);

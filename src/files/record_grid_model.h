@@ -30,6 +30,8 @@ class RecordGridModel : public QAbstractTableModel {
     void addRow(const QString& tabText);
     // Adds many rows at the bottom in one insertion.
     void addRows(const core::RowTexts& rows);
+    // The same, taking the rows over without a copy when the grid has no data rows yet.
+    void addRows(core::RowTexts&& rows);
     // Sets the row count, header included (at least 1): drops rows or adds empty ones.
     void setRowCount(int rows);
 

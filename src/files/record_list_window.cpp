@@ -4,10 +4,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "files/file_transfer.h"
 #include "files/record_grid.h"
 #include "link/link_events.h"
 #include "ui/accessible_name.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 
 RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect gridTwips)
     : client_(new QWidget(this)), grid_(nullptr) {
@@ -24,8 +26,15 @@ RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect
 
     const QSize client = ui::twipsToPixels(clientTwips.width(), clientTwips.height(), this);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    move(0, 0);
     Rs232::closeOnLinkLost(this);
+}
+
+void RecordListWindow::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        ui::placeBesidePanel(this);
+    }
+    QMainWindow::showEvent(event);
 }
 
 QWidget* RecordListWindow::findByName(const QString& name) {
@@ -57,6 +66,11 @@ QAction* RecordListWindow::addMenuCommand(const QString& text, const QString& na
     QAction* action = menuBar()->addAction(text);
     action->setObjectName(name);
     return action;
+}
+
+void RecordListWindow::addSaveCsvCommand() {
+    connect(addMenuCommand(QStringLiteral("Save As CSV\u2026"), QStringLiteral("MnuSaveCsv")),
+            &QAction::triggered, this, [this] { FileTransfer::SaveGridAsCsv(this, grid_); });
 }
 
 QMenu* RecordListWindow::addPlotMenu(const QString& name) {

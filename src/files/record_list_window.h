@@ -11,8 +11,8 @@
 class QMenu;
 class RecordGrid;
 
-// Base of the three record list windows: a top-level window named after its kind, placed at the
-// top-left corner of the screen, with a client area and a record grid at fixed twips positions.
+// Base of the three record list windows: a top-level window named after its kind, placed beside
+// the front panel when first shown, with a client area and a record grid at fixed twips positions.
 // Closing it runs Form_Unload and destroys it; from then on it no longer carries its name, so
 // that a search by name only ever finds the live instance. It closes itself when the link to the
 // meter is lost.
@@ -45,9 +45,12 @@ class RecordListWindow : public QMainWindow {
     void unloadOnce();
 
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     // A command directly on the menu bar.
     QAction* addMenuCommand(const QString& text, const QString& name);
+    // The command "Save As CSV..." (MnuSaveCsv): the grid as a CSV file (SaveGridAsCsv).
+    void addSaveCsvCommand();
     // The "Plot" menu with its items "pH / mV" (MnupHmV) and "Temperature" (MnuTemp).
     QMenu* addPlotMenu(const QString& name);
     void requestPlot(FileTransfer::ListPlotKind kind);
@@ -60,4 +63,5 @@ class RecordListWindow : public QMainWindow {
     QWidget* client_;
     RecordGrid* grid_;
     bool unloaded_ = false;
+    bool placed_ = false;
 };

@@ -27,7 +27,7 @@ void SaveGrid(QWidget* window, RecordGrid* grid) {
             ui::dialogs().message(window, QStringLiteral("Warning!"), recordingWarningText(),
                                   ui::Dialogs::Icon::Information, ui::Dialogs::Buttons::OkCancel);
         if (answer != ui::Dialogs::Answer::Ok) return;
-        emit events().recordingStopRequested();
+        emit events().recordingStopRequested(core::RecordingStop::ListSave);
     }
     if (!list) return;
     if (!ChooseSaveFile(owner)) return;

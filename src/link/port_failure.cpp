@@ -85,6 +85,41 @@ int deviceOpenError(const QString& device) {
 #endif
 }
 
+QString deviceHint(const QString& device) {
+    const QString problem = deviceProblem(device);
+    return problem.isEmpty() ? text("opens %1").arg(device)
+                             : QStringLiteral("%1 %2").arg(device, problem);
+}
+
+QString deviceProblem(const QString& device) {
+    const char* problem = nullptr;
+    switch (deviceOpenError(device)) {
+        case 0:
+            return {};
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case EIO:
+            problem = "(no such device)";
+            break;
+        case EACCES:
+        case EPERM:
+            problem = "(no permission: join the dialout group)";
+            break;
+        case EBUSY:
+            problem = "(busy)";
+            break;
+        case ENOTTY:
+        case EISDIR:
+            problem = "(not a serial port)";
+            break;
+        default:
+            problem = "(cannot be opened)";
+            break;
+    }
+    return text(problem);
+}
+
 QString portFailureMessage(const QString& device, const QString& reason) {
     QString message = QStringLiteral("No device found, try again!\n\n");
     if (!device.isEmpty()) message += text("Device: %1").arg(device) + '\n';

@@ -18,6 +18,13 @@ QString openFailureReason(QSerialPort::SerialPortError error, int systemError,
 // where the system has no such call.
 int deviceOpenError(const QString& device);
 
+// What opening `device` would give, for the Port window before the user presses OK: "opens
+// /dev/ttyS0", or the device with "(no such device)", "(busy)", "(no permission: join the dialout
+// group)" or "(not a serial port)". Opens the device for a moment to find out.
+QString deviceHint(const QString& device);
+// The parenthesised part of deviceHint alone; empty when the device opens.
+QString deviceProblem(const QString& device);
+
 // The text of the message box for a port that did not open: "No device found, try again!", then
 // the device tried (when there was one) and the reason.
 QString portFailureMessage(const QString& device, const QString& reason);

@@ -1,22 +1,101 @@
 #include "link/qt_serial_line.h"
 
+#include <QFileInfo>
 #include <QMap>
 #include <QStringList>
+#include <cerrno>
 
 #include "link/port_failure.h"
+#include "link/port_lister.h"
 #include "link/port_names.h"
 
 namespace serial {
+namespace {
 
-QtSerialLine::QtSerialLine(QObject* parent) : SerialLine(parent) {
+QString canonical(const QString& device) {
+    const QString path = QFileInfo(device).canonicalFilePath();
+    return path.isEmpty() ? device : path;
+}
+
+}  // namespace
+
+QtSerialLine::QtSerialLine(QObject* parent, std::shared_ptr<const PortLister> lister)
+    : SerialLine(parent), lister_(std::move(lister)) {
     connect(&port_, &QSerialPort::readyRead, this, &SerialLine::bytesArrived);
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialLine::onError);
 }
 
-void QtSerialLine::setPortNumber(int number) { number_ = number; }
+QtSerialLine::~QtSerialLine() = default;
+
+void QtSerialLine::setPortNumber(int number) {
+    number_ = number;
+    device_.clear();
+    forgetIdentity();
+}
+
+void QtSerialLine::setPortDevice(const QString& device) {
+    number_ = 0;
+    device_ = device.trimmed();
+#ifndef Q_OS_WIN
+    // A bare name is a device in /dev, as QSerialPort takes it: ttyUSB0 is /dev/ttyUSB0.
+    if (!device_.isEmpty() && !device_.contains('/')) device_.prepend(QStringLiteral("/dev/"));
+#endif
+    forgetIdentity();
+}
 
 QString QtSerialLine::deviceName() const {
-    return number_ >= kFirstPort && number_ <= kLastPort ? deviceForPort(number_) : QString();
+    if (number_ >= kFirstPort && number_ <= kLastPort) return deviceForPort(number_);
+    return device_;
+}
+
+QString QtSerialLine::portCaption() const {
+    if (number_ >= kFirstPort && number_ <= kLastPort) return QStringLiteral("Com%1").arg(number_);
+    const QString device = port_.isOpen() ? opened_ : deviceName();
+    return shortDeviceName(canonical(device));
+}
+
+const PortLister& QtSerialLine::lister() {
+    if (!lister_) lister_ = std::make_shared<SystemPortLister>();
+    return *lister_;
+}
+
+void QtSerialLine::forgetIdentity() {
+    identity_.reset();
+}
+
+void QtSerialLine::rememberIdentity(const QString& opened) {
+    auto identity = std::make_unique<Identity>();
+    // A chosen link (udev's stable name, or the simulated meter's --link) follows the device by
+    // itself.
+    if (QFileInfo(opened).isSymLink()) identity->stableName = opened;
+    const QString device = canonical(opened);
+    for (const PortInfo& port : lister().ports()) {
+        if (canonical(port.device) != device && port.stableName != opened) continue;
+        if (identity->stableName.isEmpty()) identity->stableName = port.stableName;
+        identity->serialNumber = port.serialNumber;
+        identity->vendorId = port.vendorId;
+        identity->productId = port.productId;
+        break;
+    }
+    identity_ = std::move(identity);
+}
+
+QString QtSerialLine::whereToOpen() {
+    const QString chosen = deviceName();
+    if (!identity_ || (identity_->stableName.isEmpty() && identity_->serialNumber.isEmpty()))
+        return chosen;
+    // exists() follows the link: false while it dangles.
+    if (!identity_->stableName.isEmpty() && QFileInfo::exists(identity_->stableName))
+        return identity_->stableName;
+    if (!identity_->serialNumber.isEmpty()) {
+        for (const PortInfo& port : lister().ports()) {
+            if (port.serialNumber == identity_->serialNumber &&
+                port.vendorId == identity_->vendorId && port.productId == identity_->productId)
+                return port.openName();
+        }
+    }
+    // The adapter is not back yet; whatever now has its old device name may be another one.
+    return {};
 }
 
 bool QtSerialLine::setSettings(const QString& settings) {
@@ -52,16 +131,27 @@ bool QtSerialLine::setSettings(const QString& settings) {
 bool QtSerialLine::open() {
     if (port_.isOpen()) return true;
     errorText_.clear();
-    if (number_ < kFirstPort || number_ > kLastPort) {
+    if (deviceName().isEmpty()) {
         errorText_ = tr("No port was chosen.");
         return false;
     }
-    port_.setPortName(deviceName());
-    if (!port_.open(QIODevice::ReadWrite)) {
-        errorText_ =
-            openFailureReason(port_.error(), deviceOpenError(deviceName()), port_.errorString());
+    const QString device = whereToOpen();
+    if (device.isEmpty()) {
+        errorText_ = openFailureReason(QSerialPort::DeviceNotFoundError, ENODEV, {});
         return false;
     }
+    if (!openDeviceNamed(device)) return false;
+    if (!identity_) rememberIdentity(device);
+    return true;
+}
+
+bool QtSerialLine::openDeviceNamed(const QString& device) {
+    port_.setPortName(device);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        errorText_ = openFailureReason(port_.error(), deviceOpenError(device), port_.errorString());
+        return false;
+    }
+    opened_ = device;
     port_.setBaudRate(baud_);
     port_.setParity(parity_);
     port_.setDataBits(dataBits_);

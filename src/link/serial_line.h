@@ -14,8 +14,15 @@ public:
     using QObject::QObject;
     ~SerialLine() override = default;
 
+    // Chooses the port COMn; forgets a device chosen by name.
     virtual void setPortNumber(int number) = 0;
     virtual int portNumber() const = 0;
+    // Chooses a device by its path or stable name instead of a number (the number becomes 0).
+    // A line that knows only numbered ports ignores it.
+    virtual void setPortDevice(const QString& device) { Q_UNUSED(device); }
+    // A short name of the port for the panel: "Com3" for a numbered port, else the device's
+    // short name (ttyUSB0).
+    virtual QString portCaption() const { return QStringLiteral("Com%1").arg(portNumber()); }
     // "9600,n,8,1" style settings text; false when the text cannot be applied.
     virtual bool setSettings(const QString& settings) = 0;
 
@@ -24,7 +31,7 @@ public:
     virtual void close() = 0;
     // Why the last open failed, for messages.
     virtual QString errorText() const = 0;
-    // The device that the current port number opens.
+    // The device that the current port number opens, or the device chosen by name.
     virtual QString deviceName() const = 0;
 
     // Takes every waiting byte out of the receive buffer.

@@ -23,6 +23,7 @@ void SetMemoryButtonsEnabled(panel::Panel* panel, bool enabled) {
     if (!panel) return;
     SetOpeningButtonsEnabled(panel, enabled);
     panel->controls().MnuSystem->setEnabled(enabled);
+    panel->setDownloadRunning(!enabled);
 }
 
 std::span<const std::uint8_t> BytesOf(const QByteArray& bytes) {

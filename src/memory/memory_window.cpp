@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <QTimer>
+#include <algorithm>
 
 #include "core/memory_texts.h"
 #include "link/link_events.h"
@@ -21,6 +22,7 @@
 #include "panel/panel.h"
 #include "ui/accessible_name.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 
 namespace memory {
 namespace {
@@ -106,7 +108,15 @@ void MemoryWindow::build() {
     // A fixed-pitch font keeps the dates and counts of the entries in columns.
     Combo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     placed(Combo1, "Combo1", 3000, 480, 2775, 0);
-    Combo1->resize(Combo1->width(), Combo1->sizeHint().height());
+    // Wide enough for the widest entry: a one-digit set number with its ten blanks, the start
+    // time, the twenty blanks and a count of up to five digits with a half record.
+    Combo1->setMinimumContentsLength(
+        int(QStringLiteral("1          00/00/00-----00:00:00                    99999.5 Records")
+                .size()));
+    Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Combo1->resize(std::max(Combo1->width(), Combo1->sizeHint().width()),
+                   Combo1->sizeHint().height());
+    LblTitle->resize(Combo1->width(), LblTitle->height());
 
     connect(CmdTimeofMeter, &QPushButton::clicked, this, &MemoryWindow::CmdTimeofMeter_Click);
     connect(CmdSampling, &QPushButton::clicked, this, &MemoryWindow::CmdSampling_Click);
@@ -117,7 +127,12 @@ void MemoryWindow::build() {
 void MemoryWindow::setMode(Mode mode) {
     const bool single = mode == Mode::Single;
     const int width = (single ? kSingleModeWidth : kMultiModeWidth) - kBorderWidth;
-    resize(ui::twipsToPixels(width, kClientHeight, this));
+    QSize size = ui::twipsToPixels(width, kClientHeight, this);
+    // Wide: the right column as wide as the set list, with the design's margin.
+    if (!single)
+        size.setWidth(std::max(size.width(), Combo1->geometry().right() + 1 +
+                                                 ui::twipsToPixels(120, 0, this).width()));
+    resize(size);
     CmdSingleRec->setVisible(single);
     LblTitle->setVisible(!single);
     Combo1->setVisible(!single);
@@ -164,7 +179,7 @@ void MemoryWindow::setSingleDownloadRunning(bool running) {
 }
 
 void MemoryWindow::Form_Load() {
-    move(panel_ ? panel_->frameGeometry().width() : 0, 0);
+    ui::placeBesidePanel(this);
 }
 
 void MemoryWindow::Form_Resize() {

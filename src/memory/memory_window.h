@@ -53,7 +53,7 @@ class MemoryWindow : public QWidget {
     void setSingleDownloadRunning(bool running);
 
     // Handlers.
-    // Places the window beside the panel, at the top of the screen.
+    // Places the window in the first free place beside the panel.
     void Form_Load();
     // On the first show and every resize: disables the panel's "Single Rec" and "Multi Rec" and
     // asks the meter for its logging interval (one request waiting at most).

@@ -8,6 +8,8 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "core/recording_notice.h"
+#include "core/sampling_interval.h"
 #include "link/port_failure.h"
 #include "link/rs232.h"
 #include "link/serial_line.h"
@@ -27,7 +29,6 @@ namespace panel {
 namespace {
 
 constexpr int kPollIntervalMs = 500;
-constexpr int kSampleIntervalMs = 950;
 
 const char* kLcdStyle =
     "#Shape2 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #cfd9bf, stop:1 #b7c4a6);"
@@ -65,9 +66,12 @@ Panel::Panel(serial::SerialLine* line, QWidget* parent)
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
     timer1_->setInterval(kPollIntervalMs);
+    // The sampling tick runs on the PC clock's whole seconds: armed anew for the next one at
+    // every tick, so that ticks neither drift nor run twice in one second.
     timer2_ = new QTimer(this);
     timer2_->setObjectName("Timer2");
-    timer2_->setInterval(kSampleIntervalMs);
+    timer2_->setSingleShot(true);
+    timer2_->setTimerType(Qt::PreciseTimer);
     connect(timer1_, &QTimer::timeout, poll_, &meter::DisplayPoll::Timer1_Timer);
     connect(timer2_, &QTimer::timeout, this, &Panel::Timer2_Timer);
     connect(poll_, &meter::DisplayPoll::rendered, this, &Panel::applyState);
@@ -122,7 +126,7 @@ Panel::Panel(serial::SerialLine* line, QWidget* parent)
     // Shown exactly while a recording runs.
     c_.RecordingLbl->hide();
 
-    timer2_->start();
+    armTimer2();
 }
 
 Panel::~Panel() {
@@ -233,8 +237,8 @@ QWidget* Panel::buildKeypad() {
             button->setIcon(keyIcon(keyPicture(name)));
             button->setIconSize(QSize(24, 24));
         }
-        button->setToolTip(QString::fromLatin1(key->tooltip));
-        button->setAccessibleName(QString::fromLatin1(key->tooltip));
+        button->setToolTip(QString::fromUtf8(key->tooltip));
+        button->setAccessibleName(QString::fromUtf8(key->tooltip));
         button->setMinimumSize(64, 34);
         button->setFocusPolicy(Qt::TabFocus);
         const int code = key->code;
@@ -261,22 +265,34 @@ QWidget* Panel::buildToolButtons() {
         const char* caption;
         QPushButton* Controls::*button;
         void (Panel::*handler)();
+        const char* tooltip;
     };
     const Tool tools[] = {
-        {"CmdPopen", "Open File", &Controls::CmdPopen, &Panel::CmdPopen_Click},
-        {"CmdPlist", "List", &Controls::CmdPlist, &Panel::CmdPlist_Click},
-        {"CmdPpHG", "pH/mV", &Controls::CmdPpHG, &Panel::CmdPpHG_Click},
-        {"CmdPtempG", "C / F", &Controls::CmdPtempG, &Panel::CmdPtempG_Click},
-        {"CmdPSample", "Sampling", &Controls::CmdPSample, &Panel::CmdPSample_Click},
-        {"CmdPsingle", "Single Rec", &Controls::CmdPsingle, &Panel::CmdPsingle_Click},
-        {"CmdPmul", "Multi Rec", &Controls::CmdPmul, &Panel::CmdPmul_Click},
-        {"CmdPsavestop", "Save As", &Controls::CmdPsavestop, &Panel::CmdPsavestop_Click},
-        {"SSCommand1", "Alarm", &Controls::SSCommand1, &Panel::SSCommand1_Click},
-        {"MnuSystem", "Time Set", &Controls::MnuSystem, &Panel::MnuSystem_Click},
+        {"CmdPopen", "Open File", &Controls::CmdPopen, &Panel::CmdPopen_Click,
+         "Open File \u2014 list a data file (stops a running recording)"},
+        {"CmdPlist", "List", &Controls::CmdPlist, &Panel::CmdPlist_Click,
+         "List \u2014 live list of the sampled readings"},
+        {"CmdPpHG", "pH/mV", &Controls::CmdPpHG, &Panel::CmdPpHG_Click,
+         "pH/mV \u2014 live graph of the pH or mV reading"},
+        {"CmdPtempG", "C / F", &Controls::CmdPtempG, &Panel::CmdPtempG_Click,
+         "C / F \u2014 live temperature graph"},
+        {"CmdPSample", "Sampling", &Controls::CmdPSample, &Panel::CmdPSample_Click,
+         "Sampling \u2014 seconds between two recorded samples"},
+        {"CmdPsingle", "Single Rec", &Controls::CmdPsingle, &Panel::CmdPsingle_Click,
+         "Single Rec / Multi Rec \u2014 the meter's stored records"},
+        {"CmdPmul", "Multi Rec", &Controls::CmdPmul, &Panel::CmdPmul_Click,
+         "Single Rec / Multi Rec \u2014 the meter's stored records"},
+        {"CmdPsavestop", "Save As", &Controls::CmdPsavestop, &Panel::CmdPsavestop_Click,
+         "Save As / Stop Rec \u2014 start recording the samples into a data file, or stop"},
+        {"SSCommand1", "Alarm", &Controls::SSCommand1, &Panel::SSCommand1_Click,
+         "Alarm \u2014 high and low limits for pH, mV and temperature"},
+        {"MnuSystem", "Time Set", &Controls::MnuSystem, &Panel::MnuSystem_Click,
+         "Time Set \u2014 set the meter's clock to this computer's"},
     };
     int index = 0;
     for (const Tool& tool : tools) {
         auto* button = ui::named(new QPushButton(tool.caption, box), tool.name);
+        button->setToolTip(QString::fromUtf8(tool.tooltip));
         c_.*tool.button = button;
         connect(button, &QPushButton::clicked, this, tool.handler);
         grid->addWidget(button, index / 5, index % 5);
@@ -301,7 +317,12 @@ QWidget* Panel::buildStatus() {
     c_.LblComm->setFont(bold);
     grid->addWidget(pole, 0, 0, 3, 1);
     grid->addWidget(c_.Lbl232, 0, 1, 3, 1);
-    grid->addWidget(c_.LblComm, 0, 2, 3, 1);
+    grid->addWidget(c_.LblComm, 0, 2, 2, 1);
+    // Back to the port choice, e.g. after the wrong port left the panel at "No Com".
+    auto* port = ui::named(new QPushButton(tr("Port…"), box), "CmdPort");
+    port->setFocusPolicy(Qt::TabFocus);
+    connect(port, &QPushButton::clicked, this, &Panel::portChoiceRequested);
+    grid->addWidget(port, 2, 2);
     c_.RecordingLbl = ui::named(new QLabel("Recording:", box), "RecordingLbl");
     c_.LblCount = ui::named(new QLabel(box), "LblCount");
     QPalette red = c_.LblCount->palette();
@@ -316,6 +337,12 @@ QWidget* Panel::buildStatus() {
     grid->addWidget(c_.LblSample, 1, 4);
     grid->addWidget(ui::named(new QLabel("File Name:", box), "FileLbl"), 2, 3);
     grid->addWidget(c_.LblFile, 2, 4);
+    // How the last recording ended, until the next one starts.
+    c_.LblRecordingNotice = ui::named(new QLabel(box), "LblRecordingNotice");
+    c_.LblRecordingNotice->setPalette(red);
+    c_.LblRecordingNotice->setWordWrap(true);
+    c_.LblRecordingNotice->hide();
+    grid->addWidget(c_.LblRecordingNotice, 3, 0, 1, 5);
     grid->setColumnStretch(4, 1);
     return box;
 }
@@ -329,7 +356,7 @@ QPushButton* Panel::button(const QString& name) const {
 }
 
 QString Panel::comText() const {
-    return QStringLiteral("Com%1").arg(Rs232::State.CommPortNumber);
+    return line_->portCaption();
 }
 
 QString Panel::portFailureText() const {
@@ -339,7 +366,8 @@ QString Panel::portFailureText() const {
 bool Panel::Form_Load() {
     move(0, 0);
     Rs232::Attach(line_, queue_);
-    line_->setPortNumber(Rs232::State.CommPortNumber);
+    // A port chosen by its device (CommPortNumber 0) was given to the line already.
+    if (Rs232::State.CommPortNumber != 0) line_->setPortNumber(Rs232::State.CommPortNumber);
     const bool settingsOk = line_->setSettings("9600,n,8,1");
     if (!settingsOk || !line_->open()) {
         ui::dialogs().message(this, windowTitle(), portFailureText(), ui::Dialogs::Icon::None,
@@ -367,6 +395,8 @@ void Panel::showEvent(QShowEvent* event) {
              c_.Lblfc, c_.LblA, c_.LblM, c_.LblR, c_.LblCal, c_.LblAdj, c_.LblTest, c_.LblDate,
              c_.LblBt, c_.LblUOver, c_.LblUUnder, c_.LblDOver, c_.LblDUnder, c_.Lbl232})
         w->setFixedSize(w->size());
+    // The notice wraps within the panel's width instead of widening it.
+    c_.LblRecordingNotice->setMaximumWidth(c_.LblRecordingNotice->parentWidget()->width());
 }
 
 void Panel::applyState() {
@@ -426,6 +456,16 @@ void Panel::showFileName(const QString& text) {
     c_.LblFile->setText(text);
 }
 
+void Panel::showRecordingNotice(const QString& text) {
+    c_.LblRecordingNotice->setText(text);
+    c_.LblRecordingNotice->setToolTip(text);
+    c_.LblRecordingNotice->setVisible(!text.isEmpty());
+}
+
+void Panel::setDownloadRunning(bool running) {
+    downloadRunning_ = running;
+}
+
 void Panel::showSamplingInterval(const QString& text) {
     c_.LblSample->setText(text);
 }
@@ -478,11 +518,30 @@ void Panel::CmdPmul_Click() {
 void Panel::CmdPsavestop_Click() {
     emit saveOrStopRequested();
 }
+void Panel::armTimer2() {
+    timer2_->start(core::MillisecondsToNextSecond(ui::pcNow().time().msec()));
+}
+
 void Panel::Timer2_Timer() {
+    // Armed first: a tick that runs long still gets the next second's tick.
+    armTimer2();
     emit sampleTick();
 }
 
 void Panel::closeEvent(QCloseEvent* event) {
+    // A running download or recording is not ended without asking; the download is asked
+    // about first, as a Yes for the recording already stops it.
+    if (downloadRunning_ &&
+        ui::dialogs().message(
+            this, windowTitle(), QString::fromStdString(core::DownloadQuitQuestion()),
+            ui::Dialogs::Icon::Question, ui::Dialogs::Buttons::YesNo) != ui::Dialogs::Answer::Yes) {
+        event->ignore();
+        return;
+    }
+    if (closeCheck_ && !closeCheck_()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     // Ends the program at once: every wait returns, every window closes with the port.
     Rs232::RequestShutdown();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QFrame;
 class QLabel;
@@ -22,9 +23,9 @@ namespace panel {
 class SegmentDisplay;
 
 // "Panel V7.0": the main window, a picture of the meter. Owns the serial line (Comm1), the
-// display poll (Timer1) and the sampling timer (Timer2). Its tool buttons only announce what the
-// user asked for; the subsystems that own those commands are connected in the program's wiring.
-// Closing it ends the program.
+// display poll (Timer1) and the sampling tick (Timer2, on the PC clock's whole seconds). Its tool
+// buttons only announce what the user asked for; the subsystems that own those commands are
+// connected in the program's wiring. Closing it ends the program.
 class Panel : public QWidget {
     Q_OBJECT
   public:
@@ -54,6 +55,7 @@ class Panel : public QWidget {
         QLabel* LblCount = nullptr;
         QLabel* LblSample = nullptr;
         QLabel* LblFile = nullptr;
+        QLabel* LblRecordingNotice = nullptr;
         QPushButton* CmdPopen = nullptr;
         QPushButton* CmdPlist = nullptr;
         QPushButton* CmdPpHG = nullptr;
@@ -71,8 +73,8 @@ class Panel : public QWidget {
     ~Panel() override;
 
     // Start-up, run before the panel is shown: opens the port and starts the display poll. On
-    // failure shows "No device found, try again!" (with the device and the reason) once and ends
-    // the program; returns false then.
+    // failure shows "No device found, try again!" (with the device and the reason) once and
+    // announces the end (the program then offers the port choice again); returns false then.
     bool Form_Load();
 
     const Controls& controls() const { return c_; }
@@ -90,6 +92,13 @@ class Panel : public QWidget {
     void showRecordCount(const QString& text);
     void showFileName(const QString& text);
     void showSamplingInterval(const QString& text);
+    // How the last recording ended, shown below the recording's labels; empty hides it.
+    void showRecordingNotice(const QString& text);
+
+    // Asked before the panel closes (and the program ends); returning false keeps it open.
+    void setCloseCheck(std::function<bool()> check) { closeCheck_ = std::move(check); }
+    // A download from the meter's memory runs: closing the panel asks first.
+    void setDownloadRunning(bool running);
 
     // Handlers.
     void keyClicked(int code);
@@ -116,7 +125,10 @@ class Panel : public QWidget {
     void singleRecordsRequested();
     void multiRecordsRequested();
     void saveOrStopRequested();
-    // One tick of Timer2 (every 950 ms from start to end): the recording's sampling tick.
+    // "Port…": the user wants to choose the port again.
+    void portChoiceRequested();
+    // One tick of Timer2 (on each whole second of the PC clock, from start to end): the
+    // recording's sampling tick.
     void sampleTick();
 
   protected:
@@ -134,6 +146,7 @@ class Panel : public QWidget {
     void setMeterButtonsEnabled(bool enabled);
     QString comText() const;
     QString portFailureText() const;
+    void armTimer2();
 
     serial::SerialLine* line_;
     Rs232::TransactionQueue* queue_;
@@ -142,6 +155,8 @@ class Panel : public QWidget {
     QTimer* timer2_;
     Controls c_;
     bool displayFrozen_ = false;
+    bool downloadRunning_ = false;
+    std::function<bool()> closeCheck_;
 };
 
 }  // namespace panel

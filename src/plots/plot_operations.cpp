@@ -4,14 +4,17 @@
 #include <utility>
 #include <vector>
 
+#include "core/plot_fit.h"
 #include "core/plot_range.h"
 #include "files/busy_cursor.h"
 #include "files/data_list.h"
 #include "files/file_list.h"
 #include "files/record_grid.h"
 #include "files/record_grid_model.h"
+#include "plots/plot_range_dialog.h"
 #include "plots/plot_windows.h"
 #include "plots/plots_state.h"
+#include "ui/dialogs.h"
 #include "ui/trace_view.h"
 
 namespace Plots {
@@ -98,7 +101,54 @@ void OpenPlotFromList(QWidget* listWindow, const RecordGrid& grid,
         }
     }
     State.range(quantity) = core::DefaultPlotRange(quantity, static_cast<long long>(rows.size()));
-    PlotQuantity(quantity, *plots::PlotWindow::showOpen(quantity), grid);
+    plots::PlotWindow* window = plots::PlotWindow::showOpen(quantity);
+    window->setSourceTitle(ListTitle(listWindow));
+    PlotQuantity(quantity, *window, grid);
+}
+
+void FitToData(core::Quantity quantity, QWidget* parent) {
+    const QString title = parent ? parent->windowTitle() : QString();
+    RecordGrid* source = SourceGrid();
+    if (!source) {
+        ReportClosedSource(parent, title);
+        return;
+    }
+    const std::optional<core::PlotRange> fitted =
+        core::FitPlotRange(source->recordModel()->dataRows(), State.range(quantity), quantity);
+    if (!fitted) {
+        ui::dialogs().message(parent, title,
+                              QStringLiteral("The list holds no readings to fit the plot to: "
+                                             "over-range and blank records are left out.\n"
+                                             "The range stays as it was."),
+                              ui::Dialogs::Icon::Information, ui::Dialogs::Buttons::Ok);
+        return;
+    }
+    State.range(quantity) = *fitted;
+    plots::PlotWindow* window = plots::PlotWindow::showAfresh(quantity);
+    window->setSourceTitle(SourceTitle());
+    PlotQuantity(quantity, *window, *source);
+    if (plots::PlotRangeDialog* dialog = plots::PlotRangeDialog::find(quantity))
+        dialog->Form_Load();
+}
+
+void ReportClosedSource(QWidget* parent, const QString& title) {
+    ui::dialogs().message(parent, title,
+                          QStringLiteral("The list this plot was drawn from has been closed.\n"
+                                         "Open the list again to plot it."),
+                          ui::Dialogs::Icon::Information, ui::Dialogs::Buttons::Ok);
+}
+
+QString ListTitle(const QWidget* listWindow) {
+    if (const auto* memory = qobject_cast<const DataList*>(listWindow))
+        return QStringLiteral("Downloaded from the meter ") +
+               memory->openedAt().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return listWindow ? listWindow->windowTitle() : QString();
+}
+
+QString SourceTitle() {
+    if (State.PlotFromDataList) return ListTitle(DataList::find());
+    if (State.PlotFromFileList) return ListTitle(FileList::find());
+    return {};
 }
 
 RecordGrid* SourceGrid() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "core/value_height.h"
 #include "files/list_events.h"
 
@@ -30,6 +32,22 @@ void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const Reco
 // quantity's PlotRange starts from its defaults over every row of the list; an open plot window
 // of that quantity is drawn over, else a new one opens.
 void OpenPlotFromList(QWidget* listWindow, const RecordGrid& grid, FileTransfer::ListPlotKind kind);
+
+// Fit to Data of the quantity's plot: From and To over every record of the list the range
+// dialog redraws from, Min. and Max. the readable range of its readings (over-range and blank
+// records left out, core::FitPlotRange); then the plot is drawn afresh as by the range dialog's
+// OK, and an open range dialog shows the fitted range. A closed list, or one without readings,
+// is reported and the range kept.
+void FitToData(core::Quantity quantity, QWidget* parent);
+
+// Says that the list a plot was drawn from has been closed.
+void ReportClosedSource(QWidget* parent, const QString& title);
+
+// The title of a list a plot is drawn from: a file list's caption (the file's name), for the
+// meter-memory list the time of the download.
+QString ListTitle(const QWidget* listWindow);
+// The title of the list SourceGrid() belongs to; empty when that list is not open.
+QString SourceTitle();
 
 // The grid a range dialog redraws from: DataList's when PlotFromDataList is set, otherwise
 // FileList's when PlotFromFileList is set. Null when that list is not open.

@@ -161,10 +161,7 @@ void PlotRangeDialog::CmdOk_Click() {
     // Without its list there is nothing to draw: keep the plot on screen and say why.
     RecordGrid* source = Plots::SourceGrid();
     if (!source) {
-        ui::dialogs().message(this, windowTitle(),
-                              QStringLiteral("The list this plot was drawn from has been closed.\n"
-                                             "Open the list again to plot it."),
-                              ui::Dialogs::Icon::Information, ui::Dialogs::Buttons::Ok);
+        Plots::ReportClosedSource(this, windowTitle());
         return;
     }
     if (PlotWindow* open = PlotWindow::find(quantity_)) open->close();
@@ -181,7 +178,9 @@ void PlotRangeDialog::CmdOk_Click() {
         return;
     }
     range = *entered;
-    Plots::PlotQuantity(quantity_, *PlotWindow::showAfresh(quantity_), *source);
+    PlotWindow* window = PlotWindow::showAfresh(quantity_);
+    window->setSourceTitle(Plots::SourceTitle());
+    Plots::PlotQuantity(quantity_, *window, *source);
     close();
 }
 

@@ -1,9 +1,12 @@
 #include "plots/plot_windows.h"
 
+#include <QAction>
 #include <QColor>
+#include <QMenu>
 #include <QPointF>
 
 #include "link/link_events.h"
+#include "plots/plot_operations.h"
 #include "plots/plot_range_dialog.h"
 #include "ui/trace_view.h"
 
@@ -119,6 +122,9 @@ PlotWindow::PlotWindow(Quantity quantity)
                          Anchor::CentreTop, ph ? QStringLiteral("pH") : QString(), kTimes);
     }
     connect(this, &ui::TraceWindow::limitRequested, this, &PlotWindow::MnuLimit_Click);
+    QAction* fit = makeLimitMenu()->addAction(QStringLiteral("Fit to Data"));
+    fit->setObjectName(QStringLiteral("MnuFitToData"));
+    connect(fit, &QAction::triggered, this, &PlotWindow::MnuFitToData_Click);
     Rs232::closeOnLinkLost(this);
 }
 
@@ -155,6 +161,16 @@ PlotWindow* PlotWindow::showAfresh(Quantity quantity) {
 
 void PlotWindow::MnuLimit_Click() {
     PlotRangeDialog::showDialog(quantity_);
+}
+
+void PlotWindow::MnuFitToData_Click() {
+    Plots::FitToData(quantity_, this);
+}
+
+QStringList PlotWindow::imageTitleLines() const {
+    QStringList lines = ui::TraceWindow::imageTitleLines();
+    if (!sourceTitle_.isEmpty()) lines.append(sourceTitle_);
+    return lines;
 }
 
 }  // namespace plots

@@ -10,7 +10,8 @@ namespace plots {
 // A stored-data plot window: ListPlot1 (pH), ListPlot2 (mV) or ListPlot11 (temperature), with
 // its fixed axes, range lines and labels in twips. The plot operations set the labels and add
 // the traces; earlier traces stay, so a plot drawn again lies over the old picture. "Limit"
-// shows the quantity's range dialog. The window closes itself when the link to the meter is lost.
+// ("Range...") shows the quantity's range dialog, "Fit to Data" fits the range to the listed
+// readings. The window closes itself when the link to the meter is lost.
 //
 // Labels: LblValTop, LblValMid, Lbl0 (value scale), LblT1, LblT2, LblT3 (times of the first,
 // middle and last plotted rows), LblUnit, LblTime ("TIME"); the mV window also MidLbl and TopLbl
@@ -32,12 +33,22 @@ class PlotWindow : public ui::TraceWindow {
     // A new, empty plot window of `quantity`, shown; an open one is closed first.
     static PlotWindow* showAfresh(core::Quantity quantity);
 
+    // Where the plotted records came from, the second title line of a saved image: the file's
+    // name or the download's time.
+    void setSourceTitle(const QString& title) { sourceTitle_ = title; }
+
   public slots:
     // Shows the quantity's range dialog, modeless.
     void MnuLimit_Click();
+    // Fits the range to the listed readings and draws the plot afresh (Plots::FitToData).
+    void MnuFitToData_Click();
+
+  protected:
+    QStringList imageTitleLines() const override;
 
   private:
     core::Quantity quantity_;
+    QString sourceTitle_;
 };
 
 }  // namespace plots

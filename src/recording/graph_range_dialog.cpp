@@ -104,11 +104,11 @@ GraphRangeDialog* GraphRangeDialog::showFor(core::Quantity quantity) {
 }
 
 void GraphRangeDialog::CmdOk_Click() {
-    // The graph closes first, whatever the entries; a valid range opens it again.
-    RealTimeGraph::closeWindow(quantity_);
+    // An invalid entry closes the graph; a valid range starts it again empty, in its window.
     const core::GraphRangeEntry entry = core::CheckGraphRange(
         records_->text().toStdString(), min_->text().toStdString(), max_->text().toStdString());
     if (!entry.range) {
+        RealTimeGraph::closeWindow(quantity_);
         ui::dialogs().message(
             this, windowTitle(),
             QString::fromUtf8(entry.message.data(), qsizetype(entry.message.size())),

@@ -10,9 +10,10 @@ namespace recording {
 
 // The range dialog of a live graph: "Real1Range" (pH), "Real2Range" (mV), "Real1_1Range"
 // (temperature). Three captioned panels with the number of points across the graph, the value
-// at its base line and the value at its top line; "OK" closes the graph, checks the entries
-// (each must be wholly a number: records >= 10, min >= 0, max > min) and, when they are valid,
-// stores the range and opens the graph again, empty, and closes the dialog. Not modal.
+// at its base line and the value at its top line; "OK" checks the entries (each must be wholly
+// a number: records >= 10, min >= 0, max > min): invalid ones close the graph and are named in a
+// message; valid ones are stored, the graph starts again empty in its window (opened when
+// closed), and the dialog closes. Not modal.
 class GraphRangeDialog : public QDialog {
     Q_OBJECT
 

@@ -95,18 +95,16 @@ void RealTimeGraph::addFrame() {
     v->addLine({left, core::kAboveTopY}, {left, axisBottom}, kDark);
     v->addLine({middle, core::kAboveTopY}, {middle, axisBottom}, kGreen);
 
-    // Value labels, written from the graph's range.
-    const core::ScaleLabels labels =
-        core::ScaleLabelTexts(Recording::TraceOf(quantity_).Range.scale());
-    const auto valueLabel = [&](const char* name, double y, const std::string& text) {
-        v->addLabel(name, {kValueLabelRightX, y - kLabelRaise}, Anchor::RightTop, fromStd(text));
+    // Value labels, written from the graph's range by writeLabels.
+    const auto valueLabel = [&](const char* name, double y) {
+        v->addLabel(name, {kValueLabelRightX, y - kLabelRaise}, Anchor::RightTop);
     };
-    valueLabel("LblValTop", core::kTopLineY, labels.top);
-    valueLabel("LblValMid", core::kMiddleLineY, labels.middle);
-    valueLabel("Lbl0", core::kBaseLineY, labels.base);
+    valueLabel("LblValTop", core::kTopLineY);
+    valueLabel("LblValMid", core::kMiddleLineY);
+    valueLabel("Lbl0", core::kBaseLineY);
     if (mirrored) {
-        valueLabel("MidLbl", core::kLowMiddleLineY, labels.lowMiddle);
-        valueLabel("TopLbl", core::kBottomLineY, labels.bottom);
+        valueLabel("MidLbl", core::kLowMiddleLineY);
+        valueLabel("TopLbl", core::kBottomLineY);
         v->addLabel("Label2", {100, core::kBaseLineY - 3 * kLabelRaise}, Anchor::LeftTop, "+");
         v->addLabel("Label3", {100, core::kBaseLineY + kLabelRaise / 2}, Anchor::LeftTop, "_");
     }
@@ -116,19 +114,43 @@ void RealTimeGraph::addFrame() {
     v->addLabel("LblT3", {right, kTimeLabelY}, Anchor::CentreTop);
     v->addLabel("Label1", {right + 120, core::kBaseLineY - 2 * kLabelRaise}, Anchor::LeftTop,
                 QStringLiteral("TIME"));
-
-    QString unit = quantity_ == core::Quantity::Ph   ? QStringLiteral("pH")
-                   : quantity_ == core::Quantity::Mv ? QStringLiteral("mV")
-                                                     : unitNameOf(Recording::State.TempGraphUnit);
-    v->addLabel("LblUnit", {120, 150}, Anchor::LeftTop, unit);
+    v->addLabel("LblUnit", {120, 150}, Anchor::LeftTop);
     v->addLabel("LblValue", {middle, 150}, Anchor::CentreTop);
+    writeLabels();
+}
+
+void RealTimeGraph::writeLabels() {
+    ui::TraceView* v = view();
+    const core::ScaleLabels labels =
+        core::ScaleLabelTexts(Recording::TraceOf(quantity_).Range.scale());
+    v->setLabelText(QStringLiteral("LblValTop"), fromStd(labels.top));
+    v->setLabelText(QStringLiteral("LblValMid"), fromStd(labels.middle));
+    v->setLabelText(QStringLiteral("Lbl0"), fromStd(labels.base));
+    v->setLabelText(QStringLiteral("MidLbl"), fromStd(labels.lowMiddle));
+    v->setLabelText(QStringLiteral("TopLbl"), fromStd(labels.bottom));
+    for (const char* name : {"LblT1", "LblT2", "LblT3", "LblValue"})
+        v->setLabelText(QString::fromLatin1(name), QString());
+    const QString unit = quantity_ == core::Quantity::Ph ? QStringLiteral("pH")
+                         : quantity_ == core::Quantity::Mv
+                             ? QStringLiteral("mV")
+                             : unitNameOf(Recording::State.TempGraphUnit);
+    v->setLabelText(QStringLiteral("LblUnit"), unit);
+}
+
+void RealTimeGraph::restart() {
+    view()->clearTraces();
+    trace_ = -1;
+    writeLabels();
 }
 
 RealTimeGraph* RealTimeGraph::open(core::Quantity quantity) {
-    closeWindow(quantity);
     Recording::GraphTrace& trace = Recording::TraceOf(quantity);
     trace.TraceStarted = false;
     trace.PointIndex = 0;
+    if (RealTimeGraph* window = find(quantity)) {
+        window->restart();
+        return window;
+    }
     auto* window = new RealTimeGraph(quantity);
     window->show();
     return window;

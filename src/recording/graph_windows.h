@@ -9,15 +9,18 @@ namespace recording {
 // fixed frame of lines and value labels from the graph's range, one trace drawn left to right,
 // one point per sample, and the reading and the times of the trace's first, middle and last
 // point. "Limit" opens the graph's range dialog, "Print" prints the window as shown. Closing it
-// (also on a lost link) clears the graph's open flag and its trace.
+// (also on a lost link) clears the graph's open flag and its trace. A restart (past the right
+// edge, a new range, the panel's button) empties the picture in the same window, which keeps
+// its place and size.
 class RealTimeGraph : public ui::TraceWindow {
     Q_OBJECT
 
   public:
     ~RealTimeGraph() override;
 
-    // Opens the graph's window afresh (an open one is closed first), empty, labelled from the
-    // graph's current range; the temperature window names the unit of TempGraphUnit.
+    // Opens the graph's window empty, labelled from the graph's current range (the temperature
+    // window names the unit of TempGraphUnit), with a new trace to come. An open window is
+    // started again in place: its trace and times go, its labels are written anew.
     static RealTimeGraph* open(core::Quantity quantity);
     // The open window of the graph, or null.
     static RealTimeGraph* find(core::Quantity quantity);
@@ -43,6 +46,9 @@ class RealTimeGraph : public ui::TraceWindow {
   private:
     explicit RealTimeGraph(core::Quantity quantity);
     void addFrame();
+    // The labels that come from the range and the unit; the reading and the times emptied.
+    void writeLabels();
+    void restart();
 
     core::Quantity quantity_;
     int trace_ = -1;

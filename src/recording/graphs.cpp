@@ -53,11 +53,10 @@ bool placePoint(RealTimeGraph& window, Quantity quantity, double value, void (*r
     trace.LastX = x;
     trace.LastY = y;
 
-    if (core::IsPastRightEdge(trace.LastX)) {
-        // Run past the right edge: the window opens again empty for the next trace.
+    if (core::IsPastRightEdge(trace.Range, trace.PointIndex)) {
+        // Run past the right edge: the picture starts again empty, in the same window.
         trace.TraceStarted = false;
         trace.PointIndex = 0;
-        window.close();
         reopen();
     }
     return false;

@@ -1,12 +1,14 @@
 #include "recording/recorder.h"
 
 #include <QPointer>
+#include <QTime>
 
 #include "files/file_transfer.h"
 #include "panel/panel.h"
 #include "recording/recording_state.h"
 #include "recording/recording_writer.h"
 #include "ui/dialogs.h"
+#include "ui/pc_clock.h"
 
 namespace recording {
 
@@ -22,7 +24,7 @@ Recorder::Recorder(panel::Panel* panel)
 
 void Recorder::CmdPsavestop_Click() {
     if (FileTransfer::State.IsRecording)
-        StopRecording();
+        StopRecording(core::RecordingStop::StopRec);
     else
         StartRecording();
 }
@@ -50,18 +52,47 @@ void Recorder::StartRecording() {
         return;
     }
     recording_ = writer_->begin(std::move(file));
+    path_ = path;
+    stopped_ = 0;
     FileTransfer::State.IsRecording = true;
     panel_->showRecording(true);
+    panel_->showRecordingNotice(QString());
 }
 
-void Recorder::StopRecording() {
+void Recorder::StopRecording(core::RecordingStop why) {
     if (!FileTransfer::State.IsRecording) return;
+    stop(why, Recording::State.RecordingCount);
+}
+
+void Recorder::stop(core::RecordingStop why, long lines) {
     FileTransfer::State.IsRecording = false;
     panel_->showRecording(false);
     panel_->showRecordCount(QString());
     Recording::State.RecordingCount = 0;
     writer_->end();
+    stopped_ = recording_;
     recording_ = 0;
+    showNotice(why, lines);
+}
+
+void Recorder::showNotice(core::RecordingStop why, long lines) {
+    if (why == core::RecordingStop::Quit) return;
+    const QTime now = ui::pcNow().time();
+    panel_->showRecordingNotice(QString::fromStdString(
+        core::RecordingStopNotice(why, now.hour(), now.minute(), now.second(), lines,
+                                  FileTransfer::FileTitle(path_).toStdString())));
+}
+
+bool Recorder::MayQuit() {
+    if (!FileTransfer::State.IsRecording) return true;
+    const std::string question = core::RecordingQuitQuestion(
+        Recording::State.RecordingCount, FileTransfer::FileTitle(path_).toStdString());
+    if (ui::dialogs().message(panel_, panel_->windowTitle(), QString::fromStdString(question),
+                              ui::Dialogs::Icon::Question,
+                              ui::Dialogs::Buttons::YesNo) != ui::Dialogs::Answer::Yes)
+        return false;
+    StopRecording(core::RecordingStop::Quit);
+    return true;
 }
 
 void Recorder::RecordSample(core::RecordRow row) {
@@ -79,7 +110,12 @@ void Recorder::onLineWritten(quint64 recording, long number) {
 
 void Recorder::onFailed(quint64 recording, const QString& path, const QString& reason,
                         long linesKept) {
-    if (recording == recording_) StopRecording();
+    // The notice says so too, also when the failure came after a stop, while the last lines
+    // were written.
+    if (recording == recording_)
+        stop(core::RecordingStop::WriteFailure, linesKept);
+    else if (recording == stopped_)
+        showNotice(core::RecordingStop::WriteFailure, linesKept);
     const QString kept =
         linesKept > 0
             ? QStringLiteral("Lines 1 to %1 of this recording are kept in the file.").arg(linesKept)

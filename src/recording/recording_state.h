@@ -23,11 +23,11 @@ struct GraphTrace {
 };
 
 struct RecordingState {
-    // Ticks of the sampling timer between two samples, 1 to 86400; the panel shows it as its
-    // caption ("2 sec" at start, then "10 Sec" and the like).
+    // Seconds between two samples, 1 to 86400; the panel shows it as its caption ("2 sec" at
+    // start, then "10 Sec" and the like).
     int SamplingInterval = core::kStartSamplingInterval;
-    // Ticks since the last sample; 0 makes the next tick sample.
-    long SampleTickCounter = 0;
+    // The seconds of the PC clock the samples fall on; atOnce makes the next tick sample.
+    core::SampleSchedule Schedule;
     // Lines of the running recording (the number of the latest line); 0 while idle.
     long RecordingCount = 0;
     // The pH or mV graph and the temperature graph are wanted.

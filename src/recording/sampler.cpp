@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPointer>
 
+#include "core/recording_notice.h"
 #include "core/sample_row.h"
 #include "core/sampling_interval.h"
 #include "files/file_transfer.h"
@@ -24,8 +25,7 @@ QString fromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-core::RecordRow takeSample() {
-    const QDateTime now = ui::pcNow();
+core::RecordRow takeSample(const QDateTime& now) {
     const QDate date = now.date();
     const QTime time = now.time();
     return core::SampleRow(Meter::State.Display, Meter::State.MeterReading,
@@ -50,31 +50,29 @@ Sampler::Sampler(panel::Panel* panel, Recorder* recorder)
 
 void Sampler::Timer2_Timer() {
     Recording::RecordingState& s = Recording::State;
-    const bool due = core::SampleIsDue(s.SampleTickCounter, s.SamplingInterval);
     if (!Meter::ReadingIsFresh(Meter::State)) {
         // Nothing the panel shows now comes from the meter, or it is older than the previous
-        // poll tick (the line was held by a download, or the meter is about to be lost).
-        if (!due) ++s.SampleTickCounter;
+        // poll tick (the line was held by a download, or the meter is about to be lost). A
+        // sample that falls due meanwhile is taken on the first tick with a fresh reading.
         return;
     }
-    if (!core::MeterIsMeasuring(Meter::State.MeterReading)) {
+    const core::MeterReading& reading = Meter::State.MeterReading;
+    if (!core::MeterIsMeasuring(reading)) {
         CloseLiveWindows();
-        recorder_->StopRecording();
+        recorder_->StopRecording(core::StopForScreen(reading));
         return;
     }
-    if (!due) {
-        ++s.SampleTickCounter;
-        return;
-    }
+    const QDateTime now = ui::pcNow();
+    const long long second = now.toSecsSinceEpoch();
+    if (!core::SampleIsDue(s.Schedule, second, s.SamplingInterval)) return;
 
-    const core::RecordRow sample = takeSample();
+    const core::RecordRow sample = takeSample(now);
     recorder_->RecordSample(sample);
     FileTransfer::AppendLiveSample(sample);
-    // A first point of a trace ends the tick before the counter is set: the next tick samples
-    // again.
-    if (s.PhMvGraphOpen && UpdatePhMvGraph()) return;
-    if (s.TempGraphOpen && UpdateTemperatureGraph()) return;
-    s.SampleTickCounter = 1;
+    // A first point of a trace ends the tick before it counts: the next tick samples again.
+    const bool endedEarly =
+        (s.PhMvGraphOpen && UpdatePhMvGraph()) || (s.TempGraphOpen && UpdateTemperatureGraph());
+    core::SampleTaken(s.Schedule, second, !endedEarly);
 }
 
 void Sampler::CmdPSample_Click() {
@@ -106,7 +104,7 @@ void Sampler::CmdPSample_Click() {
     s.SamplingInterval = parsed.interval;
     panel_->showSamplingInterval(
         QString::fromStdString(core::SamplingIntervalCaption(parsed.interval)));
-    s.SampleTickCounter = 0;
+    s.Schedule.atOnce = true;
 }
 
 }  // namespace recording

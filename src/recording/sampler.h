@@ -10,7 +10,8 @@ namespace recording {
 
 class Recorder;
 
-// The sampling tick of the panel's Timer2 (every 950 ms) and the sampling interval.
+// The sampling tick of the panel's Timer2 (on each whole second of the PC clock) and the
+// sampling interval.
 class Sampler : public QObject {
     Q_OBJECT
   public:
@@ -18,16 +19,18 @@ class Sampler : public QObject {
 
   public slots:
     // One tick. With the meter off its measuring screen it closes the live graphs and the live
-    // list and stops a recording. Otherwise, when a sample is due (the first tick, the first
-    // after a new interval, then every SamplingInterval ticks) it takes the panel's texts as
-    // one sample: a line of a running recording, a row of the open live list, a point on the
-    // wanted graphs. A tick whose graph update placed the first point of a trace ends there and
-    // the next tick samples again. While the link is lost nothing is sampled; a sample that
-    // falls due meanwhile is taken on the first tick with the meter back.
+    // list and stops a recording, saying on the panel which screen stopped it. Otherwise, when
+    // a sample is due (the first tick, the first after a new interval, then each time the PC
+    // clock's seconds since the first reach a multiple of SamplingInterval) it takes the
+    // panel's texts as one sample, stamped with the tick's second: a line of a running
+    // recording, a row of the open live list, a point on the wanted graphs. A tick whose graph
+    // update placed the first point of a trace ends there and the next tick samples again.
+    // While the link is lost nothing is sampled; a sample that falls due meanwhile is taken on
+    // the first tick with the meter back.
     void Timer2_Timer();
-    // "Sampling": asks for the interval in the "Input Sampling Time" box and samples on the next
-    // tick. An empty answer or Cancel changes nothing; an answer that is not a number, or too
-    // large, is refused with a message and the interval stays.
+    // "Sampling": asks for the interval in seconds in the "Input Sampling Time" box and samples
+    // on the next tick. An empty answer or Cancel changes nothing; an answer that is not a number,
+    // or too large, is refused with a message and the interval stays.
     void CmdPSample_Click();
 
   private:

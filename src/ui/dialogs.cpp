@@ -9,6 +9,8 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include "core/file_suffix.h"
+#include "ui/image_size_prompt.h"
 #include "ui/print_text.h"
 
 namespace ui {
@@ -47,13 +49,16 @@ class SystemDialogs final : public Dialogs {
   public:
     Answer message(QWidget* parent, const QString& title, const QString& text, Icon icon,
                    Buttons buttons) override {
-        auto* box = new QMessageBox(
-            toQt(icon), title, text,
-            buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
-            parent);
-        Answer answer = Answer::Cancel;
+        QMessageBox::StandardButtons standard = QMessageBox::Ok;
+        if (buttons == Buttons::OkCancel) standard = QMessageBox::Ok | QMessageBox::Cancel;
+        if (buttons == Buttons::YesNo) standard = QMessageBox::Yes | QMessageBox::No;
+        auto* box = new QMessageBox(toQt(icon), title, text, standard, parent);
+        // Closed otherwise (or taken along by its window): Cancel, or No.
+        Answer answer = buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
         runModal(box, [&](QMessageBox&, int result) {
             if (result == QMessageBox::Ok) answer = Answer::Ok;
+            if (result == QMessageBox::Yes) answer = Answer::Yes;
+            if (result == QMessageBox::No) answer = Answer::No;
         });
         return answer;
     }
@@ -87,7 +92,56 @@ class SystemDialogs final : public Dialogs {
         // only appended to.
         if (existing == ExistingFile::AppendWithoutAsking)
             dialog->setOption(QFileDialog::DontConfirmOverwrite);
-        return remembered(chosenFile(dialog));
+        // A name typed without a suffix gets the chosen filter's; the dialog adds it before it
+        // asks about replacing the file.
+        dialog->setDefaultSuffix(filterSuffix(dialog->selectedNameFilter()));
+        QObject::connect(
+            dialog, &QFileDialog::filterSelected, dialog,
+            [dialog](const QString& filter) { dialog->setDefaultSuffix(filterSuffix(filter)); });
+        QString chosenFilter;
+        const QString chosen = chosenFile(dialog, &chosenFilter);
+        if (chosen.isEmpty()) return {};
+        // Where the platform's dialog did not add it, the suffix is added here, and a file of
+        // that name is not replaced without asking.
+        const QString path = QString::fromStdString(
+            core::WithFilterSuffix(chosen.toStdString(), chosenFilter.toStdString()));
+        if (path != chosen && existing == ExistingFile::AskBeforeReplacing &&
+            QFileInfo::exists(path) &&
+            message(parent, caption,
+                    QObject::tr("%1 already exists.\nDo you want to replace it?")
+                        .arg(QFileInfo(path).fileName()),
+                    Icon::Warning, Buttons::YesNo) != Answer::Yes)
+            return {};
+        return remembered(path);
+    }
+
+    QString saveFileNameAndFilter(QWidget* parent, const QString& caption, const QString& filters,
+                                  QString* chosenFilter) override {
+        auto* dialog = new QFileDialog(parent, caption, startFolder());
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setNameFilters(filters.split(QStringLiteral(";;")));
+        // The dialog adds the default suffix itself, so it asks about the file really written.
+        dialog->setDefaultSuffix(filterSuffix(dialog->selectedNameFilter()));
+        QObject::connect(
+            dialog, &QFileDialog::filterSelected, dialog,
+            [dialog](const QString& filter) { dialog->setDefaultSuffix(filterSuffix(filter)); });
+        QString path;
+        runModal(dialog, [&](QFileDialog& d, int result) {
+            if (result != QDialog::Accepted || d.selectedFiles().isEmpty()) return;
+            path = d.selectedFiles().constFirst();
+            if (chosenFilter) *chosenFilter = d.selectedNameFilter();
+        });
+        return remembered(path);
+    }
+
+    QSize imageSize(QWidget* parent, const QString& title, QSize suggested) override {
+        QSize size;
+        runModal(new ImageSizeDialog(parent, title, suggested),
+                 [&](ImageSizeDialog& d, int result) {
+                     if (result == QDialog::Accepted) size = d.chosenSize();
+                 });
+        return size;
     }
 
     bool printLines(QWidget* parent, const QString& jobName, const QStringList& lines,
@@ -108,11 +162,13 @@ class SystemDialogs final : public Dialogs {
     }
 
   private:
-    static QString chosenFile(QFileDialog* dialog) {
+    // The file chosen in the dialog, empty when cancelled; `nameFilter`: the filter chosen.
+    static QString chosenFile(QFileDialog* dialog, QString* nameFilter = nullptr) {
         QString path;
         runModal(dialog, [&](QFileDialog& d, int result) {
             if (result == QDialog::Accepted && !d.selectedFiles().isEmpty())
                 path = d.selectedFiles().constFirst();
+            if (nameFilter) *nameFilter = d.selectedNameFilter();
         });
         return path;
     }
@@ -158,6 +214,20 @@ class SystemDialogs final : public Dialogs {
 Dialogs* installed = nullptr;
 
 }  // namespace
+
+QString Dialogs::saveFileNameAndFilter(QWidget* parent, const QString& caption,
+                                       const QString& filters, QString* chosenFilter) {
+    if (chosenFilter) chosenFilter->clear();
+    return saveFileName(parent, caption, filters);
+}
+
+QSize Dialogs::imageSize(QWidget*, const QString&, QSize suggested) {
+    return suggested;
+}
+
+QString filterSuffix(const QString& filter) {
+    return QString::fromStdString(core::FilterSuffix(filter.toStdString())).mid(1);
+}
 
 Dialogs& dialogs() {
     static SystemDialogs system;

@@ -6,15 +6,17 @@
 #include <QString>
 
 class QAction;
+class QMenu;
 
 namespace ui {
 
 class TraceView;
 
 // Base of the live graph and stored-data plot windows: a top-level window named after its kind,
-// placed at the top-left corner of the screen, whose client area is a TraceView of the given
+// placed beside the front panel when first shown, whose client area is a TraceView of the given
 // design size in twips (it grows with the window, keeping the drawing's aspect), with the menu
-// commands "Limit" (MnuLimit) and "Print" (MnuPrint) on its menu bar. Closing it runs
+// command "Limit" (MnuLimit) and the menu "Print" (MnuPrintMenu: "Print" MnuPrint and
+// "Save Image..." MnuSaveImage) on its menu bar. Closing it runs
 // Form_Unload once and destroys it; from then on it no longer carries its name, so that a search
 // by name only ever finds the live instance.
 class TraceWindow : public QMainWindow {
@@ -30,6 +32,10 @@ class TraceWindow : public QMainWindow {
     // Prints the drawing as shown (lines, labels, traces) at the printer's resolution; a failed
     // print job is reported in a message.
     void MnuPrint_Click();
+    // Writes the picture Print draws, under the window's title lines, to a PNG, SVG or PDF file
+    // chosen in a Save As dialog, at a size asked for (the window's by default). A failed write
+    // is reported in a message naming the file and the reason.
+    void MnuSaveImage_Click();
 
   signals:
     // "Limit" was chosen: the window's range dialog is wanted.
@@ -45,10 +51,20 @@ class TraceWindow : public QMainWindow {
     void unloadOnce();
 
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    // The title lines of a saved image: the caption; windows may add lines of their own.
+    virtual QStringList imageTitleLines() const;
+
+    // Turns "Limit" into a menu (MnuLimitMenu) whose first item, "Range..." (MnuLimit), asks for
+    // the range as the command did; the window adds its other items. Returns the menu.
+    QMenu* makeLimitMenu();
 
   private:
     TraceView* view_;
+    QAction* limit_;
     bool unloaded_ = false;
+    bool placed_ = false;
 };
 
 }  // namespace ui

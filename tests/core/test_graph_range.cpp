@@ -31,6 +31,7 @@ TEST(GraphRange, TimeLabelsAndRestartFallOnTheirPoints) {
             if (core::IsMiddleTimePoint(range, i)) middle = i;
             if (core::IsLastTimePoint(range, i)) last = i;
             if (core::IsPastRightEdge(core::GraphPointX(range, i))) restart = i;
+            EXPECT_EQ(core::IsPastRightEdge(range, i), restart == i) << c.records << " " << i;
         }
         EXPECT_EQ(middle, c.middle) << c.records;
         EXPECT_EQ(last, c.last) << c.records;
@@ -39,6 +40,23 @@ TEST(GraphRange, TimeLabelsAndRestartFallOnTheirPoints) {
             EXPECT_EQ(core::GraphPointX(range, c.last), 5000) << c.records;
         }
     }
+}
+
+// Point R - 1 closes the trace at the right edge and point R restarts it, also where the
+// points' x in doubles can no longer tell R - 1 from R.
+TEST(GraphRange, HugeRangesRestartOnPointR) {
+    for (const double records : {8.8e15, 9e15 + 1, 9007199254740992.0, 1e17}) {
+        core::GraphRange range = core::DefaultGraphRange(core::Quantity::Ph);
+        range.RecordsPerGraph = records;
+        const auto r = static_cast<long long>(records);
+        EXPECT_FALSE(core::IsPastRightEdge(range, r - 1)) << records;
+        EXPECT_TRUE(core::IsPastRightEdge(range, r)) << records;
+        EXPECT_TRUE(core::IsLastTimePoint(range, r - 1)) << records;
+        EXPECT_FALSE(core::IsLastTimePoint(range, r)) << records;
+    }
+    core::GraphRange endless = core::DefaultGraphRange(core::Quantity::Ph);
+    endless.RecordsPerGraph = 1e300;
+    EXPECT_FALSE(core::IsPastRightEdge(endless, 9223372036854775807LL));
 }
 
 TEST(GraphRange, DialogChecksRecordsThenLimitsStrictly) {

@@ -47,6 +47,11 @@ TEST(PlotRange, DialogAcceptsOnlyRowsOfTheListAndLimitsOfTheQuantity) {
         EXPECT_EQ(after.has_value(), c.valid)
             << c.from << " " << c.to << " " << c.min << " " << c.max;
     }
+    // Rows are counted in whole numbers up to 2^53: never one point more than the list has.
+    const core::PlotRange huge = core::DefaultPlotRange(Quantity::Ph, 9007199254740992LL);
+    EXPECT_FALSE(core::ApplyPlotRangeEntry(huge, "0", "9007199254740992", "0", "14"));
+    EXPECT_EQ(core::ApplyPlotRangeEntry(huge, "1", "9007199254740992", "0", "14")->PointCount,
+              9007199254740992LL);
     const core::PlotRange mv = core::DefaultPlotRange(Quantity::Mv, 20);
     EXPECT_EQ(*core::ApplyPlotRangeEntry(mv, "3", "12", "100", "1500"),
               (core::PlotRange{2000, 0, 20, 1500, 100, 3, 12, 10}));

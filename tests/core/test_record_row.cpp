@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "core/data_file_reader.h"
 #include "core/record_row.h"
 
@@ -90,6 +93,47 @@ TEST(RowTextsTest, KeepsRowsCutToNineCellsAndTruncates) {
     rows.truncate(0);
     EXPECT_TRUE(rows.empty());
     EXPECT_EQ(rows.byteSize(), 0u);
+}
+
+// Rows may stay views into shared bytes (a data file's), mixed with rows of their own; a list
+// with other shared bytes copies them, and the shared bytes live as long as the rows.
+TEST(RowTextsTest, SharedRowsStayViewsAndLiveAsLongAsTheRows) {
+    auto file = std::make_shared<std::string>("a\t1\t2\t3\t4\t5\t6\t7\t8\t9\r\nb\xff\r\nc");
+    core::RowTexts rows;
+    rows.shareBytes(*file, file);
+    std::string scratch;
+    core::DataFileReader reader(*file);
+    std::string_view item;
+    while (reader.next(item)) core::appendSharedItemRow(rows, item, scratch);
+    rows.append("own");
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows.row(0), "a\t1\t2\t3\t4\t5\t6\t7\t8");
+    EXPECT_EQ(rows.row(0).data(), file->data());
+    EXPECT_EQ(rows.row(1), "b\xc3\xbf");  // not UTF-8: copied as display text
+    EXPECT_EQ(rows.row(2).data(), file->data() + 25);
+    EXPECT_EQ(rows.row(3), "own");
+    EXPECT_EQ(rows.byteSize(), file->size() + 3 + 3);
+
+    auto other = std::make_shared<std::string>("z");
+    core::RowTexts copy;
+    copy.shareBytes(*other, other);
+    copy.appendShared(*other);
+    copy.append(rows);  // other shared bytes: copied
+    ASSERT_EQ(copy.size(), 5u);
+    EXPECT_EQ(copy.row(0).data(), other->data());
+    EXPECT_EQ(copy.row(1), rows.row(0));
+    EXPECT_NE(copy.row(1).data(), file->data());
+    EXPECT_EQ(copy.row(4), "own");
+
+    core::RowTexts adopted;
+    adopted.append(rows);  // no shared bytes of its own: shares them too
+    file.reset();
+    rows.clear();
+    EXPECT_EQ(adopted.row(2), "c");
+    adopted.truncate(1);
+    EXPECT_EQ(adopted.byteSize(), 26u);  // the shared bytes only
+    adopted.shareBytes(*other, other);  // the rows left move into the own buffer
+    EXPECT_EQ(adopted.row(0), "a\t1\t2\t3\t4\t5\t6\t7\t8");
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "core/sample_row.h"
 #include "core/sampling_interval.h"
 
@@ -32,11 +35,46 @@ TEST(SamplingInterval, AnswersOfTheInputBox) {
     EXPECT_EQ(core::SamplingDefaultAnswer(core::kStartSamplingInterval), "2");
 }
 
-TEST(SamplingInterval, FirstTickAndEveryNthTickSample) {
-    std::string pattern;
-    for (long counter : {0L, 1L, 2L, 3L, 4L}) pattern += core::SampleIsDue(counter, 3) ? 'S' : '.';
-    EXPECT_EQ(pattern, "S..SS");
-    EXPECT_TRUE(core::SampleIsDue(1, 1));
+TEST(SamplingInterval, SamplesFallOnWholeSecondsOfThePcClock) {
+    // Ticks at the given seconds of the PC clock; "e" marks a tick that ends early after its
+    // sample (a first graph point). The pattern shows which ticks sampled.
+    const struct {
+        const char* name;
+        int interval;
+        std::vector<long long> seconds;
+        const char* early;  // one character per tick: 'e' ends early
+        const char* pattern;
+    } cases[] = {
+        {"every third second", 3, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, "", "S..S..S..S"},
+        {"a second ticked twice samples once", 2, {0, 0, 1, 2, 2, 3, 4}, "", "S..S..S"},
+        {"a late tick samples, the next one is on time", 2, {0, 1, 3, 4, 5, 6}, "", "S.SS.S"},
+        {"an early end samples again, then counts from there",
+         5,
+         {0, 1, 2, 3, 4, 5, 6, 7},
+         "e",
+         "SS....S."},
+        {"clock set back starts afresh", 10, {100, 101, 50, 51, 60}, "", "S.S.S"},
+        {"clock set forward samples once, then on the count",
+         10,
+         {0, 1, 3600, 3601, 3610},
+         "",
+         "S.S.S"},
+        {"interval 1 every second", 1, {7, 8, 9, 10}, "", "SSSS"},
+    };
+    for (const auto& c : cases) {
+        core::SampleSchedule schedule;
+        std::string pattern;
+        for (std::size_t i = 0; i < c.seconds.size(); ++i) {
+            const bool due = core::SampleIsDue(schedule, c.seconds[i], c.interval);
+            pattern += due ? 'S' : '.';
+            if (due)
+                core::SampleTaken(schedule, c.seconds[i],
+                                  i >= std::strlen(c.early) || c.early[i] != 'e');
+        }
+        EXPECT_EQ(pattern, c.pattern) << c.name;
+    }
+    EXPECT_EQ(core::MillisecondsToNextSecond(0), 1005);
+    EXPECT_EQ(core::MillisecondsToNextSecond(999), 6);
 }
 
 TEST(SampleRow, PanelTextsAsShownWithTheBatteryMark) {

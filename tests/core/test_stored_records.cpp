@@ -35,6 +35,9 @@ TEST(SingleRecords, DecodeEachRecordIntoItsCells) {
         {singleRecord({0, 12, 3, 4}, {2, 5, 0, 0}, kPh | kC, 0), "1.234\tpH\t25.0\t'C\tATC"},
         {singleRecord({15, 15, 15, 15}, {15, 15, 15, 15}, kMv | kC | kNeg, 0),
          "- - - - . -\tmV\t00.0\t'C\tATC"},
+        // Large digit bytes keep the value's last digit.
+        {singleRecord({217, 217, 217, 217}, {0, 0, 0, 0}, kPh, kUpperOne),
+         "1217217217.217\tpH\t00.0\t'F\tATC"},
     };
     for (const auto& [record, cells] : cases) {
         const auto rows = core::DecodeSingleDump(record, 1);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 #include "core/text_rules.h"
 
@@ -73,6 +74,19 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureCase{-0.04, "0.0", "0.0"}, PictureCase{7, "00", "07"},
                     PictureCase{42, "#####", "42"}, PictureCase{0, "#####", ""},
                     PictureCase{25.0, "#00.0", "25.0"}, PictureCase{5.5, "#000.0", "005.5"},
-                    PictureCase{2.0004, "0.000", "2.000"}, PictureCase{2.0005, "0.000", "2.001"}));
+                    PictureCase{2.0004, "0.000", "2.000"}, PictureCase{2.0005, "0.000", "2.001"},
+                    PictureCase{1217217217.217, "0.000", "1217217217.217"},
+                    PictureCase{5e11, "#####", "500000000000"},
+                    PictureCase{-99999999999.95, "000.0", "-100000000000.0"},
+                    PictureCase{0.05, "0.0", "0.1"}, PictureCase{0.049, "0.0", "0.0"}));
+
+// Values too large to scale in a double still print every digit, never "inf".
+TEST(FormatPicture, HugeValuesKeepTheirDigits) {
+    const std::string text = core::FormatPicture(1.7e308, "0.000");
+    EXPECT_EQ(text.substr(0, 3), "170");
+    EXPECT_EQ(text.size(), 309u + 4u);
+    EXPECT_EQ(text.find_first_not_of("0123456789.", 3), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 4), ".000");
+}
 
 }  // namespace

@@ -51,6 +51,16 @@ TEST(ValueHeight, NoScaleWhenMaxEqualsMinAndFirstLivePointUnclamped) {
     EXPECT_EQ(core::ClampToBaseLineForm(*core::UnclampedHeight(18, {14, 0})), 900);
 }
 
+// The ends of any scale lie exactly on their lines, however small or large the scale.
+TEST(ValueHeight, ScaleEndsLieOnTheirLines) {
+    for (const core::ValueScale scale :
+         {core::ValueScale{0.0002, 0.0001}, core::ValueScale{1e306, 0}, core::ValueScale{14, 0}}) {
+        EXPECT_EQ(core::ValueHeight(scale.MaxValue, scale, HeightForm::BaseLine), 1000);
+        EXPECT_EQ(core::ValueHeight(scale.MinValue, scale, HeightForm::BaseLine), 4000);
+        EXPECT_EQ(core::ValueHeight(-scale.MaxValue, scale, HeightForm::Mirrored), 7000);
+    }
+}
+
 TEST(ScaleLabelText, PlainDecimalWithoutTrailingZeros) {
     const std::pair<double, const char*> cases[] = {{14, "14"},
                                                     {0, "0"},

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -117,6 +118,10 @@ class ListWindowsTest : public QObject {
     FileList* openFile(const QString& file) {
         fake->openName = file;
         FileTransfer::OpenDataFile(nullptr);
+        // The rows are read on a worker thread: wait until the list holds them.
+        const QPointer<FileList> list = FileList::find();
+        if (list && !QTest::qWaitFor([&] { return !list || !list->loading(); }, 20000))
+            return nullptr;
         return FileList::find();
     }
 
@@ -153,9 +158,9 @@ class ListWindowsTest : public QObject {
         auto* files = new FileList;
         files->show();
         const QList<QPair<RecordListWindow*, QStringList>> windows = {
-            {live, {"CmdRsave", "CmdRprint"}},
-            {data, {"CmdDsave", "CmdDplot", "MnupHmV", "MnuTemp", "CmdDprint"}},
-            {files, {"CmdFplot", "MnupHmV", "MnuTemp", "CmdFprint"}},
+            {live, {"CmdRsave", "MnuSaveCsv", "CmdRprint"}},
+            {data, {"CmdDsave", "MnuSaveCsv", "CmdDplot", "MnupHmV", "MnuTemp", "CmdDprint"}},
+            {files, {"MnuSaveCsv", "CmdFplot", "MnupHmV", "MnuTemp", "CmdFprint"}},
         };
         for (const auto& [window, actions] : windows) {
             QVERIFY(window);
@@ -296,6 +301,46 @@ class ListWindowsTest : public QObject {
         QVERIFY(QFileInfo(fake->saveName).isDir());
     }
 
+    void saveAsCsvWritesEveryListForSpreadsheets() {
+        const QStringList rows = {
+            "1\t26/12/09\t14:02:11\t7.012\tpH\t25.3\t'C\tATC",
+            "2\t26/12/09\t14:02:13\t- . - - -\tpH\t\t'F\tMTC\tLow",
+            "3\tsoon, \"maybe\"\t\t-0150.5\tmV\t025.0\t'C\tATC",
+        };
+        const QByteArray expected =
+            "record,date_time,value,unit,temperature,temperature_unit,compensation,battery\r\n"
+            "1,2026-12-09 14:02:11,7.012,pH,25.3,°C,ATC,\r\n"
+            "2,2026-12-09 14:02:13,,pH,,°F,MTC,Low\r\n"
+            "3,\"soon, \"\"maybe\"\"\",-150.5,mV,25.0,°C,ATC,\r\n";
+        // A recording goes on meanwhile: the CSV file is none of its business.
+        startRecording();
+        FileTransfer::State.DataFileName = path("recorded.dat");
+        writeFile(FileTransfer::State.DataFileName, "1\t26/12/09\r\n");
+        RecordListWindow* windows[] = {openLiveList(), DataList::showNew(), new FileList};
+        int n = 0;
+        for (RecordListWindow* window : windows) {
+            for (const QString& row : rows) window->grid()->addRow(row);
+            fake->saveName = path(QStringLiteral("list%1.csv").arg(++n));
+            window->findChild<QAction*>("MnuSaveCsv")->trigger();
+            QCOMPARE(fake->lastFilter, QStringLiteral("CSV Files (*.csv);;All Files (*)"));
+            QCOMPARE(readFile(fake->saveName), expected);
+        }
+        QVERIFY(fake->messages.isEmpty());
+        QVERIFY(FileTransfer::State.IsRecording);
+        QCOMPARE(stopRequests, 0);
+        QCOMPARE(FileTransfer::State.DataFileName, path("recorded.dat"));
+
+        // The recording's own file is refused; a folder that does not exist is reported.
+        fake->saveName = path("recorded.dat");
+        windows[0]->findChild<QAction*>("MnuSaveCsv")->trigger();
+        fake->saveName = path("no such folder/list.csv");
+        windows[0]->findChild<QAction*>("MnuSaveCsv")->trigger();
+        QCOMPARE(fake->messages.size(), 2);
+        QVERIFY(fake->messages[0].text.contains(path("recorded.dat")));
+        QVERIFY(fake->messages[1].text.contains(fake->saveName));
+        QCOMPARE(readFile(path("recorded.dat")), QByteArray("1\t26/12/09\r\n"));
+    }
+
     void cancelledSaveAsWritesNothingAndKeepsTheName() {
         RealTimeList* live = openLiveList();
         FileTransfer::AppendLiveSample(sample("7.012"));
@@ -366,6 +411,37 @@ class ListWindowsTest : public QObject {
         QCOMPARE(files->grid()->cellText(1000, 0), QStringLiteral("1000"));
         QCOMPARE(files->grid()->cellText(1000, 7), QStringLiteral("ATC"));
         QCOMPARE(files->grid()->cellText(1000, 8), QString());
+    }
+
+    // While the rows are read the list is empty and its menus are off; closing it then, or
+    // opening another file, stops the reading.
+    void openFileReadsOnAWorkerAndStopsWithItsWindow() {
+        QByteArray bytes;
+        for (int i = 1; i <= 200000; ++i)
+            bytes += QByteArray::number(i) + "\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n";
+        writeFile(path("busy.dat"), bytes);
+        for (const bool reopen : {false, true}) {
+            fake->openName = path("busy.dat");
+            FileTransfer::OpenDataFile(nullptr);
+            QPointer<FileList> busy = FileList::find();
+            QVERIFY(busy && busy->loading());
+            QVERIFY(!busy->menuBar()->isEnabled());
+            QCOMPARE(busy->grid()->rows(), 1);
+            if (reopen) {
+                FileList* again = openFile(path("busy.dat"));
+                settle();
+                QVERIFY(!busy);
+                QCOMPARE(again->grid()->rows(), 200001);
+                QVERIFY(again->menuBar()->isEnabled());
+                QCOMPARE(again->windowTitle(), QStringLiteral("busy.dat"));
+            } else {
+                busy->close();
+                settle();
+                QVERIFY(!busy);
+                QVERIFY(!FileList::find());
+            }
+        }
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void openFileReplacesTheFileListAndKeepsEveryByte() {

@@ -24,17 +24,21 @@
 #include "panel/segment_display.h"
 #include "recording/recording_state.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_port_lister.h"
 #include "support/meter_fixture.h"
 
 class TestPanel : public QObject {
     Q_OBJECT
 
   private slots:
-    // Shows the Port window with the program's own wiring: the choice starts the panel.
+    // Shows the Port window (listing no ports of this computer) with the program's own wiring:
+    // the choice starts the panel.
     static serial::Port* showPortWindow(QPointer<panel::Panel>* shown) {
-        auto* port = new serial::Port;
+        auto* port = new serial::Port(nullptr, std::make_shared<FakePortLister>());
         QObject::connect(port, &serial::Port::portChosen, port,
                          [shown](int number) { *shown = app::StartPanel(number); });
+        QObject::connect(port, &serial::Port::deviceChosen, port,
+                         [shown](const QString& device) { *shown = app::StartPanel(0, device); });
         port->show();
         return port;
     }
@@ -89,7 +93,8 @@ class TestPanel : public QObject {
         delete shown.data();
     }
 
-    void lowerCaseEntryLeavesNoPortAndTheProgramEndsWithOneMessage() {
+    // Not a COM entry: the text is opened as a device, which does not exist.
+    void lowerCaseEntryLeavesNoPortNumberAndFailsWithOneMessage() {
         MeterFixture f;
         FakeDialogs dialogs;
         QPointer<panel::Panel> shown;
@@ -105,7 +110,9 @@ class TestPanel : public QObject {
         QVERIFY(!shown);
         QCOMPARE(Rs232::State.CommPortNumber, 0);
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(dialogs.messages[0].text.startsWith("No device found, try again!"));
+        QCOMPARE(dialogs.messages[0].text,
+                 QString("No device found, try again!\n\nDevice: /dev/com3\n"
+                         "There is no such device."));
         QVERIFY(!panelSeen);
         QCOMPARE(f.quitRequests(), 1);
     }
@@ -272,10 +279,11 @@ class TestPanel : public QObject {
             QCOMPARE(l->accessibleDescription(), name);
         }
         const QStringList buttons = {
-            "CmdPopen",  "CmdPlist",     "CmdPpHG",    "CmdPtempG", "CmdPSample", "CmdPsingle",
-            "CmdPmul",   "CmdPsavestop", "SSCommand1", "MnuSystem", "CmdRead",    "CmdTest10",
-            "CmdpH",     "CmdmV",        "CmdC",       "CmdF",      "CmdMem",     "CmdCal",
-            "CmdToggle", "CmdEnter",     "CmdLeft",    "CmdRight",  "CmdUp",      "CmdDown"};
+            "CmdPopen",   "CmdPlist",  "CmdPpHG",      "CmdPtempG",  "CmdPSample",
+            "CmdPsingle", "CmdPmul",   "CmdPsavestop", "SSCommand1", "MnuSystem",
+            "CmdRead",    "CmdTest10", "CmdPort",      "CmdpH",      "CmdmV",
+            "CmdC",       "CmdF",      "CmdMem",       "CmdCal",     "CmdToggle",
+            "CmdEnter",   "CmdLeft",   "CmdRight",     "CmdUp",      "CmdDown"};
         for (const QString& name : buttons) QVERIFY2(f.panel()->button(name), qPrintable(name));
         QCOMPARE(f.panel()->button("CmdPsingle")->text(), QString("Single Rec"));
         QCOMPARE(f.panel()->label("Label1")->text(), QString("pH / ORP / Temperature Meter"));

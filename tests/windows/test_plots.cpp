@@ -5,7 +5,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -21,6 +24,7 @@
 #include "plots/plot_windows.h"
 #include "plots/plots_state.h"
 #include "support/fake_dialogs.h"
+#include "ui/pc_clock.h"
 #include "ui/trace_view.h"
 
 using core::Quantity;
@@ -231,6 +235,102 @@ class PlotsTest : public QObject {
                      QString(c.shown));
             QCOMPARE(plot->view()->pointCount(0), c.points);
         }
+    }
+
+    void fitToDataLeavesOverRangeAndBlankOutAndRedrawsAsOkDoes() {
+        const char* const values[] = {"6.83", "- . - - -", "7.27", ""};
+        choose(listOf<FileList>(records(4, "pH", [&](int r) { return values[r - 1]; })), "MnupHmV");
+        QPointer<PlotWindow> before = PlotWindow::find(Quantity::Ph);
+        choose(before, "MnuLimit");
+        PlotRangeDialog* dialog = PlotRangeDialog::find(Quantity::Ph);
+        QCOMPARE(boxes(dialog), QStringLiteral("1 4 0 14"));
+
+        choose(before, "MnuFitToData");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        PlotWindow* after = PlotWindow::find(Quantity::Ph);
+        QVERIFY(!before && after);  // drawn afresh, not over the old picture
+        QCOMPARE(Plots::State.PhRange, (core::PlotRange{14, 0, 4, 7.3, 6.8, 1, 4, 4}));
+        QCOMPARE(labels(after, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT3"}),
+                 QStringLiteral("7.3|7.05|6.8|10:00:01|10:00:04"));
+        QCOMPARE(after->view()->traceCount(), 1);
+        QCOMPARE(after->view()->pointCount(0), std::size_t(4));
+        // The open dialog shows the fitted range, and its OK takes it as it stands.
+        QCOMPARE(boxes(dialog), QStringLiteral("1 4 6.8 7.3"));
+        dialog->findChild<QPushButton*>("CmdOk")->click();
+        QVERIFY(fake->messages.isEmpty());
+        QCOMPARE(Plots::State.PhRange.MaxValue, 7.3);
+
+        // Nothing but over-range and blank records: said, and the full scale kept.
+        const char* const none[] = {"- . - - -", "", "- - . - - -"};
+        choose(listOf<DataList>(records(3, "pH", [&](int r) { return none[r - 1]; })), "MnupHmV");
+        const core::PlotRange full = Plots::State.PhRange;
+        QCOMPARE(full.MaxValue, 14.0);
+        choose(PlotWindow::find(Quantity::Ph), "MnuFitToData");
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(fake->messages.first().text.contains(QStringLiteral("no readings")));
+        QCOMPARE(Plots::State.PhRange, full);
+    }
+
+    void saveImageWritesThePlotUnderItsTitlesAsPngSvgOrPdf() {
+        QTemporaryDir dir;
+        auto* list = listOf<FileList>(sameRecords(20, "pH", "7.0"));
+        list->setWindowTitle(QStringLiteral("run.dat"));
+        choose(list, "MnupHmV");
+        PlotWindow* plot = PlotWindow::find(Quantity::Ph);
+        QVERIFY(QTest::qWaitForWindowExposed(plot));
+
+        // A name without a suffix takes the chosen filter's; the size offered is the window's.
+        fake->saveName = dir.filePath("plot");
+        fake->chosenFilter = QStringLiteral("PNG Images (*.png)");
+        choose(plot, "MnuSaveImage");
+        const QImage png(dir.filePath("plot.png"));
+        QVERIFY(!png.isNull());
+        QCOMPARE(png.size(), fake->lastSuggestedImageSize);
+        QCOMPARE(png.width(), plot->view()->width());
+        QVERIFY(png.height() > plot->view()->height());  // room for the title lines
+        int dark = 0;
+        for (int y = 0; y < png.height(); ++y)
+            for (int x = 0; x < png.width(); ++x) dark += qGray(png.pixel(x, y)) < 128;
+        QVERIFY(dark > png.width());  // axes, labels and titles
+
+        // A known suffix wins over the filter; a typed size is used.
+        fake->saveName = dir.filePath("plot.svg");
+        fake->imageSizes.enqueue(QSize(800, 600));
+        choose(plot, "MnuSaveImage");
+        QSvgRenderer svg(dir.filePath("plot.svg"));
+        QVERIFY(svg.isValid());
+        QCOMPARE(svg.viewBox(), QRect(0, 0, 800, 600));
+        QFile svgFile(dir.filePath("plot.svg"));
+        QVERIFY(svgFile.open(QIODevice::ReadOnly));
+        const QByteArray svgText = svgFile.readAll();
+        QVERIFY(svgText.contains("Plot Data/File --- pH") && svgText.contains("run.dat"));
+
+        fake->saveName = dir.filePath("plot.PDF");
+        choose(plot, "MnuSaveImage");
+        QFile pdf(fake->saveName);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().startsWith("%PDF"));
+
+        // A cancelled size writes nothing; a folder that does not exist is reported.
+        fake->saveName = dir.filePath("cancelled.png");
+        fake->imageSizes.enqueue(QSize());
+        choose(plot, "MnuSaveImage");
+        QVERIFY(!QFile::exists(fake->saveName));
+        QVERIFY(fake->messages.isEmpty());
+        fake->saveName = dir.filePath("no such folder/plot.png");
+        choose(plot, "MnuSaveImage");
+        QCOMPARE(fake->messages.size(), 1);
+        QVERIFY(fake->messages.first().text.contains(fake->saveName));
+
+        // A plot of the meter's memory names the time of the download.
+        ui::setPcClock([] { return QDateTime(QDate(2026, 12, 9), QTime(14, 2, 11)); });
+        choose(listOf<DataList>(sameRecords(5, "mV", "100.0")), "MnupHmV");
+        ui::setPcClock(nullptr);
+        fake->saveName = dir.filePath("memory.svg");
+        choose(PlotWindow::find(Quantity::Mv), "MnuSaveImage");
+        QFile memory(fake->saveName);
+        QVERIFY(memory.open(QIODevice::ReadOnly));
+        QVERIFY(memory.readAll().contains("Downloaded from the meter 2026-12-09 14:02:11"));
     }
 
     void closedSourceListIsReportedAndThePlotKept() {

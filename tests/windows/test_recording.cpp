@@ -27,10 +27,14 @@ using recording::RealTimeGraph;
 
 namespace {
 
-const QByteArray kLine = "\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n";
+// Recording line `number` of the meter's fixed reading, sampled at `time` on 24/03/05.
+QByteArray line(int number, const char* time) {
+    return QByteArray::number(number) + "\t24/03/05\t" + time + "\t7.012\tpH\t25.3\t'C\tATC\r\n";
+}
 
 // The program on a simulated meter reading pH 7.012 at 25.3 'C, with the sampling timer
-// stopped so that the test gives the ticks, and a PC clock that stands still unless moved.
+// stopped so that the test gives the ticks, and a PC clock that moves on one second after each
+// tick, from 14:02:59.
 struct Rig {
     MeterFixture f;
     FakeDialogs dialogs;
@@ -55,7 +59,10 @@ struct Rig {
     bool shows(const char* label, const QString& text) {
         return f.waitFor([&] { return f.text(label) == text; }, 5000);
     }
-    void tick() { emit f.panel()->sampleTick(); }
+    void tick() {
+        emit f.panel()->sampleTick();
+        now = now.addSecs(1);
+    }
     void ticks(int n) {
         for (int i = 0; i < n; ++i) tick();
     }
@@ -165,8 +172,69 @@ class TestRecording : public QObject {
         QVERIFY(!FileTransfer::State.IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
 
-        QCOMPARE(r.file("session.dat"),
-                 "7\t24/03/04\t23:59:58\t6.9\r\n" + ("1" + kLine) + ("2" + kLine) + ("1" + kLine));
+        QCOMPARE(r.file("session.dat"), "7\t24/03/04\t23:59:58\t6.9\r\n" + line(1, "14:02:59") +
+                                            line(2, "14:03:01") + line(1, "14:03:03"));
+    }
+
+    void samplesFallOnThePcClocksSecondsHoweverTheTicksFire() {
+        Rig r;
+        QVERIFY(r.start());
+        r.setInterval("3");
+        r.startRecording("minute.dat");
+        // The tick as the timer fires it: early, on time, late, very late within its second.
+        const QDateTime start = r.now;
+        qint64 at = 0;  // ms since start
+        const int lateness[] = {0, 3, 400, -9, 990, 120};
+        for (int i = 0; at < 61000; ++i) {
+            r.now = start.addMSecs(at);
+            r.f.panel()->Timer2_Timer();
+            QTimer* timer2 = r.f.panel()->timer2();
+            QVERIFY(timer2->isActive() && timer2->isSingleShot());
+            timer2->stop();
+            at += timer2->interval() + lateness[i % 6];
+        }
+        QVERIFY(r.counted(21));
+        const QList<QByteArray> lines = r.file("minute.dat").split('\n');
+        QCOMPARE(lines.size(), 22);  // 21 lines and the end after the last one
+        QTime previous;
+        for (int i = 0; i < 21; ++i) {
+            const QTime time = QTime::fromString(QString::fromLatin1(lines[i].split('\t')[2]),
+                                                 QStringLiteral("hh:mm:ss"));
+            if (i > 0) QCOMPARE(previous.secsTo(time), 3);
+            previous = time;
+        }
+    }
+
+    void closingThePanelWhileRecordingAsksFirst() {
+        Rig r;
+        QVERIFY(r.start());
+        r.startRecording("quit.dat");
+        r.tick();
+        QVERIFY(r.counted(1));
+        r.dialogs.answers.enqueue(ui::Dialogs::Answer::No);
+        QVERIFY(!r.f.panel()->close());
+        QCOMPARE(r.dialogs.messages.size(), 1);
+        QCOMPARE(r.dialogs.messages[0].text,
+                 QString("A recording is running (1 line in quit.dat). Stop it and quit?"));
+        QCOMPARE(r.dialogs.messages[0].buttons, ui::Dialogs::Buttons::YesNo);
+        QVERIFY(FileTransfer::State.IsRecording);
+        QCOMPARE(r.f.quitRequests(), 0);
+
+        // With a download running too it is asked about first; No leaves both running.
+        r.f.panel()->setDownloadRunning(true);
+        r.dialogs.answers.enqueue(ui::Dialogs::Answer::No);
+        QVERIFY(!r.f.panel()->close());
+        QCOMPARE(r.dialogs.messages.size(), 2);
+        QVERIFY(r.dialogs.messages[1].text.startsWith("A download from the meter is running ("));
+        QVERIFY(r.dialogs.messages[1].text.endsWith("). Stop it and quit?"));
+        QVERIFY(FileTransfer::State.IsRecording);
+
+        r.dialogs.answers << ui::Dialogs::Answer::Yes << ui::Dialogs::Answer::Yes;
+        QVERIFY(r.f.panel()->close());
+        QCOMPARE(r.dialogs.messages.size(), 4);
+        QVERIFY(!FileTransfer::State.IsRecording);
+        QCOMPARE(r.f.quitRequests(), 1);
+        QCOMPARE(r.file("quit.dat"), line(1, "14:02:59"));
     }
 
     void earlyEndAfterAFirstGraphPointSamplesAgainOnTheNextTick() {
@@ -177,7 +245,8 @@ class TestRecording : public QObject {
         r.click("CmdPpHG");
         r.ticks(7);  // sample (first point), sample again, then four counting ticks, sample
         QVERIFY(r.counted(3));
-        QCOMPARE(r.file("early.dat"), ("1" + kLine) + ("2" + kLine) + ("3" + kLine));
+        QCOMPARE(r.file("early.dat"),
+                 line(1, "14:02:59") + line(2, "14:03:00") + line(3, "14:03:05"));
         QCOMPARE(RealTimeGraph::find(Quantity::Ph)->view()->pointCount(0), size_t(3));
     }
 
@@ -202,7 +271,24 @@ class TestRecording : public QObject {
         QVERIFY(!RealTimeGraph::find(Quantity::Ph) && !RealTimeGraph::find(Quantity::Temperature));
         QVERIFY(!Recording::State.PhMvGraphOpen && !Recording::State.TempGraphOpen);
         QVERIFY(!FileTransfer::State.LiveListOpen);
-        QCOMPARE(r.file("clock.dat"), "1" + kLine);
+        QCOMPARE(r.file("clock.dat"), line(1, "14:02:59"));
+
+        // The panel says why, without a message box, until the next recording starts.
+        QVERIFY(r.dialogs.messages.isEmpty());
+        QVERIFY(r.f.visible("LblRecordingNotice"));
+        QCOMPARE(r.f.text("LblRecordingNotice"),
+                 QString::fromUtf8("Recording stopped 14:03:00: the meter showed its clock screen "
+                                   "\u2014 1 line in clock.dat"));
+        r.ticks(2);
+        QVERIFY(r.f.text("LblRecordingNotice").startsWith("Recording stopped 14:03:00"));
+        r.click("CmdpH");
+        QVERIFY(r.f.waitFor([] { return Meter::State.MeterReading.ClockMode == 0; }, 5000));
+        r.startRecording("clock.dat");
+        QVERIFY(!r.f.visible("LblRecordingNotice"));
+        r.click("CmdPsavestop");
+        QCOMPARE(r.f.text("LblRecordingNotice"),
+                 QString::fromUtf8("Recording stopped 14:03:05: \"Stop Rec\" was pressed \u2014 no "
+                                   "lines in clock.dat"));
     }
 
     void noSampleWhileTheLinkIsLost() {
@@ -220,7 +306,7 @@ class TestRecording : public QObject {
             [&] { return !Meter::State.LinkLost && r.f.text("LblUpValue") == "7.012"; }, 8000));
         r.tick();
         QVERIFY(r.counted(2));
-        QCOMPARE(r.file("link.dat"), ("1" + kLine) + ("2" + kLine));
+        QCOMPARE(r.file("link.dat"), line(1, "14:02:59") + line(2, "14:03:03"));
     }
 
     void recordingFileFailuresAreReportedAndStopTheRecording() {
@@ -244,6 +330,9 @@ class TestRecording : public QObject {
         QVERIFY(!FileTransfer::State.IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
         QCOMPARE(r.f.text("LblCount"), QString());
+        QVERIFY(r.f.text("LblRecordingNotice")
+                    .endsWith(QString::fromUtf8(
+                        "a line could not be written to the disk \u2014 no lines in full")));
     }
 
     void graphWithTenPointsLabelsItsTimesAndRestarts() {
@@ -251,19 +340,30 @@ class TestRecording : public QObject {
         QVERIFY(r.start());
         r.setInterval("1");
         r.click("CmdPpHG");
-        RealTimeGraph::find(Quantity::Ph)->findChild<QAction*>("MnuLimit")->trigger();
+        // Where the user has put the window: it stays there through the restarts.
+        RealTimeGraph* first = RealTimeGraph::find(Quantity::Ph);
+        QVERIFY(first);
+        const QRect moved(first->geometry().topLeft() + QPoint(40, 30),
+                          first->size() + QSize(60, 40));
+        first->setGeometry(moved);
+        r.tick();
+        QCOMPARE(first->view()->traceCount(), 1);
+        first->findChild<QAction*>("MnuLimit")->trigger();
         auto* dialog = recording::GraphRangeDialog::find(Quantity::Ph);
         QVERIFY(dialog);
         QCOMPARE(dialog->findChild<QLineEdit*>("TxtReal1Rec")->text(), QString("300"));
         dialog->findChild<QLineEdit*>("TxtReal1Rec")->setText("10");
+        dialog->findChild<QLineEdit*>("TxtReal1Max")->setText("12");
         dialog->CmdOk_Click();
-        RealTimeGraph* first = RealTimeGraph::find(Quantity::Ph);
-        QVERIFY(first);
-        QCOMPARE(labelText(Quantity::Ph, "LblValTop"), QString("14"));
+        QCOMPARE(RealTimeGraph::find(Quantity::Ph), first);
+        QCOMPARE(first->geometry(), moved);
+        QCOMPARE(first->view()->traceCount(), 0);
+        QCOMPARE(labelText(Quantity::Ph, "LblValTop"), QString("12"));
+        QCOMPARE(labelText(Quantity::Ph, "LblT1"), QString());
 
         QStringList times;
+        r.now = QDateTime(QDate(2024, 3, 5), QTime(14, 3, 0));
         for (int i = 0; i <= 10; ++i) {  // the first point, then points 1 to 10
-            r.now = r.now.addSecs(1);
             r.tick();
             if (i == 9) {
                 QCOMPARE(first->view()->pointCount(0), size_t(10));
@@ -272,13 +372,14 @@ class TestRecording : public QObject {
             }
         }
         QCOMPARE(times, (QStringList{"14:03:00", "14:03:05", "14:03:09", "7.012"}));
-        // Point 10 lies past the right edge: the window opened again, empty.
-        RealTimeGraph* second = RealTimeGraph::find(Quantity::Ph);
-        QVERIFY(second && second != first);
-        QCOMPARE(second->view()->traceCount(), 0);
+        // Point 10 lies past the right edge: the picture started again, empty, in its window.
+        QCOMPARE(RealTimeGraph::find(Quantity::Ph), first);
+        QCOMPARE(first->geometry(), moved);
+        QCOMPARE(first->view()->traceCount(), 0);
         QCOMPARE(labelText(Quantity::Ph, "LblT1"), QString());
         r.tick();
-        QCOMPARE(second->view()->pointCount(0), size_t(1));
+        QCOMPARE(first->view()->pointCount(0), size_t(1));
+        QCOMPARE(labelText(Quantity::Ph, "LblT1"), QString("14:03:11"));
         QVERIFY(Recording::State.PhMvGraphOpen);
     }
 

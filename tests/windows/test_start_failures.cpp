@@ -1,4 +1,5 @@
 // What the user is told when the program cannot start: a port that does not open, no display.
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +26,37 @@ class TestStartFailures : public QObject {
         QCOMPARE(line.errorText(), QString("There is no such device."));
         QCOMPARE(serial::portFailureMessage(line.deviceName(), line.errorText()),
                  "No device found, try again!\n\nDevice: " + device + "\nThere is no such device.");
+    }
+
+    // A device chosen by its path (typed into the Port window) that is no serial port.
+    void pathsThatAreNoSerialPortSayWhy_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing" << "There is no such device.";
+        QTest::newRow("dangling link") << "dangling" << "There is no such device.";
+        QTest::newRow("null device") << "null" << "This is not a serial port.";
+        QTest::newRow("regular file") << "file" << "This is not a serial port.";
+        QTest::newRow("folder") << "folder" << "This is not a serial port.";
+    }
+    void pathsThatAreNoSerialPortSayWhy() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        QString device = folder.filePath("ttyUSB0");
+        if (kind == "dangling") QVERIFY(QFile::link(folder.filePath("gone"), device));
+        if (kind == "null") device = "/dev/null";
+        if (kind == "folder") device = folder.path();
+        if (kind == "file") {
+            QFile file(device);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("7.00\r\n");
+        }
+        serial::QtSerialLine line;
+        line.setPortDevice(device);
+        QVERIFY(!line.open());
+        QVERIFY(!line.isOpen());
+        QCOMPARE(line.deviceName(), device);
+        QCOMPARE(line.errorText(), reason);
     }
 
     // The port reports a missing permission and a port held by another program alike; only the

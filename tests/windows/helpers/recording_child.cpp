@@ -1,6 +1,7 @@
 // Records into the file named on the command line against a simulated meter, one sample per
-// tick of a fast sampling timer, and prints the panel's count ("1", "2", ...) on its own line
-// each time it changes. Run by test_recording_crash, which kills it part-way.
+// tick of a fast timer that also moves the PC clock on by a second, and prints the panel's count
+// ("1", "2", ...) on its own line each time it changes. Run by test_recording_crash, which kills it
+// part-way.
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "recording/recording_writer.h"
 #include "support/fake_dialogs.h"
 #include "support/meter_fixture.h"
+#include "ui/pc_clock.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -33,6 +35,16 @@ int main(int argc, char* argv[]) {
     panel->button(QStringLiteral("CmdPSample"))->click();
     dialogs.saveName = QString::fromLocal8Bit(argv[1]);
     panel->button(QStringLiteral("CmdPsavestop"))->click();
-    panel->timer2()->setInterval(5);
+    // Sampling ticks every 5 ms, each one a second later on the PC clock.
+    panel->timer2()->stop();
+    QDateTime pcClock = QDateTime::currentDateTime();
+    ui::setPcClock([&pcClock] { return pcClock; });
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, panel, [&pcClock, panel] {
+        pcClock = pcClock.addSecs(1);
+        panel->Timer2_Timer();
+        panel->timer2()->stop();
+    });
+    ticks.start(5);
     return application.exec();
 }

@@ -12,7 +12,8 @@ ui::Dialogs::Answer FakeDialogs::message(QWidget*, const QString& title, const Q
                                          Icon icon, Buttons buttons) {
     messages.append({title, text, icon, buttons});
     if (onMessage) onMessage();
-    if (buttons == Buttons::Ok || answers.isEmpty()) return Answer::Ok;
+    if (buttons == Buttons::Ok) return Answer::Ok;
+    if (answers.isEmpty()) return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     return answers.dequeue();
 }
 
@@ -34,6 +35,17 @@ QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filte
     lastSaveExisting = existing;
     recordingAtSaveDialog = FileTransfer::State.IsRecording;
     return saveNames.isEmpty() ? saveName : saveNames.dequeue();
+}
+
+QString FakeDialogs::saveFileNameAndFilter(QWidget* parent, const QString& caption,
+                                           const QString& filters, QString* chosen) {
+    if (chosen) *chosen = chosenFilter;
+    return saveFileName(parent, caption, filters, ExistingFile::AskBeforeReplacing);
+}
+
+QSize FakeDialogs::imageSize(QWidget*, const QString&, QSize suggested) {
+    lastSuggestedImageSize = suggested;
+    return imageSizes.isEmpty() ? suggested : imageSizes.dequeue();
 }
 
 bool FakeDialogs::printLines(QWidget*, const QString&, const QStringList& lines, QString* error) {

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <QSize>
 #include <QStringList>
 #include <functional>
 
@@ -21,7 +22,7 @@ class FakeDialogs : public ui::Dialogs {
     ~FakeDialogs() override { ui::setDialogs(nullptr); }
 
     QList<Message> messages;
-    QQueue<Answer> answers;     // answers to OK/Cancel questions; Ok when empty
+    QQueue<Answer> answers;     // answers to OK/Cancel and Yes/No questions; Ok, Yes when empty
     QQueue<QString> inputs;     // next input box texts; empty (cancel) when none
     QQueue<QString> openNames;  // next Open dialog choices, then openName
     QQueue<QString> saveNames;  // next Save As dialog choices, then saveName
@@ -29,7 +30,10 @@ class FakeDialogs : public ui::Dialogs {
     QString saveName;           // answer of every further Save As dialog (empty: cancel)
     int openCalls = 0;
     int saveCalls = 0;
-    QString lastFilter;  // filter of the latest file dialog
+    QString lastFilter;    // filter of the latest file dialog
+    QString chosenFilter;  // filter a Save As dialog for formats reports as chosen (empty: none)
+    QQueue<QSize> imageSizes;      // answers of the image size prompt; the suggested size when none
+    QSize lastSuggestedImageSize;  // what the latest image size prompt offered
     ExistingFile lastSaveExisting = ExistingFile::AskBeforeReplacing;  // of the latest Save As
     bool recordingAtOpenDialog = false;  // whether a recording ran when the dialog showed
     bool recordingAtSaveDialog = false;
@@ -46,6 +50,9 @@ class FakeDialogs : public ui::Dialogs {
     QString input(QWidget*, const QString&, const QString&, const QString&) override;
     QString openFileName(QWidget*, const QString&, const QString&) override;
     QString saveFileName(QWidget*, const QString&, const QString&, ExistingFile) override;
+    QString saveFileNameAndFilter(QWidget*, const QString&, const QString& filters,
+                                  QString* chosen) override;
+    QSize imageSize(QWidget*, const QString&, QSize suggested) override;
     bool printLines(QWidget*, const QString&, const QStringList& lines, QString* error) override;
     bool printWidget(QWidget*, QWidget*, QString* error) override;
 };

@@ -28,6 +28,9 @@ MeterFixture::MeterFixture(bool fast, const std::string& linkPath) {
 
 MeterFixture::~MeterFixture() {
     if (panel_) {
+        // The program ends without its questions about a running recording or download.
+        panel_->setCloseCheck(nullptr);
+        panel_->setDownloadRunning(false);
         panel_->close();
         delete panel_.data();
     }
