@@ -1,7 +1,8 @@
 // Saves pictures of the program's windows on the simulated meter, for the README and for
 // looking at the program without a screen:
 // panel_screenshot OUT.png [pH|mV|cal|clock|interval|over|lost|port|alarm|list FILE|plot
-// FILE|tempplot FILE] Runs on any Qt platform (offscreen too).
+// FILE|tempplot FILE] Runs on any Qt platform (offscreen too). Built by `./scripts/build --extras`
+// (or CMake's -DMETERPANEL_TOOLS=ON) as build/tools/panel_screenshot.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
