@@ -51,27 +51,6 @@ double threadCpuSeconds(const QByteArray& name) {
     return 0;
 }
 
-// Answers the interval box with 1 and the Save As dialog with the recording file.
-struct BenchDialogs : ui::Dialogs {
-    QString file;
-    Answer message(QWidget*, const QString& title, const QString& text, Icon,
-                   Buttons buttons) override {
-        std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    QString input(QWidget*, const QString&, const QString&, const QString&) override {
-        return QStringLiteral("1");
-    }
-    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, ExistingFile) override {
-        return file;
-    }
-    bool printLines(QWidget*, const QString&, const QStringList&, QString*) override {
-        return false;
-    }
-    bool printWidget(QWidget*, QWidget*, QString*) override { return false; }
-};
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -80,7 +59,7 @@ int main(int argc, char* argv[]) {
     const int samples = argc > 2 ? std::max(1000, std::atoi(argv[2])) : 20000;
     QTemporaryDir dir(argc > 3 ? QDir(QString::fromLocal8Bit(argv[3])).filePath("benchXXXXXX")
                                : QDir::temp().filePath("benchXXXXXX"));
-    BenchDialogs dialogs;
+    bench::RecordingDialogs dialogs;
     dialogs.file = dir.filePath("recording.dat");
     ui::setDialogs(&dialogs);
 

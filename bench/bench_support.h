@@ -8,11 +8,14 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QList>
+#include <QString>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "sim/meter_model.h"
+#include "ui/dialogs.h"
 
 namespace bench {
 
@@ -64,6 +67,28 @@ inline bool runEventLoop(int ms, const std::function<bool()>& done = {}, int che
     if (!done || !done()) loop.exec();
     return done && done();
 }
+
+// Answers the interval box with 1, the Save As dialog with the recording file and a question
+// with Yes; other messages are printed.
+struct RecordingDialogs : ui::Dialogs {
+    QString file;
+    Answer message(QWidget*, const QString& title, const QString& text, Icon,
+                   Buttons buttons) override {
+        std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+    QString input(QWidget*, const QString&, const QString&, const QString&) override {
+        return QStringLiteral("1");
+    }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, ExistingFile) override {
+        return file;
+    }
+    bool printLines(QWidget*, const QString&, const QStringList&, QString*) override {
+        return false;
+    }
+    bool printWidget(QWidget*, QWidget*, QString*) override { return false; }
+};
 
 // The window thread's stalls: how late a 100 ms timer fires, from start() on.
 class StallWatch {

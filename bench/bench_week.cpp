@@ -39,26 +39,6 @@
 
 namespace {
 
-// Answers the interval box with 1 and the Save As dialog with the recording file.
-struct WeekDialogs : ui::Dialogs {
-    QString file;
-    Answer message(QWidget*, const QString& title, const QString& text, Icon, Buttons) override {
-        std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
-        return Answer::Ok;
-    }
-    QString input(QWidget*, const QString&, const QString&, const QString&) override {
-        return QStringLiteral("1");
-    }
-    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, ExistingFile) override {
-        return file;
-    }
-    bool printLines(QWidget*, const QString&, const QStringList&, QString*) override {
-        return false;
-    }
-    bool printWidget(QWidget*, QWidget*, QString*) override { return false; }
-};
-
 constexpr long kDaySeconds = 86400;
 
 }  // namespace
@@ -69,7 +49,7 @@ int main(int argc, char* argv[]) {
     const int batch = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
     QTemporaryDir dir(argc > 3 ? QDir(QString::fromLocal8Bit(argv[3])).filePath("benchXXXXXX")
                                : QDir::temp().filePath("benchXXXXXX"));
-    WeekDialogs dialogs;
+    bench::RecordingDialogs dialogs;
     dialogs.file = dir.filePath("week.dat");
     ui::setDialogs(&dialogs);
 

@@ -49,19 +49,22 @@ inline std::string withPoint(std::string digits, int decimals, int wholeDigits) 
     return digits;
 }
 
+// Adds one in the last place of a text of decimal digits: "199" gives "200", "99" gives "100".
+inline void addOneInLastDigit(std::string& digits) {
+    std::size_t i = digits.size();
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0)
+        digits.insert(0, 1, '1');
+    else
+        ++digits[i - 1];
+}
+
 // A digit text rounded to one decimal from two, halves up: "2535" gives "25.4".
 inline std::string temperatureText(std::string digits) {
     const bool up = digits.size() >= 1 && digits.back() >= '5';
     digits.pop_back();
     if (digits.empty()) digits = "0";
-    if (up) {
-        std::size_t i = digits.size();
-        while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
-        if (i == 0)
-            digits.insert(0, 1, '1');
-        else
-            ++digits[i - 1];
-    }
+    if (up) addOneInLastDigit(digits);
     return withPoint(digits, 1, 2);
 }
 

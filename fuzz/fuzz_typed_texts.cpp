@@ -46,14 +46,7 @@ std::optional<std::string> pictureOfText(std::string_view text, std::string_view
     const bool up = fraction.size() > decimals && fraction[decimals] >= '5';
     fraction.resize(decimals, '0');
     std::string digits = whole + fraction;
-    if (up) {
-        std::size_t i = digits.size();
-        while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
-        if (i == 0)
-            digits.insert(0, 1, '1');
-        else
-            ++digits[i - 1];
-    }
+    if (up) contracts::addOneInLastDigit(digits);
     std::string rounded = digits.substr(0, digits.size() - decimals);
     rounded.erase(0, std::min(rounded.find_first_not_of('0'), rounded.size()));
     if (rounded.size() < minWhole) rounded.insert(0, minWhole - rounded.size(), '0');
