@@ -61,12 +61,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     plots::ListPlotter plotter;
-    QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, &plotter,
+    QObject::connect(&files::events(), &files::ListEvents::plotRequested, &plotter,
                      &plots::ListPlotter::plotRequested);
 
-    auto* list = new FileList;
+    auto* list = new files::FileList;
     list->show();
-    FileTransfer::FillGridFromBytes(*list->grid(), recordingFile(kRows), [](long) {});
+    files::FillGridFromBytes(*list->grid(), recordingFile(kRows), [](long) {});
     std::printf("%-40s %9d\n", "listed rows", list->grid()->rows() - 1);
     QApplication::processEvents();
 

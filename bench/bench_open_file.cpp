@@ -102,12 +102,12 @@ int openOnly(QApplication& application, const QString& path) {
     QTimer::singleShot(0, [&] {
         clock.restart();
         lastTick = 0;
-        FileTransfer::OpenDataFile(nullptr);
+        files::OpenDataFile(nullptr);
     });
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        FileList* list = FileList::find();
+        files::FileList* list = files::FileList::find();
         if (!list) return;
         ++captions;
         if (list->windowTitle() != title || list->grid()->rows() <= 1) return;
@@ -152,8 +152,8 @@ int main(int argc, char** argv) {
     clock.start();
     QByteArray bytes;
     QString error;
-    if (FileTransfer::ReadDataFileBytes(path, &bytes, &error) !=
-        FileTransfer::DataFileRead::Complete)
+    if (files::ReadDataFileBytes(path, &bytes, &error) !=
+        files::DataFileRead::Complete)
         return 1;
     report("read file", clock.nsecsElapsed(), 0);
     std::printf("%-28s %9.1f MB\n", "file size", double(bytes.size()) / 1e6);
@@ -164,18 +164,18 @@ int main(int argc, char** argv) {
     report("parse (core)", clock.nsecsElapsed(), long(rows.size()));
 
     clock.restart();
-    RecordGridModel model;
+    files::RecordGridModel model;
     model.addRows(rows);
     report("model fill", clock.nsecsElapsed(), model.rowCount() - 1);
 
     clock.restart();
     {
-        RecordGrid grid;
+        files::RecordGrid grid;
         grid.resize(460, 330);
         grid.show();
         long progressCalls = 0;
         const long count =
-            FileTransfer::FillGridFromBytes(grid, bytes, [&](long) { ++progressCalls; }).rows;
+            files::FillGridFromBytes(grid, bytes, [&](long) { ++progressCalls; }).rows;
         report("grid fill (parse + view)", clock.nsecsElapsed(), count);
         std::printf("%-28s %9ld\n", "progress captions", progressCalls);
     }

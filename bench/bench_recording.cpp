@@ -121,19 +121,19 @@ int main(int argc, char* argv[]) {
         return (bench::cpuSeconds(RUSAGE_THREAD) - before) / n * 1000;
     };
     const double earlyMs = drive(1000);
-    const long rowsBefore = RealTimeList::find()->grid()->rows();
+    const long rowsBefore = files::RealTimeList::find()->grid()->rows();
     const long before = bench::residentBytes();
     drive(samples);
     (void)writer->waitUntilSettled(10000);
     const long after = bench::residentBytes();
-    const long rows = RealTimeList::find()->grid()->rows() - rowsBefore;
+    const long rows = files::RealTimeList::find()->grid()->rows() - rowsBefore;
     const double lateMs = drive(1000);
     std::printf(
         "memory: %d samples (%ld live list rows) grew the resident set by %.0f kB = "
         "%.0f kB per 10 000 samples\n",
         samples, rows, (after - before) / 1024.0, (after - before) / 1024.0 * 10000.0 / samples);
     std::printf("window-thread cpu per sample: %.2f ms with 1 000 rows listed, %.2f ms with %d\n",
-                earlyMs, lateMs, RealTimeList::find()->grid()->rows() - 1);
+                earlyMs, lateMs, files::RealTimeList::find()->grid()->rows() - 1);
 
     panel->close();
     ui::setPcClock(nullptr);

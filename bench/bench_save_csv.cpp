@@ -49,12 +49,12 @@ int main(int argc, char** argv) {
     for (std::size_t r = 0; r < rows.size(); ++r) core::AppendCsvRecord(text, rows.row(r));
     report("CSV text (core)", clock.nsecsElapsed());
 
-    RecordGrid grid;
+    files::RecordGrid grid;
     grid.addRows(rows);
     const QString path = dir.filePath("week.csv");
     clock.restart();
     QString error;
-    if (!FileTransfer::WriteCsvFile(grid, path, &error)) {
+    if (!files::WriteCsvFile(grid, path, &error)) {
         std::printf("write failed: %s\n", qPrintable(error));
         return 1;
     }

@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
     sets->setCurrentIndex(0);
     emit sets->activated(0);
     const double listMs = listing.nsecsElapsed() / 1e6;
-    DataList* list = DataList::find();
+    files::DataList* list = files::DataList::find();
     const int rows = list ? list->grid()->rows() - 1 : 0;
 
     std::printf("set dump: %zu bytes (%zu in use) at 9600 baud\n", bytes, used);

@@ -443,7 +443,7 @@ void Soak::startDownload() {
     connect(step, &QTimer::timeout, this, [this, step, set, giveUp, clicked] {
         if (boxStanding()) return;
         memory::MemoryWindow* window = memory::MemoryWindow::find();
-        DataList* list = DataList::find();
+        files::DataList* list = files::DataList::find();
         // A list is finished once its title says "n Records Completed".
         const bool listed = list && list->lblTitle()->text().endsWith(QLatin1String("Completed"));
         bool done = steadyMs() > giveUp || listed;
@@ -477,7 +477,7 @@ void Soak::startDownload() {
         }
         QTimer::singleShot(uniform(5000, 30000), this, [this] {
             log(QStringLiteral("download: list and Memory window closed"));
-            DataList::closeExisting();
+            files::DataList::closeExisting();
             memory::MemoryWindow::closeExisting();
             meter_->setDumpSurplus(0);
             downloading_ = false;
@@ -489,8 +489,8 @@ void Soak::startDownload() {
 // A recording, the live list and both graphs stand all the time: whatever the program closed
 // (the meter left its measuring screen, a write failed) is opened again and counted.
 void Soak::keepLiveWindowsOpen() {
-    if (boxStanding() || Meter::State.LinkLost || !Meter::ReadingIsFresh(Meter::State)) return;
-    if (!FileTransfer::State.IsRecording) {
+    if (boxStanding() || meter::State.LinkLost || !meter::ReadingIsFresh(meter::State)) return;
+    if (!files::State.IsRecording) {
         if (f_.recordingsStarted) log(QStringLiteral("the recording had stopped: a new one"));
         ++f_.recordingsStarted;
         panel_->button("CmdPsavestop")->click();
@@ -503,25 +503,25 @@ void Soak::keepLiveWindowsOpen() {
         }
         panel_->button(button)->click();
     };
-    reopen(RealTimeList::find(), "CmdPlist");
+    reopen(files::RealTimeList::find(), "CmdPlist");
     reopen(recording::RealTimeGraph::find(core::Quantity::Ph), "CmdPpHG");
     reopen(recording::RealTimeGraph::find(core::Quantity::Temperature), "CmdPtempG");
     started_ = true;
 }
 
 void Soak::reopenLiveList() {
-    if (RealTimeList::find()) panel_->button("CmdPlist")->click();
+    if (files::RealTimeList::find()) panel_->button("CmdPlist")->click();
 }
 
 // After the sampler's tick: a sample taken shows as the recording's count going up.
 void Soak::onSampleTick() {
-    const long count = Recording::State.RecordingCount;
+    const long count = recording::State.RecordingCount;
     const qsizetype file = dialogs_.files.size();
-    if (!FileTransfer::State.IsRecording || (count == lastCount_ && file == lastFile_)) return;
+    if (!files::State.IsRecording || (count == lastCount_ && file == lastFile_)) return;
     lastCount_ = count;
     lastFile_ = file;
     ++f_.samples;
-    const Meter::ReadoutState& readout = Meter::State;
+    const meter::ReadoutState& readout = meter::State;
     if (readout.PollTick - readout.RenderedTick > 1) ++f_.staleByTicks;
     const QString value = QString::fromStdString(readout.Display.LblUpValue);
     std::vector<QString>& values = values_[quint64(file)];
@@ -642,7 +642,7 @@ void Soak::report() {
     const long long rssEnd = bench::residentBytes();
     FileFigures files;
     const QString panelCount = panel_->controls().LblCount->text().trimmed();
-    const long stateCount = Recording::State.RecordingCount;
+    const long stateCount = recording::State.RecordingCount;
     const long writtenCount = written_[quint64(dialogs_.files.size())];
     panel_->button("CmdPsavestop")->click();  // stops the recording: the file is closed
     (void)writer_->waitUntilSettled(20000);
@@ -721,8 +721,8 @@ int Soak::run() {
                 log(QStringLiteral("writer failed: %1").arg(reason));
             });
     connect(panel_->timer1(), &QTimer::timeout, this, [this] {
-        tickStart_.resize(std::size_t(Meter::State.PollTick) + 1);
-        tickStart_[std::size_t(Meter::State.PollTick)] = steadyMs();
+        tickStart_.resize(std::size_t(meter::State.PollTick) + 1);
+        tickStart_[std::size_t(meter::State.PollTick)] = steadyMs();
     });
     connect(panel_, &panel::Panel::sampleTick, this, &Soak::onSampleTick);
     (void)QTest::qWaitFor([&] { return panel_->displayPoll()->ticks() >= 2; }, 5000);
@@ -749,7 +749,7 @@ int Soak::run() {
     every(300000, 300000, [this] {
         log(QStringLiteral("resident %1 MB, live list rows %2")
                 .arg(bench::residentBytes() / 1048576.0, 0, 'f', 1)
-                .arg(RealTimeList::find() ? RealTimeList::find()->grid()->rows() - 1 : 0));
+                .arg(files::RealTimeList::find() ? files::RealTimeList::find()->grid()->rows() - 1 : 0));
         reopenLiveList();
     });
     // The start figure after a minute, with the live list just opened afresh.

@@ -72,7 +72,7 @@ int main(int argc, char* argv[]) {
 
     const long total = days * kDaySeconds;
     long tick = 0;
-    Meter::ReadoutState& readout = Meter::State;
+    meter::ReadoutState& readout = meter::State;
     const int pollTick = readout.PollTick;
     // One sampling tick: the clock a second on, a fresh reading (pH drifting over the hours,
     // temperature over the day), the sampler's tick.

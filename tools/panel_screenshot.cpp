@@ -108,58 +108,58 @@ int main(int argc, char* argv[]) {
         QTest::qWait(1500);
         shot = window;
         if (mode != "multi")
-            if (QWidget* list = RecordListWindow::findByName("DataList")) shot = list;
+            if (QWidget* list = files::RecordListWindow::findByName("DataList")) shot = list;
     } else if (mode == "graph" || mode == "tempgraph") {
         // Forty samples, one a tick, across a graph of forty points; the meter drifts meanwhile.
-        for (Recording::GraphTrace* trace :
-             {&Recording::State.PhGraph, &Recording::State.TempGraph})
-            *trace = Recording::GraphTrace{core::DefaultGraphRange(core::Quantity::Ph)};
-        Recording::State.PhGraph.Range.MaxValue = 7.1;
-        Recording::State.PhGraph.Range.MinValue = 6.9;
-        Recording::State.TempGraph.Range = core::DefaultGraphRange(core::Quantity::Temperature);
-        Recording::State.TempGraph.Range.MaxValue = 30;
-        Recording::State.TempGraph.Range.MinValue = 20;
-        for (Recording::GraphTrace* trace :
-             {&Recording::State.PhGraph, &Recording::State.TempGraph}) {
+        for (recording::GraphTrace* trace :
+             {&recording::State.PhGraph, &recording::State.TempGraph})
+            *trace = recording::GraphTrace{core::DefaultGraphRange(core::Quantity::Ph)};
+        recording::State.PhGraph.Range.MaxValue = 7.1;
+        recording::State.PhGraph.Range.MinValue = 6.9;
+        recording::State.TempGraph.Range = core::DefaultGraphRange(core::Quantity::Temperature);
+        recording::State.TempGraph.Range.MaxValue = 30;
+        recording::State.TempGraph.Range.MinValue = 20;
+        for (recording::GraphTrace* trace :
+             {&recording::State.PhGraph, &recording::State.TempGraph}) {
             trace->Range.RecordsPerGraph = 40;
             trace->Range.StepX = core::StepXFor(40);
         }
-        Recording::State.SamplingInterval = 1;
+        recording::State.SamplingInterval = 1;
         panel->controls().CmdPpHG->click();
         panel->controls().CmdPtempG->click();
         QTest::qWait(40 * 950);
         const char* name = mode == "graph" ? "RealTime1" : "RealTime1_1";
-        if (QWidget* graph = RecordListWindow::findByName(name)) shot = graph;
+        if (QWidget* graph = files::RecordListWindow::findByName(name)) shot = graph;
     } else if (mode == "alarm") {
         shot = alarms::AlarmDialog::showDialog(panel);
         QTest::qWait(100);
     } else if (mode == "graphrange") {
         panel->controls().CmdPpHG->click();
         QTest::qWait(300);
-        if (QWidget* graph = RecordListWindow::findByName("RealTime1")) {
+        if (QWidget* graph = files::RecordListWindow::findByName("RealTime1")) {
             graph->findChild<QAction*>("MnuLimit")->trigger();
             QTest::qWait(300);
-            if (QWidget* dialog = RecordListWindow::findByName("Real1Range")) shot = dialog;
+            if (QWidget* dialog = files::RecordListWindow::findByName("Real1Range")) shot = dialog;
         }
     } else if ((mode == "list" || mode == "plot" || mode == "tempplot" || mode == "plotrange") &&
                argc > 3) {
         static OpenDialog dialog;
         dialog.name = argv[3];
         ui::setDialogs(&dialog);
-        FileTransfer::OpenDataFile(panel);
+        files::OpenDataFile(panel);
         QTest::qWait(200);
-        QWidget* list = RecordListWindow::findByName("FileList");
+        QWidget* list = files::RecordListWindow::findByName("FileList");
         shot = list ? list : shot;
         if (list && mode != "list") {
             const char* item = mode == "tempplot" ? "MnuTemp" : "MnupHmV";
             list->findChild<QAction*>(item)->trigger();
             QTest::qWait(300);
             for (const char* name : {"ListPlot1", "ListPlot2", "ListPlot11"})
-                if (QWidget* plot = RecordListWindow::findByName(name)) shot = plot;
+                if (QWidget* plot = files::RecordListWindow::findByName(name)) shot = plot;
             if (mode == "plotrange") {
                 shot->findChild<QAction*>("MnuLimit")->trigger();
                 QTest::qWait(300);
-                if (QWidget* dialog = RecordListWindow::findByName("Plot1Range")) shot = dialog;
+                if (QWidget* dialog = files::RecordListWindow::findByName("Plot1Range")) shot = dialog;
             }
         }
     }

@@ -170,7 +170,7 @@ void AlarmDialog::Form_Load() {
     for (int q = 0; q < kQuantities; ++q) fillLimits(static_cast<Quantity>(q));
     for (int q = 0; q < kQuantities; ++q) {
         // Read the switch afresh: ticking a box switches its partner off.
-        const bool on = Alarm::State.AlarmLimits.*kRows[q].on;
+        const bool on = alarms::State.AlarmLimits.*kRows[q].on;
         showLimits(static_cast<Quantity>(q), on);
         rows_[q].box->setChecked(on);
     }
@@ -190,7 +190,7 @@ void AlarmDialog::CkF_Click() {
 }
 
 void AlarmDialog::checkClicked(Quantity q) {
-    core::AlarmLimits& limits = Alarm::State.AlarmLimits;
+    core::AlarmLimits& limits = alarms::State.AlarmLimits;
     if (!rows_[q].box->isChecked()) {
         limits.*kRows[q].on = false;
         showLimits(q, false);
@@ -214,12 +214,12 @@ void AlarmDialog::showLimits(Quantity q, bool shown) {
 }
 
 void AlarmDialog::fillLimits(Quantity q) {
-    rows_[q].high->setText(limitText(Alarm::State.AlarmLimits.*kRows[q].highLimit));
-    rows_[q].low->setText(limitText(Alarm::State.AlarmLimits.*kRows[q].lowLimit));
+    rows_[q].high->setText(limitText(alarms::State.AlarmLimits.*kRows[q].highLimit));
+    rows_[q].low->setText(limitText(alarms::State.AlarmLimits.*kRows[q].lowLimit));
 }
 
 std::optional<core::AlarmLimits> AlarmDialog::enteredLimits() const {
-    core::AlarmLimits entered = Alarm::State.AlarmLimits;
+    core::AlarmLimits entered = alarms::State.AlarmLimits;
     for (int q = 0; q < kQuantities; ++q) {
         const std::optional<double> high = limitValue(rows_[q].high);
         const std::optional<double> low = limitValue(rows_[q].low);
@@ -240,7 +240,7 @@ void AlarmDialog::CmdOk_Click() {
                               ui::Dialogs::Icon::Critical, ui::Dialogs::Buttons::Ok);
         return;
     }
-    core::AlarmLimits& limits = Alarm::State.AlarmLimits;
+    core::AlarmLimits& limits = alarms::State.AlarmLimits;
     for (const RowSpec& def : kRows) {
         limits.*def.highLimit = (*entered).*def.highLimit;
         limits.*def.lowLimit = (*entered).*def.lowLimit;
@@ -252,29 +252,29 @@ void AlarmDialog::CmdOk_Click() {
     // The key sequence is a chain of its own; it goes on when the dialog is closed meanwhile,
     // and the dialog closes once it is done.
     QPointer<AlarmDialog> self(this);
-    Rs232::Submit(nullptr, unitKeys(0), [self](const Rs232::Ending&) {
+    serial::Submit(nullptr, unitKeys(0), [self](const serial::Ending&) {
         if (self) self->close();
     });
 }
 
-Rs232::Transaction AlarmDialog::unitKeys(int from) {
+serial::Transaction AlarmDialog::unitKeys(int from) {
     // The watched quantities as they are when the key is pressed, not when OK was clicked.
-    Rs232::Transaction next = Rs232::Transaction::pause(0);
-    next.then = [from](const Rs232::Answer&) {
+    serial::Transaction next = serial::Transaction::pause(0);
+    next.then = [from](const serial::Answer&) {
         for (int q = from; q < kQuantities; ++q) {
             const RowSpec& def = kRows[q];
-            if (!(Alarm::State.AlarmLimits.*def.on)) continue;
-            Rs232::Transaction key = Rs232::Key(static_cast<std::uint8_t>(def.keyCode));
-            key.then = [q](const Rs232::Answer&) {
-                Rs232::Transaction pause = Rs232::Transaction::pause(kKeyPauseMs);
-                pause.then = [q](const Rs232::Answer&) {
-                    return Rs232::Next::then(unitKeys(q + 1));
+            if (!(alarms::State.AlarmLimits.*def.on)) continue;
+            serial::Transaction key = serial::Key(static_cast<std::uint8_t>(def.keyCode));
+            key.then = [q](const serial::Answer&) {
+                serial::Transaction pause = serial::Transaction::pause(kKeyPauseMs);
+                pause.then = [q](const serial::Answer&) {
+                    return serial::Next::then(unitKeys(q + 1));
                 };
-                return Rs232::Next::then(std::move(pause));
+                return serial::Next::then(std::move(pause));
             };
-            return Rs232::Next::then(std::move(key));
+            return serial::Next::then(std::move(key));
         }
-        return Rs232::Next::end();
+        return serial::Next::end();
     };
     return next;
 }

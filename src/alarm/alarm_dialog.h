@@ -18,7 +18,7 @@ class QPushButton;
 namespace alarms {
 
 // "Alarm": switches the limit alarms on or off (pH or mV, 'C or 'F) and edits the high and low
-// limits of all four quantities in Alarm::State.AlarmLimits. The switches change as soon as a box
+// limits of all four quantities in alarms::State.AlarmLimits. The switches change as soon as a box
 // is ticked, so the display poll uses them at once; the limits change only on "OK", which then
 // presses the meter keys that put the meter into the watched units.
 class AlarmDialog : public QDialog {
@@ -62,7 +62,7 @@ class AlarmDialog : public QDialog {
     std::optional<core::AlarmLimits> enteredLimits() const;
     // Presses the keys of the units whose alarms are on, a second apart.
     // The unit keys of the watched quantities from row `from` on, each followed by a pause.
-    static Rs232::Transaction unitKeys(int from);
+    static serial::Transaction unitKeys(int from);
 
     std::array<Row, kQuantities> rows_{};
     QPushButton* ok_ = nullptr;

@@ -1,6 +1,6 @@
 #include "alarm/alarm_state.h"
 
-namespace Alarm {
+namespace alarms {
 
 AlarmState State;
 
@@ -8,4 +8,4 @@ void ResetState() {
     State = AlarmState{};
 }
 
-}  // namespace Alarm
+}  // namespace alarms

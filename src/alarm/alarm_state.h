@@ -3,7 +3,7 @@
 #include "core/alarm_limits.h"
 
 // The limit alarm's settings for the whole run; every program start begins at the defaults.
-namespace Alarm {
+namespace alarms {
 
 struct AlarmState {
     core::AlarmLimits AlarmLimits;
@@ -12,4 +12,4 @@ struct AlarmState {
 extern AlarmState State;
 void ResetState();
 
-}  // namespace Alarm
+}  // namespace alarms

@@ -95,8 +95,8 @@ bool HeadlessRecording::start() {
     }
 
     QString reason;
-    std::unique_ptr<FileTransfer::RecordingFile> file =
-        FileTransfer::RecordingFile::open(options_.file, &reason);
+    std::unique_ptr<files::RecordingFile> file =
+        files::RecordingFile::open(options_.file, &reason);
     if (!file) {
         say(err_, QStringLiteral("meterpanel: the recording file %1 could not be opened: %2")
                       .arg(options_.file, reason));
@@ -104,8 +104,8 @@ bool HeadlessRecording::start() {
         return false;
     }
 
-    queue_ = new Rs232::TransactionQueue(line_, this);
-    Rs232::Attach(line_, queue_);
+    queue_ = new serial::TransactionQueue(line_, this);
+    serial::Attach(line_, queue_);
     poll_ = new meter::DisplayPoll(this);
     connect(&timer1_, &QTimer::timeout, poll_, &meter::DisplayPoll::Timer1_Timer);
     connect(poll_, &meter::DisplayPoll::linkLost, this, &HeadlessRecording::onLinkLost);
@@ -144,10 +144,10 @@ void HeadlessRecording::armSampleTick() {
 
 void HeadlessRecording::sampleTick() {
     armSampleTick();
-    const Meter::ReadoutState& readout = Meter::State;
+    const meter::ReadoutState& readout = meter::State;
     // Only a reading rendered from a fresh frame is recorded: nothing before the first frame,
     // while the link is lost, or while the line was held.
-    if (readout.RenderedTick == 0 || !Meter::ReadingIsFresh(readout)) return;
+    if (readout.RenderedTick == 0 || !meter::ReadingIsFresh(readout)) return;
     if (!core::MeterIsMeasuring(readout.MeterReading)) {
         // Unattended, a key pressed on the meter must not end the recording: it waits.
         if (!measuringNoticeShown_)
@@ -220,7 +220,7 @@ void HeadlessRecording::stop(int exitCode) {
         // written and forced to disk.
         writer_->waitUntilSettled(10000);
     }
-    Rs232::RequestShutdown();
+    serial::RequestShutdown();
     if (onTerminal_ && counted_ > 0) std::fputc('\n', out_);
     if (writer_)
         say(err_, QStringLiteral("Recorded %1 lines into %2.").arg(counted_).arg(options_.file));

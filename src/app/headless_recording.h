@@ -16,7 +16,7 @@ class QtSerialLine;
 namespace sim {
 class MeterSim;
 }
-namespace Rs232 {
+namespace serial {
 class TransactionQueue;
 }
 namespace meter {
@@ -79,7 +79,7 @@ class HeadlessRecording : public QObject {
     bool onTerminal_ = false;
     std::unique_ptr<sim::MeterSim> meter_;
     serial::QtSerialLine* line_ = nullptr;
-    Rs232::TransactionQueue* queue_ = nullptr;
+    serial::TransactionQueue* queue_ = nullptr;
     meter::DisplayPoll* poll_ = nullptr;
     recording::RecordingWriter* writer_ = nullptr;
     quint64 recording_ = 0;

@@ -12,7 +12,7 @@ namespace app {
 panel::Panel* StartPanel(int number, const QString& device,
                          std::shared_ptr<const serial::PortLister> lister) {
     ResetProgramState();
-    Rs232::State.CommPortNumber = number;
+    serial::State.CommPortNumber = number;
     auto* line = new serial::QtSerialLine(nullptr, std::move(lister));
     if (number == 0 && !device.isEmpty()) line->setPortDevice(device);
     auto* panel = new panel::Panel(line);

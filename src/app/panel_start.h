@@ -17,7 +17,7 @@ namespace app {
 // shown. The port is COMn for `number` 1 to 8, else the device `device` (a path or stable name);
 // `lister` lets the line find a re-plugged adapter (null: the system's ports). Returns the panel,
 // or null when the start-up failed (the user has seen the message; the link has announced the
-// end, see Rs232::RequestShutdown).
+// end, see serial::RequestShutdown).
 panel::Panel* StartPanel(int number, const QString& device = {},
                          std::shared_ptr<const serial::PortLister> lister = nullptr);
 

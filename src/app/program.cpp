@@ -21,7 +21,7 @@ Program::Program(std::shared_ptr<const serial::PortLister> lister)
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         gui->setQuitOnLastWindowClosed(false);
     QObject::connect(
-        &Rs232::events(), &Rs232::LinkEvents::shutdownRequested, &context_,
+        &serial::events(), &serial::LinkEvents::shutdownRequested, &context_,
         [this] { onShutdown(); }, Qt::QueuedConnection);
 }
 
@@ -67,8 +67,8 @@ void Program::startPanel(int number, const QString& device, const QString& choic
 void Program::choosePortAgain() {
     if (!panel_) return;
     // As "Stop Rec" would, before the panel and its recorder go.
-    if (FileTransfer::State.IsRecording)
-        emit FileTransfer::events().recordingStopRequested(core::RecordingStop::PortChoice);
+    if (files::State.IsRecording)
+        emit files::events().recordingStopRequested(core::RecordingStop::PortChoice);
     backToPortChoice_ = true;
     // Closing the panel closes the secondary windows and the port and announces the end.
     panel_->close();

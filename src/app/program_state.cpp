@@ -11,13 +11,13 @@
 namespace app {
 
 void ResetProgramState() {
-    Rs232::ResetState();
-    Meter::ResetState();
-    Alarm::ResetState();
-    FileTransfer::ResetState();
-    Recording::ResetState();
-    Memory::ResetState();
-    Plots::ResetState();
+    serial::ResetState();
+    meter::ResetState();
+    alarms::ResetState();
+    files::ResetState();
+    recording::ResetState();
+    memory::ResetState();
+    plots::ResetState();
 }
 
 }  // namespace app

@@ -19,9 +19,9 @@ void connectSubsystems(panel::Panel* panel) {
     auto* memory = new memory::MemoryCommands(panel);
     auto* sampler = new recording::Sampler(panel, recorder);
 
-    QObject::connect(panel, &Panel::liveListRequested, panel, [] { FileTransfer::OpenLiveList(); });
+    QObject::connect(panel, &Panel::liveListRequested, panel, [] { files::OpenLiveList(); });
     QObject::connect(panel, &Panel::openFileRequested, panel,
-                     [panel] { FileTransfer::OpenDataFile(panel); });
+                     [panel] { files::OpenDataFile(panel); });
     QObject::connect(panel, &Panel::alarmRequested, panel,
                      [panel] { alarms::AlarmDialog::showDialog(panel); });
     QObject::connect(panel, &Panel::singleRecordsRequested, memory,
@@ -36,10 +36,10 @@ void connectSubsystems(panel::Panel* panel) {
     QObject::connect(panel, &Panel::phMvGraphRequested, panel, [] { recording::ShowPhMvGraph(); });
     QObject::connect(panel, &Panel::temperatureGraphRequested, panel,
                      [] { recording::ShowTemperatureGraph(); });
-    QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::recordingStopRequested,
+    QObject::connect(&files::events(), &files::ListEvents::recordingStopRequested,
                      recorder, &recording::Recorder::StopRecording, Qt::DirectConnection);
     panel->setCloseCheck([recorder] { return recorder->MayQuit(); });
-    QObject::connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, plotter,
+    QObject::connect(&files::events(), &files::ListEvents::plotRequested, plotter,
                      &plots::ListPlotter::plotRequested);
 }
 

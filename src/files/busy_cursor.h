@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 
+namespace files {
+
 // Shows the busy (hourglass) pointer for its lifetime; restore() ends it early.
 class BusyCursor {
   public:
@@ -19,3 +21,5 @@ class BusyCursor {
   private:
     bool active_ = true;
 };
+
+}  // namespace files

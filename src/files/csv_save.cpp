@@ -11,7 +11,7 @@
 #include "files/record_grid_model.h"
 #include "ui/dialogs.h"
 
-namespace FileTransfer {
+namespace files {
 
 namespace {
 
@@ -83,4 +83,4 @@ void SaveGridAsCsv(QWidget* window, RecordGrid* grid) {
     if (!WriteCsvFile(*list, path, &reason)) reportFailure(owner, path, reason);
 }
 
-}  // namespace FileTransfer
+}  // namespace files

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
-namespace FileTransfer {
+namespace files {
 
 DataFileLoad::DataFileLoad(QByteArray bytes, QObject* parent)
     : QObject(parent), bytes_(std::move(bytes)) {
@@ -46,4 +46,4 @@ void DataFileLoad::stop() {
     thread_ = nullptr;
 }
 
-}  // namespace FileTransfer
+}  // namespace files

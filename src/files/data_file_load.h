@@ -8,7 +8,7 @@
 
 class QThread;
 
-namespace FileTransfer {
+namespace files {
 
 // Reads the rows of a data file's bytes on a worker thread, so that the window that lists them
 // stays responsive meanwhile, and hands them over on the thread of its parent. Destroying it
@@ -41,4 +41,4 @@ class DataFileLoad : public QObject {
     QThread* thread_ = nullptr;
 };
 
-}  // namespace FileTransfer
+}  // namespace files

@@ -10,7 +10,7 @@
 #include "core/data_file_reader.h"
 #include "files/record_grid.h"
 
-namespace FileTransfer {
+namespace files {
 
 namespace {
 
@@ -109,4 +109,4 @@ GridFill FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
     return parsed.fill;
 }
 
-}  // namespace FileTransfer
+}  // namespace files

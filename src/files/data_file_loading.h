@@ -8,9 +8,10 @@
 #include "core/record_row.h"
 
 class QIODevice;
-class RecordGrid;
 
-namespace FileTransfer {
+namespace files {
+
+class RecordGrid;
 
 // Largest data file that Open File lists (a week of 2-second readings is about 20 MB).
 inline constexpr qint64 kMaxDataFileBytes = qint64(512) * 1024 * 1024;
@@ -56,4 +57,4 @@ ParsedRows ParseDataRows(const QByteArray& bytes, const std::function<void(long 
 GridFill FillGridFromBytes(RecordGrid& grid, const QByteArray& bytes,
                            const std::function<void(long rows)>& progress);
 
-}  // namespace FileTransfer
+}  // namespace files

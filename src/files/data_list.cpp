@@ -8,6 +8,8 @@
 #include "ui/pc_clock.h"
 #include "ui/twips.h"
 
+namespace files {
+
 namespace {
 const QString kName = QStringLiteral("DataList");
 }
@@ -15,7 +17,7 @@ const QString kName = QStringLiteral("DataList");
 DataList::DataList()
     : RecordListWindow(kName, QSize(7035, 5730), QRect(120, 600, 6855, 5055)),
       title_(ui::named(new QLabel(client()), QStringLiteral("LblTitle"))),
-      plotAvailable_(!FileTransfer::State.SingleRecordList),
+      plotAvailable_(!files::State.SingleRecordList),
       openedAt_(ui::pcNow()) {
     title_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     title_->setAlignment(Qt::AlignCenter);
@@ -50,13 +52,15 @@ DataList* DataList::showNew() {
 }
 
 void DataList::CmdDsave_Click() {
-    FileTransfer::SaveGrid(this, grid());
+    files::SaveGrid(this, grid());
 }
 
 void DataList::CmdDprint_Click() {
-    FileTransfer::PrintGrid(this, grid());
+    files::PrintGrid(this, grid());
 }
 
 void DataList::Form_Unload() {
-    FileTransfer::State.SingleRecordList = false;
+    files::State.SingleRecordList = false;
 }
+
+}  // namespace files

@@ -6,6 +6,8 @@
 
 class QLabel;
 
+namespace files {
+
 // The records read out of the meter's memory. The downloads write their progress and titles
 // into the title panel LblTitle and add rows to the grid.
 class DataList : public RecordListWindow {
@@ -41,3 +43,5 @@ class DataList : public RecordListWindow {
     bool plotAvailable_;
     QDateTime openedAt_;
 };
+
+}  // namespace files

@@ -4,6 +4,8 @@
 
 #include "files/file_transfer.h"
 
+namespace files {
+
 namespace {
 const QString kName = QStringLiteral("FileList");
 }
@@ -29,5 +31,7 @@ void FileList::setLoading(bool loading) {
 }
 
 void FileList::CmdFprint_Click() {
-    FileTransfer::PrintGrid(this, grid());
+    files::PrintGrid(this, grid());
 }
+
+}  // namespace files

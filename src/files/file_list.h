@@ -2,6 +2,8 @@
 
 #include "files/record_list_window.h"
 
+namespace files {
+
 // The rows of a data file opened from disk ("Open File" on the front panel).
 class FileList : public RecordListWindow {
     Q_OBJECT
@@ -23,3 +25,5 @@ class FileList : public RecordListWindow {
   private:
     bool loading_ = false;
 };
+
+}  // namespace files

@@ -10,7 +10,7 @@
 #include "files/record_grid_model.h"
 #include "ui/dialogs.h"
 
-namespace FileTransfer {
+namespace files {
 
 bool WriteChunk(QSaveFile& file, std::string& chunk) {
     const qint64 size = qint64(chunk.size());
@@ -71,4 +71,4 @@ bool WriteGridFile(const RecordGrid& grid, QString* error) {
     return false;
 }
 
-}  // namespace FileTransfer
+}  // namespace files

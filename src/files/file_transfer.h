@@ -11,10 +11,11 @@
 
 class QSaveFile;
 class QWidget;
-class RecordGrid;
 
 // Shared operations on data files, record lists and printing, and the state that goes with them.
-namespace FileTransfer {
+namespace files {
+
+class RecordGrid;
 
 // The filter of the data-file dialogs.
 QString DataFileFilter();
@@ -102,4 +103,4 @@ class RecordingFile {
     std::string missingLineEnd_;  // written in front of the first line
 };
 
-}  // namespace FileTransfer
+}  // namespace files

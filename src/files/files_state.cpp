@@ -1,6 +1,6 @@
 #include "files/files_state.h"
 
-namespace FileTransfer {
+namespace files {
 
 FilesState State;
 
@@ -8,4 +8,4 @@ void ResetState() {
     State = FilesState{};
 }
 
-}  // namespace FileTransfer
+}  // namespace files

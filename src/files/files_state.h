@@ -4,7 +4,7 @@
 
 // The data files and record lists: what the list windows, saving, opening and the recording
 // share for the run of the program.
-namespace FileTransfer {
+namespace files {
 
 struct FilesState {
     // Full path of the data file chosen last, for a recording or for a save.
@@ -23,4 +23,4 @@ struct FilesState {
 extern FilesState State;
 void ResetState();
 
-}  // namespace FileTransfer
+}  // namespace files

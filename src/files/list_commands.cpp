@@ -13,7 +13,7 @@
 #include "files/record_grid.h"
 #include "ui/dialogs.h"
 
-namespace FileTransfer {
+namespace files {
 
 void OpenLiveList() {
     if (RealTimeList* old = RealTimeList::find()) old->close();
@@ -85,4 +85,4 @@ void OpenDataFile(QWidget* parent) {
     load->start();
 }
 
-}  // namespace FileTransfer
+}  // namespace files

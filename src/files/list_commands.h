@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace FileTransfer {
+namespace files {
 
 // Opens the live list afresh (an open one is closed first) and sets LiveListOpen.
 void OpenLiveList();
@@ -13,4 +13,4 @@ void OpenLiveList();
 // read until then and says so.
 void OpenDataFile(QWidget* parent);
 
-}  // namespace FileTransfer
+}  // namespace files

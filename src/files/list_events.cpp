@@ -1,10 +1,10 @@
 #include "files/list_events.h"
 
-namespace FileTransfer {
+namespace files {
 
 ListEvents& events() {
     static ListEvents hub;
     return hub;
 }
 
-}  // namespace FileTransfer
+}  // namespace files

@@ -5,9 +5,10 @@
 #include "core/recording_notice.h"
 
 class QWidget;
-class RecordGrid;
 
-namespace FileTransfer {
+namespace files {
+
+class RecordGrid;
 
 // The Plot menu items of FileList and DataList.
 enum class ListPlotKind { PhMv, Temperature };
@@ -24,9 +25,9 @@ class ListEvents : public QObject {
     // emit returns.
     void recordingStopRequested(core::RecordingStop why);
     // A Plot menu item of a list window (FileList or DataList) was chosen.
-    void plotRequested(QWidget* listWindow, RecordGrid* grid, FileTransfer::ListPlotKind kind);
+    void plotRequested(QWidget* listWindow, RecordGrid* grid, files::ListPlotKind kind);
 };
 
 ListEvents& events();
 
-}  // namespace FileTransfer
+}  // namespace files

@@ -2,7 +2,7 @@
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 
-namespace FileTransfer {
+namespace files {
 
 namespace {
 
@@ -36,4 +36,4 @@ bool AppendLiveSample(core::RecordRow row) {
     return true;
 }
 
-}  // namespace FileTransfer
+}  // namespace files

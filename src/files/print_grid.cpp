@@ -9,7 +9,7 @@
 #include "files/record_grid_model.h"
 #include "ui/dialogs.h"
 
-namespace FileTransfer {
+namespace files {
 
 namespace {
 
@@ -42,4 +42,4 @@ void PrintGrid(QWidget* window, RecordGrid* grid) {
                               ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
 }
 
-}  // namespace FileTransfer
+}  // namespace files

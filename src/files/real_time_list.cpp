@@ -2,6 +2,8 @@
 
 #include "files/file_transfer.h"
 
+namespace files {
+
 namespace {
 const QString kName = QStringLiteral("RealTimeList");
 }
@@ -23,13 +25,15 @@ RealTimeList* RealTimeList::find() {
 }
 
 void RealTimeList::CmdRsave_Click() {
-    FileTransfer::SaveGrid(this, grid());
+    files::SaveGrid(this, grid());
 }
 
 void RealTimeList::CmdRprint_Click() {
-    FileTransfer::PrintGrid(this, grid());
+    files::PrintGrid(this, grid());
 }
 
 void RealTimeList::Form_Unload() {
-    FileTransfer::State.LiveListOpen = false;
+    files::State.LiveListOpen = false;
 }
+
+}  // namespace files

@@ -2,6 +2,8 @@
 
 #include "files/record_list_window.h"
 
+namespace files {
+
 // The live list: one row per sample while LiveListOpen is set.
 class RealTimeList : public RecordListWindow {
     Q_OBJECT
@@ -21,3 +23,5 @@ class RealTimeList : public RecordListWindow {
     // Clears LiveListOpen.
     void Form_Unload() override;
 };
+
+}  // namespace files

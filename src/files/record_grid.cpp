@@ -11,6 +11,8 @@
 #include "files/record_grid_model.h"
 #include "ui/accessible_name.h"
 
+namespace files {
+
 namespace {
 
 // The lists' font size in points; with it some twenty rows fit the grids' fixed heights.
@@ -157,3 +159,5 @@ void RecordGrid::showRow(int row) {
 void RecordGrid::setCurrentRow(int row) {
     currentRow_ = std::clamp(row, 0, rows() - 1);
 }
+
+}  // namespace files

@@ -5,6 +5,9 @@
 
 #include "core/record_row.h"
 
+
+namespace files {
+
 class RecordGridModel;
 
 // The record grid of the list windows (object name "Grid"): nine columns, one fixed header row
@@ -51,3 +54,5 @@ class RecordGrid : public QTableView {
     RecordGridModel* model_;
     int currentRow_ = 0;
 };
+
+}  // namespace files

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace files {
+
 namespace {
 
 constexpr int kColumns = static_cast<int>(core::kRecordCells);
@@ -123,3 +125,5 @@ void RecordGridModel::setRowCount(int rows) {
         endInsertRows();
     }
 }
+
+}  // namespace files

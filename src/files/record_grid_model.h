@@ -6,6 +6,8 @@
 
 #include "core/record_row.h"
 
+namespace files {
+
 // The rows of a record grid: row 0 holds the nine header texts, rows 1 and up one record each.
 // Data rows are kept as compact UTF-8 texts (core::RowTexts), so a list of a million readings
 // stays small and quick to fill.
@@ -41,3 +43,5 @@ class RecordGridModel : public QAbstractTableModel {
     std::array<QString, core::kRecordCells> header_;
     core::RowTexts rows_;
 };
+
+}  // namespace files

@@ -11,6 +11,8 @@
 #include "ui/twips.h"
 #include "ui/window_placement.h"
 
+namespace files {
+
 RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect gridTwips)
     : client_(new QWidget(this)), grid_(nullptr) {
     ui::setWidgetName(this, name);
@@ -26,7 +28,7 @@ RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect
 
     const QSize client = ui::twipsToPixels(clientTwips.width(), clientTwips.height(), this);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    Rs232::closeOnLinkLost(this);
+    serial::closeOnLinkLost(this);
 }
 
 void RecordListWindow::showEvent(QShowEvent* event) {
@@ -70,7 +72,7 @@ QAction* RecordListWindow::addMenuCommand(const QString& text, const QString& na
 
 void RecordListWindow::addSaveCsvCommand() {
     connect(addMenuCommand(QStringLiteral("Save As CSV\u2026"), QStringLiteral("MnuSaveCsv")),
-            &QAction::triggered, this, [this] { FileTransfer::SaveGridAsCsv(this, grid_); });
+            &QAction::triggered, this, [this] { files::SaveGridAsCsv(this, grid_); });
 }
 
 QMenu* RecordListWindow::addPlotMenu(const QString& name) {
@@ -86,14 +88,16 @@ QMenu* RecordListWindow::addPlotMenu(const QString& name) {
 }
 
 void RecordListWindow::MnupHmV_Click() {
-    requestPlot(FileTransfer::ListPlotKind::PhMv);
+    requestPlot(files::ListPlotKind::PhMv);
 }
 
 void RecordListWindow::MnuTemp_Click() {
-    requestPlot(FileTransfer::ListPlotKind::Temperature);
+    requestPlot(files::ListPlotKind::Temperature);
 }
 
-void RecordListWindow::requestPlot(FileTransfer::ListPlotKind kind) {
+void RecordListWindow::requestPlot(files::ListPlotKind kind) {
     if (!plotAvailable()) return;
-    emit FileTransfer::events().plotRequested(this, grid_, kind);
+    emit files::events().plotRequested(this, grid_, kind);
 }
+
+}  // namespace files

@@ -9,6 +9,9 @@
 #include "files/list_events.h"
 
 class QMenu;
+
+namespace files {
+
 class RecordGrid;
 
 // Base of the three record list windows: a top-level window named after its kind, placed beside
@@ -53,7 +56,7 @@ class RecordListWindow : public QMainWindow {
     void addSaveCsvCommand();
     // The "Plot" menu with its items "pH / mV" (MnupHmV) and "Temperature" (MnuTemp).
     QMenu* addPlotMenu(const QString& name);
-    void requestPlot(FileTransfer::ListPlotKind kind);
+    void requestPlot(files::ListPlotKind kind);
     // Whether the Plot menu may be used.
     virtual bool plotAvailable() const { return true; }
 
@@ -65,3 +68,5 @@ class RecordListWindow : public QMainWindow {
     bool unloaded_ = false;
     bool placed_ = false;
 };
+
+}  // namespace files

@@ -7,7 +7,7 @@
 
 #include "files/file_transfer.h"
 
-namespace FileTransfer {
+namespace files {
 
 namespace {
 
@@ -90,4 +90,4 @@ bool RecordingFile::sync(QString* error) {
     return false;
 }
 
-}  // namespace FileTransfer
+}  // namespace files

@@ -6,7 +6,7 @@
 #include "files/record_grid.h"
 #include "ui/dialogs.h"
 
-namespace FileTransfer {
+namespace files {
 
 namespace {
 
@@ -41,4 +41,4 @@ void SaveGrid(QWidget* window, RecordGrid* grid) {
         ui::Dialogs::Icon::Critical, ui::Dialogs::Buttons::Ok);
 }
 
-}  // namespace FileTransfer
+}  // namespace files

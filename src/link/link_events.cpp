@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace Rs232 {
+namespace serial {
 
 LinkEvents& events() {
     static LinkEvents hub;
@@ -15,4 +15,4 @@ void closeOnLinkLost(QWidget* window) {
     });
 }
 
-}  // namespace Rs232
+}  // namespace serial

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace Rs232 {
+namespace serial {
 
 // What the link tells the rest of the program. The display poll announces a lost and a restored
 // link; RequestShutdown announces the end of the program.
@@ -27,4 +27,4 @@ LinkEvents& events();
 // Makes `window` close itself when the link is lost (if it is visible then).
 void closeOnLinkLost(QWidget* window);
 
-}  // namespace Rs232
+}  // namespace serial

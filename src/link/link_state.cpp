@@ -1,6 +1,6 @@
 #include "link/link_state.h"
 
-namespace Rs232 {
+namespace serial {
 
 LinkState State;
 
@@ -8,4 +8,4 @@ void ResetState() {
     State = LinkState{};
 }
 
-}  // namespace Rs232
+}  // namespace serial

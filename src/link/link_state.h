@@ -7,7 +7,7 @@ namespace serial {
 class SerialLine;
 }
 
-namespace Rs232 {
+namespace serial {
 
 class TransactionQueue;
 
@@ -28,4 +28,4 @@ extern LinkState State;
 // Back to the start values; the line and its queue are forgotten.
 void ResetState();
 
-}  // namespace Rs232
+}  // namespace serial

@@ -219,7 +219,7 @@ void Port::CmdOK_Click() {
     const QString text = ports_->currentText();
     for (int n = kFirstPort; n <= kLastPort; ++n) {
         if (text == comText(n)) {
-            Rs232::State.CommPortNumber = n;
+            serial::State.CommPortNumber = n;
             choose(n);
             return;
         }
@@ -234,7 +234,7 @@ void Port::CmdOK_Click() {
         chooseDevice(text.trimmed());
         return;
     }
-    choose(Rs232::State.CommPortNumber);
+    choose(serial::State.CommPortNumber);
 }
 
 void Port::SSCommand1_Click() {
@@ -245,7 +245,7 @@ void Port::SSCommand2_Click() {
 }
 
 void Port::choose(int number) {
-    Rs232::State.CommPortNumber = number;
+    serial::State.CommPortNumber = number;
     refresh_->stop();
     hide();
     emit portChosen(number);

@@ -17,7 +17,7 @@ namespace serial {
 // "Commport Selection": the first window. COM1 to COM8 come first, each with what opening its
 // device would give; below them the serial ports this computer has, by stable name, following
 // plugs and unplugs while the window is open. The user picks the meter's port: a COMn entry
-// stores its number in Rs232::State.CommPortNumber (portChosen), a listed port or a typed path
+// stores its number in serial::State.CommPortNumber (portChosen), a listed port or a typed path
 // is announced by name (deviceChosen); then the window closes itself. Cancel (or closing the
 // window) rejects it.
 class Port : public QDialog {

@@ -5,7 +5,7 @@
 #include "link/serial_line.h"
 #include "link/transaction_queue.h"
 
-namespace Rs232 {
+namespace serial {
 
 namespace {
 
@@ -101,4 +101,4 @@ void RequestShutdown() {
     emit events().shutdownRequested();
 }
 
-}  // namespace Rs232
+}  // namespace serial

@@ -16,7 +16,7 @@ class SerialLine;
 
 // The meter's serial line as the rest of the program uses it: transactions asked for in turn
 // (transaction_queue.h) and the frames every module shares.
-namespace Rs232 {
+namespace serial {
 
 class TransactionQueue;
 
@@ -54,4 +54,4 @@ bool ShuttingDown();
 // and announces it (LinkEvents::shutdownRequested), once.
 void RequestShutdown();
 
-}  // namespace Rs232
+}  // namespace serial

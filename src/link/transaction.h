@@ -9,7 +9,7 @@
 // One exchange with the meter, described rather than run: what to write, what completes its
 // answer, its deadlines, pauses, resends and progress reports. The line's queue
 // (transaction_queue.h) runs it step by step from the event loop; nothing waits.
-namespace Rs232 {
+namespace serial {
 
 // How a transaction (or a chain of them) ended. It ends exactly once.
 struct Ending {
@@ -106,4 +106,4 @@ using Finished = std::function<void(const Ending&)>;
 // The frames the program builds from a lead byte and one code byte: "R" + code, "F" + code.
 QByteArray TwoByteFrame(std::uint8_t lead, std::uint8_t code);
 
-}  // namespace Rs232
+}  // namespace serial

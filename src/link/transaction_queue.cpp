@@ -5,7 +5,7 @@
 
 #include "link/serial_line.h"
 
-namespace Rs232 {
+namespace serial {
 namespace {
 
 // A transaction that awaits an answer but gives no deadline would wait forever on a silent
@@ -346,4 +346,4 @@ void TransactionQueue::armTimer() {
     timer_.start(static_cast<int>(std::clamp<qint64>(wait, 0, std::numeric_limits<int>::max())));
 }
 
-}  // namespace Rs232
+}  // namespace serial

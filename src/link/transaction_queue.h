@@ -13,7 +13,7 @@ namespace serial {
 class SerialLine;
 }
 
-namespace Rs232 {
+namespace serial {
 
 // Runs the transactions on the meter's line one at a time, in the order asked. A running chain
 // is a small state machine driven by the line's bytesArrived signal and one timer: every step
@@ -94,4 +94,4 @@ class TransactionQueue : public QObject {
     quint64 generation_ = 0;
 };
 
-}  // namespace Rs232
+}  // namespace serial

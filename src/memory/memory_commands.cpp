@@ -24,8 +24,8 @@ void MemoryCommands::CmdPsingle_Click() {
             ShowEnding(panel, ending);
             return;
         }
-        Memory::State.MemoryPointer = pointer;
-        Memory::State.UsedBytes = core::UsedBytes(pointer);
+        memory::State.MemoryPointer = pointer;
+        memory::State.UsedBytes = core::UsedBytes(pointer);
         // Another opening may have come first; each opening starts from a fresh window.
         MemoryWindow::closeExisting();
         auto* window = new MemoryWindow(panel, MemoryWindow::Mode::Single);

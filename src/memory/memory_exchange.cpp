@@ -35,17 +35,17 @@ QByteArray OneByte(std::uint8_t byte) {
     return QByteArray(1, static_cast<char>(byte));
 }
 
-Rs232::Transaction Dump(std::uint8_t frame, qsizetype expected, int silenceMs) {
-    Rs232::Transaction t;
+serial::Transaction Dump(std::uint8_t frame, qsizetype expected, int silenceMs) {
+    serial::Transaction t;
     t.frame = OneByte(frame);
-    t.expect = Rs232::Transaction::Expect::AtLeast;
+    t.expect = serial::Transaction::Expect::AtLeast;
     t.count = expected;
     t.silenceMs = silenceMs;
     return t;
 }
 
-Rs232::Transaction FlushLine() {
-    Rs232::Transaction t = Rs232::Transaction::pause(0);
+serial::Transaction FlushLine() {
+    serial::Transaction t = serial::Transaction::pause(0);
     t.flushAfter = true;
     return t;
 }

@@ -19,7 +19,7 @@ namespace memory {
 
 // How an exchange with the meter's memory ended: done, the meter's "none" answer with its
 // message, or a failure with its message.
-using Ending = Rs232::Ending;
+using Ending = serial::Ending;
 
 // The title of the memory commands' message boxes.
 inline const QString kMessageTitle = QStringLiteral("Memory");
@@ -41,9 +41,9 @@ std::span<const std::uint8_t> BytesOf(const QByteArray& bytes);
 QByteArray OneByte(std::uint8_t byte);
 
 // An answer of `expected` bytes to `frame`, given up after `silenceMs` without a byte.
-Rs232::Transaction Dump(std::uint8_t frame, qsizetype expected, int silenceMs);
+serial::Transaction Dump(std::uint8_t frame, qsizetype expected, int silenceMs);
 
 // An empty pause that only empties the receive buffers.
-Rs232::Transaction FlushLine();
+serial::Transaction FlushLine();
 
 }  // namespace memory

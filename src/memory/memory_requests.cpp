@@ -11,13 +11,13 @@ namespace memory {
 namespace {
 
 namespace protocol = core::protocol;
-using Rs232::Next;
+using serial::Next;
 
 constexpr int kIntervalSettleMs = 20;
 
 // Tells `done` the result the chain left in `result`, unless the chain was dropped.
 template <class Result>
-Rs232::Finished tellResult(std::shared_ptr<Result> result,
+serial::Finished tellResult(std::shared_ptr<Result> result,
                            std::function<void(const Ending&, const Result&)> done) {
     return [result, done = std::move(done)](const Ending& ending) {
         if (!ending.isDropped() && done) done(ending, *result);
@@ -30,11 +30,11 @@ QString NoAnswerMessage(const QString& what) {
     return QStringLiteral("The meter did not answer the request for %1.").arg(what);
 }
 
-Rs232::Transaction MemoryPointerRequest(std::function<Next(std::optional<unsigned>)> then) {
-    return Rs232::Request(
+serial::Transaction MemoryPointerRequest(std::function<Next(std::optional<unsigned>)> then) {
+    return serial::Request(
         protocol::request::kSetPointerHigh, [then](std::optional<std::uint8_t> high) {
             if (!high) return then(std::nullopt);
-            return Next::then(Rs232::Request(protocol::request::kSetPointerLow,
+            return Next::then(serial::Request(protocol::request::kSetPointerLow,
                                              [then, high = *high](std::optional<std::uint8_t> low) {
                                                  if (!low) return then(std::nullopt);
                                                  return then(core::MemoryPointer(high, *low));
@@ -44,20 +44,20 @@ Rs232::Transaction MemoryPointerRequest(std::function<Next(std::optional<unsigne
 
 void ReadMemoryPointer(QObject* owner, std::function<void(const Ending&, unsigned)> done) {
     auto pointer = std::make_shared<unsigned>(0);
-    Rs232::Transaction request = MemoryPointerRequest([pointer](std::optional<unsigned> p) {
+    serial::Transaction request = MemoryPointerRequest([pointer](std::optional<unsigned> p) {
         if (!p)
             return Next::end(Ending::failed(NoAnswerMessage(QStringLiteral("its memory pointer"))));
         *pointer = *p;
         return Next::then(FlushLine());
     });
-    Rs232::Submit(owner, std::move(request), tellResult<unsigned>(pointer, std::move(done)));
+    serial::Submit(owner, std::move(request), tellResult<unsigned>(pointer, std::move(done)));
 }
 
 void ReadMeterClock(QObject* owner, std::function<void(const Ending&, const QString&)> done) {
     auto text = std::make_shared<QString>();
-    Rs232::Transaction read = Dump(
+    serial::Transaction read = Dump(
         protocol::kClockRead, static_cast<qsizetype>(protocol::kClockReplySize), kAnswerSilenceMs);
-    read.then = [text](const Rs232::Answer& answer) {
+    read.then = [text](const serial::Answer& answer) {
         Ending ending;
         if (answer.complete)
             *text = QString::fromStdString(core::MeterClockText(BytesOf(answer.bytes)));
@@ -68,33 +68,33 @@ void ReadMeterClock(QObject* owner, std::function<void(const Ending&, const QStr
                     .arg(kAnswerSilenceMs / 1000)
                     .arg(answer.bytes.size())
                     .arg(protocol::kClockReplySize));
-        Rs232::Transaction drop = Rs232::DropSurplus();
-        drop.then = [ending](const Rs232::Answer&) { return Next::end(ending); };
+        serial::Transaction drop = serial::DropSurplus();
+        drop.then = [ending](const serial::Answer&) { return Next::end(ending); };
         return Next::then(std::move(drop));
     };
-    Rs232::Submit(owner, std::move(read), tellResult<QString>(text, std::move(done)));
+    serial::Submit(owner, std::move(read), tellResult<QString>(text, std::move(done)));
 }
 
 void ReadLoggingInterval(QObject* owner, std::function<void(const Ending&, const QString&)> done) {
     auto text = std::make_shared<QString>();
-    Rs232::Transaction request =
-        Rs232::Request(protocol::request::kInterval, [text](std::optional<std::uint8_t> seconds) {
+    serial::Transaction request =
+        serial::Request(protocol::request::kInterval, [text](std::optional<std::uint8_t> seconds) {
             if (!seconds)
                 return Next::end(
                     Ending::failed(NoAnswerMessage(QStringLiteral("its sampling interval"))));
             *text = QString::fromStdString(core::IntervalText(*seconds));
             return Next::end();
         });
-    Rs232::Submit(owner, std::move(request), tellResult<QString>(text, std::move(done)));
+    serial::Submit(owner, std::move(request), tellResult<QString>(text, std::move(done)));
 }
 
 void SendLoggingInterval(QObject* owner, std::uint8_t seconds) {
-    Rs232::Transaction send;
+    serial::Transaction send;
     const auto frame = protocol::IntervalFrame(seconds);
     send.frame = QByteArray(reinterpret_cast<const char*>(frame.data()),
                             static_cast<qsizetype>(frame.size()));
     send.pauseAfterWriteMs = kIntervalSettleMs;
-    Rs232::Submit(owner, std::move(send));
+    serial::Submit(owner, std::move(send));
 }
 
 }  // namespace memory

@@ -19,7 +19,7 @@ inline constexpr int kAnswerSilenceMs = 5000;
 
 // The requests 0x50 (high byte) and 0x51 (low byte); `then` is given the set-memory pointer, or
 // nothing when the meter does not answer.
-Rs232::Transaction MemoryPointerRequest(std::function<Rs232::Next(std::optional<unsigned>)> then);
+serial::Transaction MemoryPointerRequest(std::function<serial::Next(std::optional<unsigned>)> then);
 
 // The pointer, then drops whatever else is waiting.
 void ReadMemoryPointer(QObject* owner, std::function<void(const Ending&, unsigned)> done);

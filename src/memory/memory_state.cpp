@@ -1,6 +1,6 @@
 #include "memory/memory_state.h"
 
-namespace Memory {
+namespace memory {
 
 MemoryState State;
 
@@ -8,4 +8,4 @@ void ResetState() {
     State = MemoryState{};
 }
 
-}  // namespace Memory
+}  // namespace memory

@@ -6,7 +6,7 @@
 #include <vector>
 
 // The meter's memory as the last downloads read it.
-namespace Memory {
+namespace memory {
 
 struct MemoryState {
     // Fill pointer of the set memory from the latest pointer requests (0x0700 when empty).
@@ -24,4 +24,4 @@ struct MemoryState {
 extern MemoryState State;
 void ResetState();
 
-}  // namespace Memory
+}  // namespace memory

@@ -76,7 +76,7 @@ MemoryWindow::MemoryWindow(panel::Panel* panel, Mode mode) : panel_(panel), mode
     build();
     setMode(mode);
     Form_Load();
-    Rs232::closeOnLinkLost(this);
+    serial::closeOnLinkLost(this);
 }
 
 MemoryWindow::~MemoryWindow() {
@@ -206,9 +206,9 @@ void MemoryWindow::requestInterval() {
 
 void MemoryWindow::Form_Unload() {
     SetOpeningButtonsEnabled(panel_, true);
-    Rs232::Transaction back = Rs232::BackToDisplay();
+    serial::Transaction back = serial::BackToDisplay();
     back.pauseBeforeMs = kUnloadPauseMs;
-    Rs232::Submit(panel_, std::move(back));
+    serial::Submit(panel_, std::move(back));
 }
 
 void MemoryWindow::CmdTimeofMeter_Click() {

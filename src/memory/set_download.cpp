@@ -18,7 +18,7 @@ namespace memory {
 namespace {
 
 namespace protocol = core::protocol;
-using Rs232::Next;
+using serial::Next;
 
 const QString kNoMultiRecords = QStringLiteral("No MultiRecords in Memory !");
 // The set dump has ended when the line has been silent this long.
@@ -44,7 +44,7 @@ QStringList setItems(const std::vector<std::vector<std::uint8_t>>& sets) {
 
 // The dump is in: cut it into the sets and list them.
 Next listSets(const std::shared_ptr<SetJob>& job) {
-    Memory::MemoryState& memory = Memory::State;
+    memory::MemoryState& memory = memory::State;
     const std::size_t used = memory.UsedBytes;
     core::SetDumpSplit split = core::SplitSetDump(BytesOf(memory.MemoryDump), used);
     if (split.cutShort) {
@@ -60,17 +60,17 @@ Next listSets(const std::shared_ptr<SetJob>& job) {
     memory.RecordSets = std::move(split.sets);
     memory.SetCount = static_cast<int>(memory.RecordSets.size());
     if (job->window) job->window->listSets(setItems(memory.RecordSets));
-    return Next::then(Rs232::BackToDisplay());
+    return Next::then(serial::BackToDisplay());
 }
 
 Next dumpSets(const std::shared_ptr<SetJob>& job, unsigned pointer) {
     if (job->window)
         job->window->setRemainingText(
             QString::fromStdString(core::MultiModeRemainingText(pointer)));
-    Memory::MemoryState& memory = Memory::State;
+    memory::MemoryState& memory = memory::State;
     memory.MemoryDump.clear();
     const std::size_t used = memory.UsedBytes;
-    Rs232::Transaction dump =
+    serial::Transaction dump =
         Dump(protocol::kSetDump, static_cast<qsizetype>(core::SetDumpSize(used)), kDumpSilenceMs);
     dump.pauseAfterWriteMs = kDumpStartMs;
     dump.progress = [job, used](qsizetype received) {
@@ -78,12 +78,12 @@ Next dumpSets(const std::shared_ptr<SetJob>& job, unsigned pointer) {
             job->window->showDumpProgress(
                 core::SetDumpProgressPercent(static_cast<std::size_t>(received), used));
     };
-    dump.then = [job](const Rs232::Answer& answer) {
-        Memory::State.MemoryDump = answer.bytes;
-        Rs232::Transaction drop = Rs232::DropSurplus();
-        drop.then = [job](const Rs232::Answer&) {
-            Rs232::Transaction back = Rs232::BackToDisplay();
-            back.then = [job](const Rs232::Answer&) { return listSets(job); };
+    dump.then = [job](const serial::Answer& answer) {
+        memory::State.MemoryDump = answer.bytes;
+        serial::Transaction drop = serial::DropSurplus();
+        drop.then = [job](const serial::Answer&) {
+            serial::Transaction back = serial::BackToDisplay();
+            back.then = [job](const serial::Answer&) { return listSets(job); };
             return Next::then(std::move(back));
         };
         return Next::then(std::move(drop));
@@ -94,7 +94,7 @@ Next dumpSets(const std::shared_ptr<SetJob>& job, unsigned pointer) {
 Next openWindow(const std::shared_ptr<SetJob>& job, std::optional<unsigned> pointer) {
     if (!pointer)
         return Next::end(Ending::failed(NoAnswerMessage(QStringLiteral("its memory pointer"))));
-    Memory::MemoryState& memory = Memory::State;
+    memory::MemoryState& memory = memory::State;
     memory.MemoryPointer = *pointer;
     memory.UsedBytes = core::UsedBytes(*pointer);
     if (memory.UsedBytes == 0) return Next::end(Ending::nothing(kNoMultiRecords));
@@ -105,8 +105,8 @@ Next openWindow(const std::shared_ptr<SetJob>& job, std::optional<unsigned> poin
     // Showing it asks for the logging interval; that request waits for the line until the dump
     // is done.
     window->show();
-    Rs232::Transaction settle = Rs232::Transaction::pause(kShowSettleMs);
-    settle.then = [job, pointer = *pointer](const Rs232::Answer&) {
+    serial::Transaction settle = serial::Transaction::pause(kShowSettleMs);
+    settle.then = [job, pointer = *pointer](const serial::Answer&) {
         return dumpSets(job, pointer);
     };
     return Next::then(std::move(settle));
@@ -119,7 +119,7 @@ void failureEnding(panel::Panel* panel, MemoryWindow* window) {
         window->setSetDumpRunning(false);
         window->close();
     }
-    Rs232::Submit(panel, Rs232::BackToDisplay());
+    serial::Submit(panel, serial::BackToDisplay());
 }
 
 }  // namespace
@@ -130,9 +130,9 @@ void StartSetDownload(panel::Panel* panel) {
     SetMemoryButtonsEnabled(panel, false);
     auto job = std::make_shared<SetJob>();
     job->panel = panel;
-    Rs232::Transaction pointer =
+    serial::Transaction pointer =
         MemoryPointerRequest([job](std::optional<unsigned> p) { return openWindow(job, p); });
-    Rs232::Submit(panel, std::move(pointer), [job](const Ending& ending) {
+    serial::Submit(panel, std::move(pointer), [job](const Ending& ending) {
         const QPointer<panel::Panel> owner = job->panel;
         if (ending.isDropped() || !owner) return;
         MemoryWindow* window = job->window;

@@ -7,7 +7,7 @@ class Panel;
 namespace memory {
 
 // "Multi Rec": asks the meter for its set-memory pointer, opens the Memory window wide, reads the
-// whole set memory ("L") with a progress bar, cuts it into the logged sets (Memory::State) and
+// whole set memory ("L") with a progress bar, cuts it into the logged sets (memory::State) and
 // lists one entry per set in the window's Combo1. The panel's "Single Rec", "Multi Rec" and
 // "Time Set" and the window's "Sampling" and "Time of Meter" are disabled and the display poll is
 // off while it runs; afterwards "Time Set" and the window's buttons are enabled again, and

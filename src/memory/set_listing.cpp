@@ -14,17 +14,17 @@
 namespace memory {
 
 void ListRecordSet(panel::Panel* panel, int number) {
-    const Memory::MemoryState& memory = Memory::State;
+    const memory::MemoryState& memory = memory::State;
     if (number < 1 || number > memory.SetCount ||
         static_cast<std::size_t>(number) > memory.RecordSets.size())
         return;
-    DataList::closeExisting();
-    FileTransfer::State.SingleRecordList = false;
+    files::DataList::closeExisting();
+    files::State.SingleRecordList = false;
     // Decoded into a reading of the listing's own; the live reading stays the meter's.
     const std::vector<core::RecordRow> rows =
         core::DecodeSetRecords(memory.RecordSets[static_cast<std::size_t>(number - 1)]);
     if (!rows.empty()) {
-        DataList* list = DataList::showNew();
+        files::DataList* list = files::DataList::showNew();
         list->grid()->addRows(core::ToRowTexts(rows));
         list->lblTitle()->setText(QString::number(rows.size()) +
                                   QStringLiteral(" Records Completed"));

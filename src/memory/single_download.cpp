@@ -19,7 +19,7 @@ namespace memory {
 namespace {
 
 namespace protocol = core::protocol;
-using Rs232::Next;
+using serial::Next;
 
 const QString kNoSingleRecords = QStringLiteral("No Single Records in Memory !");
 
@@ -27,12 +27,12 @@ const QString kNoSingleRecords = QStringLiteral("No Single Records in Memory !")
 // guard: the user may close it (or the Memory window) while the dump arrives.
 struct SingleJob {
     std::size_t count = 0;
-    QPointer<DataList> list;
+    QPointer<files::DataList> list;
     QByteArray bytes;
     bool complete = false;
 };
 
-void showTitle(const QPointer<DataList>& list, qsizetype records, const char* what) {
+void showTitle(const QPointer<files::DataList>& list, qsizetype records, const char* what) {
     if (list) list->lblTitle()->setText(QString::number(records) + QLatin1String(what));
 }
 
@@ -57,23 +57,23 @@ Next listRecords(const std::shared_ptr<SingleJob>& job) {
 Next dumpRecords(const std::shared_ptr<SingleJob>& job) {
     // The old list goes first (its unload clears the flag), then the flag makes the new list's
     // Plot menu unavailable.
-    DataList::closeExisting();
-    FileTransfer::State.SingleRecordList = true;
-    job->list = DataList::showNew();
+    files::DataList::closeExisting();
+    files::State.SingleRecordList = true;
+    job->list = files::DataList::showNew();
 
-    Rs232::Transaction dump =
+    serial::Transaction dump =
         Dump(protocol::kSingleDump, static_cast<qsizetype>(core::SingleDumpSize(job->count)),
              kAnswerSilenceMs);
     dump.progress = [job](qsizetype received) {
         showTitle(job->list, core::CompleteSingleRecords(received), " Records Read");
     };
-    dump.then = [job](const Rs232::Answer& answer) {
+    dump.then = [job](const serial::Answer& answer) {
         job->bytes = answer.bytes;
         job->complete = answer.complete;
-        Rs232::Transaction drop = Rs232::DropSurplus();
-        drop.then = [job](const Rs232::Answer&) {
-            Rs232::Transaction back = Rs232::BackToDisplay();
-            back.then = [job](const Rs232::Answer&) { return listRecords(job); };
+        serial::Transaction drop = serial::DropSurplus();
+        drop.then = [job](const serial::Answer&) {
+            serial::Transaction back = serial::BackToDisplay();
+            back.then = [job](const serial::Answer&) { return listRecords(job); };
             return Next::then(std::move(back));
         };
         return Next::then(std::move(drop));
@@ -85,14 +85,14 @@ Next dumpRecords(const std::shared_ptr<SingleJob>& job) {
 
 void StartSingleDownload(panel::Panel* panel, MemoryWindow* window) {
     if (!panel) return;
-    DataList::closeExisting();
+    files::DataList::closeExisting();
     SetMemoryButtonsEnabled(panel, false);
     const QPointer<MemoryWindow> memoryWindow(window);
     if (window) window->setSingleDownloadRunning(true);
     const QPointer<panel::Panel> owner(panel);
     auto job = std::make_shared<SingleJob>();
-    Rs232::Transaction count =
-        Rs232::Request(protocol::request::kSingleCount, [job](std::optional<std::uint8_t> n) {
+    serial::Transaction count =
+        serial::Request(protocol::request::kSingleCount, [job](std::optional<std::uint8_t> n) {
             if (!n)
                 return Next::end(Ending::failed(
                     NoAnswerMessage(QStringLiteral("its number of single records"))));
@@ -100,7 +100,7 @@ void StartSingleDownload(panel::Panel* panel, MemoryWindow* window) {
             job->count = *n;
             return dumpRecords(job);
         });
-    Rs232::Submit(panel, std::move(count), [owner, memoryWindow](const Ending& e) {
+    serial::Submit(panel, std::move(count), [owner, memoryWindow](const Ending& e) {
         if (e.isDropped()) return;
         SetMemoryButtonsEnabled(owner, true);
         if (memoryWindow) memoryWindow->setSingleDownloadRunning(false);

@@ -5,15 +5,15 @@
 
 #include "core/display_frame.h"
 
-namespace Rs232 {
+namespace serial {
 struct Next;
 struct Answer;
-}  // namespace Rs232
+}  // namespace serial
 
 namespace meter {
 
 // The display poll: each tick of the panel's Timer1 asks the meter for its display frame,
-// decodes it into Meter::State.MeterReading and renders Meter::State.Display, then the
+// decodes it into meter::State.MeterReading and renders meter::State.Display, then the
 // annunciators and the limit alarm. A tick is one chain of transactions on the line (write " ",
 // 0.2 s, 9 bytes; 0.01 s; render; 0.2 s; annunciators and alarm); it is skipped when the line is
 // not free. Ten unanswered polls in one tick enter the lost-link state: from then on the meter is
@@ -33,7 +33,7 @@ class DisplayPoll : public QObject {
     int failedAttempts() const { return failedAttempts_; }
 
   signals:
-    // The display fields changed: mirror Meter::State.Display onto the window.
+    // The display fields changed: mirror meter::State.Display onto the window.
     void rendered();
     // The meter stopped answering / answers again.
     void linkLost();
@@ -42,12 +42,12 @@ class DisplayPoll : public QObject {
   private:
     // `askedAt`: the Timer1 tick current when the poll or probe was submitted; every frame it
     // writes goes out in or after that tick.
-    Rs232::Next afterPoll(const Rs232::Answer& answer, int askedAt);
-    Rs232::Next afterProbe(const Rs232::Answer& answer, int askedAt);
+    serial::Next afterPoll(const serial::Answer& answer, int askedAt);
+    serial::Next afterProbe(const serial::Answer& answer, int askedAt);
     // The rest of a tick once a frame is in: render, then annunciators and alarm.
     // The frame counts for the tick it was asked in, not the tick it arrived in: a late answer
     // that arrives after the next tick began is one tick older than it looks.
-    Rs232::Next renderFrame(const core::DisplayFrame& frame, bool restoresLink, int askedAt);
+    serial::Next renderFrame(const core::DisplayFrame& frame, bool restoresLink, int askedAt);
     void HandleLostLink();
     void scheduleProbe();
     void reopenLineIfClosed();

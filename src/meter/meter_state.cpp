@@ -1,6 +1,6 @@
 #include "meter/meter_state.h"
 
-namespace Meter {
+namespace meter {
 
 ReadoutState State;
 
@@ -8,4 +8,4 @@ void ResetState() {
     State = ReadoutState{};
 }
 
-}  // namespace Meter
+}  // namespace meter

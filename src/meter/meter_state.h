@@ -5,7 +5,7 @@
 
 // The meter readout: what the display poll decoded and rendered, shared with every module that
 // reads the meter.
-namespace Meter {
+namespace meter {
 
 struct ReadoutState {
     // The decoded meter state of the latest display frame. Only the display poll writes it; the
@@ -30,4 +30,4 @@ inline bool ReadingIsFresh(const ReadoutState& readout) {
 extern ReadoutState State;
 void ResetState();
 
-}  // namespace Meter
+}  // namespace meter

@@ -56,7 +56,7 @@ PanelIcon keyPicture(const QString& name) {
 Panel::Panel(serial::SerialLine* line, QWidget* parent)
     : QWidget(parent),
       line_(line),
-      queue_(new Rs232::TransactionQueue(line, this)),
+      queue_(new serial::TransactionQueue(line, this)),
       poll_(new meter::DisplayPoll(this)) {
     line_->setParent(this);
     ui::setWidgetName(this, "Panel");
@@ -130,8 +130,8 @@ Panel::Panel(serial::SerialLine* line, QWidget* parent)
 }
 
 Panel::~Panel() {
-    if (Rs232::State.Queue == queue_) Rs232::State.Queue = nullptr;
-    if (Rs232::State.Comm1 == line_) Rs232::State.Comm1 = nullptr;
+    if (serial::State.Queue == queue_) serial::State.Queue = nullptr;
+    if (serial::State.Comm1 == line_) serial::State.Comm1 = nullptr;
 }
 
 void Panel::buildDisplay(QFrame* lcd) {
@@ -365,14 +365,14 @@ QString Panel::portFailureText() const {
 
 bool Panel::Form_Load() {
     move(0, 0);
-    Rs232::Attach(line_, queue_);
+    serial::Attach(line_, queue_);
     // A port chosen by its device (CommPortNumber 0) was given to the line already.
-    if (Rs232::State.CommPortNumber != 0) line_->setPortNumber(Rs232::State.CommPortNumber);
+    if (serial::State.CommPortNumber != 0) line_->setPortNumber(serial::State.CommPortNumber);
     const bool settingsOk = line_->setSettings("9600,n,8,1");
     if (!settingsOk || !line_->open()) {
         ui::dialogs().message(this, windowTitle(), portFailureText(), ui::Dialogs::Icon::None,
                               ui::Dialogs::Buttons::Ok);
-        Rs232::RequestShutdown();
+        serial::RequestShutdown();
         return false;
     }
     c_.LblComm->setText(comText());
@@ -400,7 +400,7 @@ void Panel::showEvent(QShowEvent* event) {
 }
 
 void Panel::applyState() {
-    const core::PanelState& s = Meter::State.Display;
+    const core::PanelState& s = meter::State.Display;
     auto text = [](QLabel* label, const std::string& value) {
         label->setText(QString::fromStdString(value));
     };
@@ -471,24 +471,24 @@ void Panel::showSamplingInterval(const QString& text) {
 }
 
 void Panel::keyClicked(int code) {
-    Rs232::Submit(this, Rs232::Key(static_cast<std::uint8_t>(code)));
+    serial::Submit(this, serial::Key(static_cast<std::uint8_t>(code)));
 }
 
 void Panel::MnuSystem_Click() {
     // The clock is read when the frame goes to the line, not when the click was queued.
-    Rs232::Transaction setClock = Rs232::Transaction::pause(0);
-    setClock.then = [this](const Rs232::Answer&) {
+    serial::Transaction setClock = serial::Transaction::pause(0);
+    setClock.then = [this](const serial::Answer&) {
         c_.LblComm->setText("Wait...");
-        Rs232::Transaction write;
+        serial::Transaction write;
         write.flush = false;
         write.frame = clockSetFrame(ui::pcNow());
-        write.then = [this](const Rs232::Answer&) {
-            if (!Meter::State.LinkLost) c_.LblComm->setText(comText());
-            return Rs232::Next::end();
+        write.then = [this](const serial::Answer&) {
+            if (!meter::State.LinkLost) c_.LblComm->setText(comText());
+            return serial::Next::end();
         };
-        return Rs232::Next::then(std::move(write));
+        return serial::Next::then(std::move(write));
     };
-    Rs232::Submit(this, std::move(setClock));
+    serial::Submit(this, std::move(setClock));
 }
 
 void Panel::SSCommand1_Click() {
@@ -544,7 +544,7 @@ void Panel::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     // Ends the program at once: every wait returns, every window closes with the port.
-    Rs232::RequestShutdown();
+    serial::RequestShutdown();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible()) window->close();
 }

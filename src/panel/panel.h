@@ -14,7 +14,7 @@ class SerialLine;
 namespace meter {
 class DisplayPoll;
 }
-namespace Rs232 {
+namespace serial {
 class TransactionQueue;
 }
 
@@ -149,7 +149,7 @@ class Panel : public QWidget {
     void armTimer2();
 
     serial::SerialLine* line_;
-    Rs232::TransactionQueue* queue_;
+    serial::TransactionQueue* queue_;
     meter::DisplayPoll* poll_;
     QTimer* timer1_;
     QTimer* timer2_;

@@ -4,9 +4,9 @@
 
 namespace plots {
 
-void ListPlotter::plotRequested(QWidget* listWindow, RecordGrid* grid,
-                                FileTransfer::ListPlotKind kind) {
-    if (grid) Plots::OpenPlotFromList(listWindow, *grid, kind);
+void ListPlotter::plotRequested(QWidget* listWindow, files::RecordGrid* grid,
+                                files::ListPlotKind kind) {
+    if (grid) plots::OpenPlotFromList(listWindow, *grid, kind);
 }
 
 }  // namespace plots

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace plots {
 
-// Answers the Plot menus of FileList and DataList (FileTransfer::events().plotRequested).
+// Answers the Plot menus of FileList and files::DataList (files::events().plotRequested).
 class ListPlotter : public QObject {
     Q_OBJECT
 
@@ -17,8 +17,8 @@ class ListPlotter : public QObject {
     using QObject::QObject;
 
   public slots:
-    // Opens or draws over the plot of `grid` that `kind` asks for (Plots::OpenPlotFromList).
-    void plotRequested(QWidget* listWindow, RecordGrid* grid, FileTransfer::ListPlotKind kind);
+    // Opens or draws over the plot of `grid` that `kind` asks for (plots::OpenPlotFromList).
+    void plotRequested(QWidget* listWindow, files::RecordGrid* grid, files::ListPlotKind kind);
 };
 
 }  // namespace plots

@@ -17,7 +17,7 @@
 #include "ui/dialogs.h"
 #include "ui/trace_view.h"
 
-namespace Plots {
+namespace plots {
 
 namespace {
 
@@ -33,7 +33,7 @@ QString labelText(const std::string& text) {
 
 }  // namespace
 
-void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const RecordGrid& grid) {
+void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const files::RecordGrid& grid) {
     const core::PlotRange& range = State.range(quantity);
     ui::TraceView& view = *window.view();
 
@@ -62,33 +62,33 @@ void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const Reco
     view.setLabelText(QStringLiteral("LblUnit"),
                       textOf(core::GridCell(rows, 1, unitColumn).value_or(std::string_view())));
 
-    BusyCursor busy;
+    files::BusyCursor busy;
     std::vector<float> heights = core::PlotTraceHeights(rows, range, quantity);
     if (heights.empty()) return;
     const int trace = view.addTrace(core::kGraphLeftX, core::PlotStepX(range));
     view.setPoints(trace, std::move(heights));
 }
 
-void PlotPh(plots::PlotWindow& window, const RecordGrid& grid) {
+void PlotPh(plots::PlotWindow& window, const files::RecordGrid& grid) {
     PlotQuantity(core::Quantity::Ph, window, grid);
 }
 
-void PlotMv(plots::PlotWindow& window, const RecordGrid& grid) {
+void PlotMv(plots::PlotWindow& window, const files::RecordGrid& grid) {
     PlotQuantity(core::Quantity::Mv, window, grid);
 }
 
-void PlotTemp(plots::PlotWindow& window, const RecordGrid& grid) {
+void PlotTemp(plots::PlotWindow& window, const files::RecordGrid& grid) {
     PlotQuantity(core::Quantity::Temperature, window, grid);
 }
 
-void OpenPlotFromList(QWidget* listWindow, const RecordGrid& grid,
-                      FileTransfer::ListPlotKind kind) {
-    State.PlotFromFileList = qobject_cast<FileList*>(listWindow) != nullptr;
-    State.PlotFromDataList = qobject_cast<DataList*>(listWindow) != nullptr;
+void OpenPlotFromList(QWidget* listWindow, const files::RecordGrid& grid,
+                      files::ListPlotKind kind) {
+    State.PlotFromFileList = qobject_cast<files::FileList*>(listWindow) != nullptr;
+    State.PlotFromDataList = qobject_cast<files::DataList*>(listWindow) != nullptr;
 
     const core::RowTexts& rows = grid.recordModel()->dataRows();
     core::Quantity quantity = core::Quantity::Temperature;
-    if (kind == FileTransfer::ListPlotKind::PhMv) {
+    if (kind == files::ListPlotKind::PhMv) {
         const auto unitColumn = static_cast<std::size_t>(core::PlotUnitColumn(core::Quantity::Ph));
         const std::string_view unit =
             core::GridCell(rows, 1, unitColumn).value_or(std::string_view());
@@ -108,7 +108,7 @@ void OpenPlotFromList(QWidget* listWindow, const RecordGrid& grid,
 
 void FitToData(core::Quantity quantity, QWidget* parent) {
     const QString title = parent ? parent->windowTitle() : QString();
-    RecordGrid* source = SourceGrid();
+    files::RecordGrid* source = SourceGrid();
     if (!source) {
         ReportClosedSource(parent, title);
         return;
@@ -139,28 +139,28 @@ void ReportClosedSource(QWidget* parent, const QString& title) {
 }
 
 QString ListTitle(const QWidget* listWindow) {
-    if (const auto* memory = qobject_cast<const DataList*>(listWindow))
+    if (const auto* memory = qobject_cast<const files::DataList*>(listWindow))
         return QStringLiteral("Downloaded from the meter ") +
                memory->openedAt().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     return listWindow ? listWindow->windowTitle() : QString();
 }
 
 QString SourceTitle() {
-    if (State.PlotFromDataList) return ListTitle(DataList::find());
-    if (State.PlotFromFileList) return ListTitle(FileList::find());
+    if (State.PlotFromDataList) return ListTitle(files::DataList::find());
+    if (State.PlotFromFileList) return ListTitle(files::FileList::find());
     return {};
 }
 
-RecordGrid* SourceGrid() {
+files::RecordGrid* SourceGrid() {
     if (State.PlotFromDataList) {
-        DataList* list = DataList::find();
+        files::DataList* list = files::DataList::find();
         return list ? list->grid() : nullptr;
     }
     if (State.PlotFromFileList) {
-        FileList* list = FileList::find();
+        files::FileList* list = files::FileList::find();
         return list ? list->grid() : nullptr;
     }
     return nullptr;
 }
 
-}  // namespace Plots
+}  // namespace plots

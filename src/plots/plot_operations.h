@@ -6,14 +6,16 @@
 #include "files/list_events.h"
 
 class QWidget;
+namespace files {
 class RecordGrid;
+}
 
 namespace plots {
 class PlotWindow;
 }
 
 // The drawing of the stored-data plots and their opening from a list's Plot menu.
-namespace Plots {
+namespace plots {
 
 // Draw the records of `grid` on the plot window with the PlotRange of their quantity (pH:
 // column 3, mV: column 3, temperature: column 5): the value labels; with two points or more
@@ -21,17 +23,17 @@ namespace Plots {
 // label from row 1 and the trace. The drawing stops at the first plotted row that does not
 // exist (only the labels set until then change), and draws no trace when MaxValue equals
 // MinValue. Row 0 is the header row. The values are read once from the grid's compact rows.
-void PlotPh(plots::PlotWindow& window, const RecordGrid& grid);
-void PlotMv(plots::PlotWindow& window, const RecordGrid& grid);
-void PlotTemp(plots::PlotWindow& window, const RecordGrid& grid);
+void PlotPh(plots::PlotWindow& window, const files::RecordGrid& grid);
+void PlotMv(plots::PlotWindow& window, const files::RecordGrid& grid);
+void PlotTemp(plots::PlotWindow& window, const files::RecordGrid& grid);
 // The plot operation of `quantity`.
-void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const RecordGrid& grid);
+void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const files::RecordGrid& grid);
 
 // A Plot menu item of FileList or DataList: sets the source flags; "pH / mV" plots pH or mV by
 // cell 4 of row 1 (anything else plots nothing), "Temperature" always plots temperature. The
 // quantity's PlotRange starts from its defaults over every row of the list; an open plot window
 // of that quantity is drawn over, else a new one opens.
-void OpenPlotFromList(QWidget* listWindow, const RecordGrid& grid, FileTransfer::ListPlotKind kind);
+void OpenPlotFromList(QWidget* listWindow, const files::RecordGrid& grid, files::ListPlotKind kind);
 
 // Fit to Data of the quantity's plot: From and To over every record of the list the range
 // dialog redraws from, Min. and Max. the readable range of its readings (over-range and blank
@@ -51,6 +53,6 @@ QString SourceTitle();
 
 // The grid a range dialog redraws from: DataList's when PlotFromDataList is set, otherwise
 // FileList's when PlotFromFileList is set. Null when that list is not open.
-RecordGrid* SourceGrid();
+files::RecordGrid* SourceGrid();
 
-}  // namespace Plots
+}  // namespace plots

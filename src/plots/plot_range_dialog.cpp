@@ -106,7 +106,7 @@ PlotRangeDialog::PlotRangeDialog(Quantity quantity) : quantity_(quantity) {
     connect(ok_, &QPushButton::clicked, this, &PlotRangeDialog::CmdOk_Click);
 
     resize(ui::twipsToPixels(kClientWidth, kClientHeight, this));
-    Rs232::closeOnLinkLost(this);
+    serial::closeOnLinkLost(this);
 }
 
 QString PlotRangeDialog::windowName(Quantity quantity) {
@@ -140,7 +140,7 @@ PlotRangeDialog* PlotRangeDialog::showDialog(Quantity quantity) {
 }
 
 void PlotRangeDialog::Form_Load() {
-    const core::PlotRange& range = Plots::State.range(quantity_);
+    const core::PlotRange& range = plots::State.range(quantity_);
     from_->setText(numberText(static_cast<double>(range.FirstRecord)));
     to_->setText(numberText(static_cast<double>(range.LastRecord)));
     min_->setText(numberText(range.MinValue));
@@ -159,14 +159,14 @@ void PlotRangeDialog::resizeEvent(QResizeEvent* event) {
 
 void PlotRangeDialog::CmdOk_Click() {
     // Without its list there is nothing to draw: keep the plot on screen and say why.
-    RecordGrid* source = Plots::SourceGrid();
+    files::RecordGrid* source = plots::SourceGrid();
     if (!source) {
-        Plots::ReportClosedSource(this, windowTitle());
+        plots::ReportClosedSource(this, windowTitle());
         return;
     }
     if (PlotWindow* open = PlotWindow::find(quantity_)) open->close();
 
-    core::PlotRange& range = Plots::State.range(quantity_);
+    core::PlotRange& range = plots::State.range(quantity_);
     const std::optional<core::PlotRange> entered =
         core::ApplyPlotRangeEntry(range, from_->text().toStdString(), to_->text().toStdString(),
                                   min_->text().toStdString(), max_->text().toStdString());
@@ -179,8 +179,8 @@ void PlotRangeDialog::CmdOk_Click() {
     }
     range = *entered;
     PlotWindow* window = PlotWindow::showAfresh(quantity_);
-    window->setSourceTitle(Plots::SourceTitle());
-    Plots::PlotQuantity(quantity_, *window, *source);
+    window->setSourceTitle(plots::SourceTitle());
+    plots::PlotQuantity(quantity_, *window, *source);
     close();
 }
 

@@ -125,7 +125,7 @@ PlotWindow::PlotWindow(Quantity quantity)
     QAction* fit = makeLimitMenu()->addAction(QStringLiteral("Fit to Data"));
     fit->setObjectName(QStringLiteral("MnuFitToData"));
     connect(fit, &QAction::triggered, this, &PlotWindow::MnuFitToData_Click);
-    Rs232::closeOnLinkLost(this);
+    serial::closeOnLinkLost(this);
 }
 
 QString PlotWindow::windowName(Quantity quantity) {
@@ -164,7 +164,7 @@ void PlotWindow::MnuLimit_Click() {
 }
 
 void PlotWindow::MnuFitToData_Click() {
-    Plots::FitToData(quantity_, this);
+    plots::FitToData(quantity_, this);
 }
 
 QStringList PlotWindow::imageTitleLines() const {

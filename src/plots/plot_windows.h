@@ -40,7 +40,7 @@ class PlotWindow : public ui::TraceWindow {
   public slots:
     // Shows the quantity's range dialog, modeless.
     void MnuLimit_Click();
-    // Fits the range to the listed readings and draws the plot afresh (Plots::FitToData).
+    // Fits the range to the listed readings and draws the plot afresh (plots::FitToData).
     void MnuFitToData_Click();
 
   protected:

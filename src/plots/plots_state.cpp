@@ -1,6 +1,6 @@
 #include "plots/plots_state.h"
 
-namespace Plots {
+namespace plots {
 
 PlotsState State;
 
@@ -20,4 +20,4 @@ core::PlotRange& PlotsState::range(core::Quantity quantity) {
     return PhRange;
 }
 
-}  // namespace Plots
+}  // namespace plots

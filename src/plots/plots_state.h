@@ -4,7 +4,7 @@
 
 // The stored-data plots: the range of each quantity's plot and the list the plots were last
 // opened from, kept for the run of the program.
-namespace Plots {
+namespace plots {
 
 struct PlotsState {
     core::PlotRange PhRange = core::DefaultPlotRange(core::Quantity::Ph, 0);
@@ -22,4 +22,4 @@ struct PlotsState {
 extern PlotsState State;
 void ResetState();
 
-}  // namespace Plots
+}  // namespace plots

@@ -78,13 +78,13 @@ GraphRangeDialog::GraphRangeDialog(core::Quantity quantity) : quantity_(quantity
     layout->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, &GraphRangeDialog::CmdOk_Click);
 
-    const core::GraphRange& range = Recording::TraceOf(quantity).Range;
+    const core::GraphRange& range = recording::TraceOf(quantity).Range;
     records_->setText(numberText(range.RecordsPerGraph));
     min_->setText(numberText(range.MinValue));
     max_->setText(numberText(range.MaxValue));
 
     resize(ui::twipsToPixels(kDialogTwips.width(), kDialogTwips.height(), this));
-    Rs232::closeOnLinkLost(this);
+    serial::closeOnLinkLost(this);
 }
 
 GraphRangeDialog* GraphRangeDialog::find(core::Quantity quantity) {
@@ -115,11 +115,11 @@ void GraphRangeDialog::CmdOk_Click() {
             ui::Dialogs::Icon::None, ui::Dialogs::Buttons::Ok);
         return;
     }
-    Recording::TraceOf(quantity_).Range = *entry.range;
+    recording::TraceOf(quantity_).Range = *entry.range;
     if (quantity_ == core::Quantity::Temperature)
-        Recording::State.TempGraphOpen = true;
+        recording::State.TempGraphOpen = true;
     else
-        Recording::State.PhMvGraphOpen = true;
+        recording::State.PhMvGraphOpen = true;
     RealTimeGraph::open(quantity_);
     close();
 }

@@ -71,7 +71,7 @@ RealTimeGraph::RealTimeGraph(core::Quantity quantity)
     addFrame();
     connect(this, &ui::TraceWindow::limitRequested, this,
             [quantity] { GraphRangeDialog::showFor(quantity); });
-    Rs232::closeOnLinkLost(this);
+    serial::closeOnLinkLost(this);
 }
 
 RealTimeGraph::~RealTimeGraph() {
@@ -122,7 +122,7 @@ void RealTimeGraph::addFrame() {
 void RealTimeGraph::writeLabels() {
     ui::TraceView* v = view();
     const core::ScaleLabels labels =
-        core::ScaleLabelTexts(Recording::TraceOf(quantity_).Range.scale());
+        core::ScaleLabelTexts(recording::TraceOf(quantity_).Range.scale());
     v->setLabelText(QStringLiteral("LblValTop"), fromStd(labels.top));
     v->setLabelText(QStringLiteral("LblValMid"), fromStd(labels.middle));
     v->setLabelText(QStringLiteral("Lbl0"), fromStd(labels.base));
@@ -133,7 +133,7 @@ void RealTimeGraph::writeLabels() {
     const QString unit = quantity_ == core::Quantity::Ph ? QStringLiteral("pH")
                          : quantity_ == core::Quantity::Mv
                              ? QStringLiteral("mV")
-                             : unitNameOf(Recording::State.TempGraphUnit);
+                             : unitNameOf(recording::State.TempGraphUnit);
     v->setLabelText(QStringLiteral("LblUnit"), unit);
 }
 
@@ -144,7 +144,7 @@ void RealTimeGraph::restart() {
 }
 
 RealTimeGraph* RealTimeGraph::open(core::Quantity quantity) {
-    Recording::GraphTrace& trace = Recording::TraceOf(quantity);
+    recording::GraphTrace& trace = recording::TraceOf(quantity);
     trace.TraceStarted = false;
     trace.PointIndex = 0;
     if (RealTimeGraph* window = find(quantity)) {
@@ -175,7 +175,7 @@ void RealTimeGraph::setTimeText(int which, const QString& time) {
 void RealTimeGraph::startTrace(double y) {
     ui::TraceView* v = view();
     v->clearTraces();
-    const core::GraphRange& range = Recording::TraceOf(quantity_).Range;
+    const core::GraphRange& range = recording::TraceOf(quantity_).Range;
     trace_ = v->addTrace(core::kGraphLeftX, range.StepX, kTraceColour);
     v->appendPoint(trace_, static_cast<float>(y));
 }
@@ -186,10 +186,10 @@ void RealTimeGraph::addPoint(double y) {
 
 void RealTimeGraph::Form_Unload() {
     if (quantity_ == core::Quantity::Temperature)
-        Recording::State.TempGraphOpen = false;
+        recording::State.TempGraphOpen = false;
     else
-        Recording::State.PhMvGraphOpen = false;
-    Recording::GraphTrace& trace = Recording::TraceOf(quantity_);
+        recording::State.PhMvGraphOpen = false;
+    recording::GraphTrace& trace = recording::TraceOf(quantity_);
     trace.TraceStarted = false;
     trace.PointIndex = 0;
 }

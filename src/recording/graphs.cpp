@@ -27,7 +27,7 @@ double heightOf(double value, const core::GraphRange& range, Quantity quantity) 
 // Steps 5 to 9 of a graph update: the first point of a trace, or the next point joined to the
 // last one, with the time labels, and the restart past the right edge. True for a first point.
 bool placePoint(RealTimeGraph& window, Quantity quantity, double value, void (*reopen)()) {
-    Recording::GraphTrace& trace = Recording::TraceOf(quantity);
+    recording::GraphTrace& trace = recording::TraceOf(quantity);
     if (!trace.TraceStarted) {
         window.setTimeText(1, timeNow());
         trace.TraceStarted = true;
@@ -71,7 +71,7 @@ QString temperatureUnitOf(const core::MeterReading& reading) {
 }  // namespace
 
 void ShowPhMvGraph() {
-    const core::MeterReading& reading = Meter::State.MeterReading;
+    const core::MeterReading& reading = meter::State.MeterReading;
     if (reading.IsMV == 1) {
         RealTimeGraph::closeWindow(Quantity::Ph);
         RealTimeGraph::open(Quantity::Mv);
@@ -79,19 +79,19 @@ void ShowPhMvGraph() {
         RealTimeGraph::closeWindow(Quantity::Mv);
         RealTimeGraph::open(Quantity::Ph);
     }
-    Recording::State.PhMvGraphOpen = true;
+    recording::State.PhMvGraphOpen = true;
 }
 
 void ShowTemperatureGraph() {
     RealTimeGraph::closeWindow(Quantity::Temperature);
-    Recording::State.TempGraphOpen = true;
-    const QString unit = temperatureUnitOf(Meter::State.MeterReading);
-    if (!unit.isEmpty()) Recording::State.TempGraphUnit = unit;
+    recording::State.TempGraphOpen = true;
+    const QString unit = temperatureUnitOf(meter::State.MeterReading);
+    if (!unit.isEmpty()) recording::State.TempGraphUnit = unit;
     RealTimeGraph::open(Quantity::Temperature);
 }
 
 bool UpdatePhMvGraph() {
-    const core::MeterReading& reading = Meter::State.MeterReading;
+    const core::MeterReading& reading = meter::State.MeterReading;
     Quantity chosen = Quantity::Ph;
     if (reading.IsMV == 1)
         chosen = Quantity::Mv;
@@ -103,12 +103,12 @@ bool UpdatePhMvGraph() {
     // which stays set), this one opens with a new trace.
     if (RealTimeGraph::find(other)) {
         RealTimeGraph::closeWindow(other);
-        Recording::State.PhMvGraphOpen = true;
+        recording::State.PhMvGraphOpen = true;
     }
     RealTimeGraph* window = RealTimeGraph::find(chosen);
     if (!window) window = RealTimeGraph::open(chosen);
 
-    const std::string& text = Meter::State.Display.LblUpValue;
+    const std::string& text = meter::State.Display.LblUpValue;
     window->setValueText(QString::fromStdString(text));
     return placePoint(*window, chosen, core::PlotValue(text, chosen), &ShowPhMvGraph);
 }
@@ -116,15 +116,15 @@ bool UpdatePhMvGraph() {
 bool UpdateTemperatureGraph() {
     RealTimeGraph* window = RealTimeGraph::find(Quantity::Temperature);
     if (!window) window = RealTimeGraph::open(Quantity::Temperature);
-    const std::string& text = Meter::State.Display.LblDownLeftValue;
+    const std::string& text = meter::State.Display.LblDownLeftValue;
     window->setValueText(QString::fromStdString(text));
 
-    const QString unit = temperatureUnitOf(Meter::State.MeterReading);
+    const QString unit = temperatureUnitOf(meter::State.MeterReading);
     // Without a unit flag there is no temperature to draw; reopening for "no unit" on every
     // sample would only empty the window again and again.
     if (unit.isEmpty()) return false;
-    if (unit != Recording::State.TempGraphUnit) {
-        Recording::GraphTrace& trace = Recording::State.TempGraph;
+    if (unit != recording::State.TempGraphUnit) {
+        recording::GraphTrace& trace = recording::State.TempGraph;
         trace.TraceStarted = false;
         trace.PointIndex = 0;
         ShowTemperatureGraph();

@@ -1,8 +1,8 @@
 #pragma once
 
 // The live graphs as the sampling tick and the panel's buttons drive them. They read the meter's
-// flags and the panel's texts (Meter::State) and the PC clock; the graph state is in
-// Recording::State.
+// flags and the panel's texts (meter::State) and the PC clock; the graph state is in
+// recording::State.
 namespace recording {
 
 // "pH/mV" (CmdPpHG_Click): opens the mV graph when the meter measures mV, the pH graph when it

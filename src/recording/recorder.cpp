@@ -23,25 +23,25 @@ Recorder::Recorder(panel::Panel* panel)
 }
 
 void Recorder::CmdPsavestop_Click() {
-    if (FileTransfer::State.IsRecording)
+    if (files::State.IsRecording)
         StopRecording(core::RecordingStop::StopRec);
     else
         StartRecording();
 }
 
 void Recorder::StartRecording() {
-    if (FileTransfer::State.IsRecording) return;
+    if (files::State.IsRecording) return;
     // The panel (and this recorder with it) may be closed while the dialog stands.
     const QPointer<Recorder> self(this);
-    if (!FileTransfer::ChooseSaveFile(panel_, ui::Dialogs::ExistingFile::AppendWithoutAsking) ||
+    if (!files::ChooseSaveFile(panel_, ui::Dialogs::ExistingFile::AppendWithoutAsking) ||
         !self)
         return;
-    const QString path = FileTransfer::State.DataFileName;
-    panel_->showFileName(FileTransfer::FileTitle(path));
+    const QString path = files::State.DataFileName;
+    panel_->showFileName(files::FileTitle(path));
 
     QString reason;
-    std::unique_ptr<FileTransfer::RecordingFile> file =
-        FileTransfer::RecordingFile::open(path, &reason);
+    std::unique_ptr<files::RecordingFile> file =
+        files::RecordingFile::open(path, &reason);
     if (!file) {
         ui::dialogs().message(
             panel_, kTitle,
@@ -54,21 +54,21 @@ void Recorder::StartRecording() {
     recording_ = writer_->begin(std::move(file));
     path_ = path;
     stopped_ = 0;
-    FileTransfer::State.IsRecording = true;
+    files::State.IsRecording = true;
     panel_->showRecording(true);
     panel_->showRecordingNotice(QString());
 }
 
 void Recorder::StopRecording(core::RecordingStop why) {
-    if (!FileTransfer::State.IsRecording) return;
-    stop(why, Recording::State.RecordingCount);
+    if (!files::State.IsRecording) return;
+    stop(why, recording::State.RecordingCount);
 }
 
 void Recorder::stop(core::RecordingStop why, long lines) {
-    FileTransfer::State.IsRecording = false;
+    files::State.IsRecording = false;
     panel_->showRecording(false);
     panel_->showRecordCount(QString());
-    Recording::State.RecordingCount = 0;
+    recording::State.RecordingCount = 0;
     writer_->end();
     stopped_ = recording_;
     recording_ = 0;
@@ -80,13 +80,13 @@ void Recorder::showNotice(core::RecordingStop why, long lines) {
     const QTime now = ui::pcNow().time();
     panel_->showRecordingNotice(QString::fromStdString(
         core::RecordingStopNotice(why, now.hour(), now.minute(), now.second(), lines,
-                                  FileTransfer::FileTitle(path_).toStdString())));
+                                  files::FileTitle(path_).toStdString())));
 }
 
 bool Recorder::MayQuit() {
-    if (!FileTransfer::State.IsRecording) return true;
+    if (!files::State.IsRecording) return true;
     const std::string question = core::RecordingQuitQuestion(
-        Recording::State.RecordingCount, FileTransfer::FileTitle(path_).toStdString());
+        recording::State.RecordingCount, files::FileTitle(path_).toStdString());
     if (ui::dialogs().message(panel_, panel_->windowTitle(), QString::fromStdString(question),
                               ui::Dialogs::Icon::Question,
                               ui::Dialogs::Buttons::YesNo) != ui::Dialogs::Answer::Yes)
@@ -96,8 +96,8 @@ bool Recorder::MayQuit() {
 }
 
 void Recorder::RecordSample(core::RecordRow row) {
-    if (!FileTransfer::State.IsRecording) return;
-    const long number = ++Recording::State.RecordingCount;
+    if (!files::State.IsRecording) return;
+    const long number = ++recording::State.RecordingCount;
     row.cells[0] = core::recordNumberText(number);
     writer_->append(row.recordingFileLine(), number);
 }

@@ -1,6 +1,6 @@
 #include "recording/recording_state.h"
 
-namespace Recording {
+namespace recording {
 
 RecordingState State;
 
@@ -20,4 +20,4 @@ GraphTrace& TraceOf(core::Quantity quantity) {
     return State.TempGraph;
 }
 
-}  // namespace Recording
+}  // namespace recording

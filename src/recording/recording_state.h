@@ -7,7 +7,7 @@
 
 // The recording to a data file and the sampling that feeds it, the live list and the live
 // graphs.
-namespace Recording {
+namespace recording {
 
 // One live graph's range and the state of its current trace.
 struct GraphTrace {
@@ -46,4 +46,4 @@ void ResetState();
 // The trace set of a graph.
 GraphTrace& TraceOf(core::Quantity quantity);
 
-}  // namespace Recording
+}  // namespace recording

@@ -25,7 +25,7 @@ constexpr auto kFinishWait = std::chrono::seconds(5);
 struct Command {
     enum class Kind { Begin, Line, End } kind;
     quint64 recording = 0;
-    std::unique_ptr<FileTransfer::RecordingFile> file;
+    std::unique_ptr<files::RecordingFile> file;
     std::string line;
     long number = 0;
 };
@@ -61,7 +61,7 @@ RecordingWriter::~RecordingWriter() {
     shared_->settled.wait_for(lock, kFinishWait, [this] { return shared_->finished; });
 }
 
-quint64 RecordingWriter::begin(std::unique_ptr<FileTransfer::RecordingFile> file) {
+quint64 RecordingWriter::begin(std::unique_ptr<files::RecordingFile> file) {
     const quint64 recording = ++lastRecording_;
     std::lock_guard lock(shared_->mutex);
     shared_->queue.push_back({Command::Kind::Begin, recording, std::move(file), {}, 0});
@@ -96,7 +96,7 @@ bool RecordingWriter::waitUntilSettled(int timeoutMs) const {
 
 void RecordingWriter::run(std::shared_ptr<Shared> shared) {
     pthread_setname_np(pthread_self(), "recording-file");
-    std::unique_ptr<FileTransfer::RecordingFile> file;
+    std::unique_ptr<files::RecordingFile> file;
     quint64 recording = 0;
     long linesKept = 0;
     Clock::time_point lastSync = Clock::now();

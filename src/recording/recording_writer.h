@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace FileTransfer {
+namespace files {
 class RecordingFile;
 }
 
@@ -29,7 +29,7 @@ class RecordingWriter : public QObject {
     ~RecordingWriter() override;
 
     // Starts a recording into `file` (open); returns its number (1, 2, ...) for the reports.
-    quint64 begin(std::unique_ptr<FileTransfer::RecordingFile> file);
+    quint64 begin(std::unique_ptr<files::RecordingFile> file);
     // Hands over line `number` (complete, line end included) of the current recording.
     void append(std::string line, long number);
     // Ends the current recording: its lines are written, forced to disk and the file closed.

@@ -28,7 +28,7 @@ QString fromStd(std::string_view text) {
 core::RecordRow takeSample(const QDateTime& now) {
     const QDate date = now.date();
     const QTime time = now.time();
-    return core::SampleRow(Meter::State.Display, Meter::State.MeterReading,
+    return core::SampleRow(meter::State.Display, meter::State.MeterReading,
                            core::recordDateText(date.year(), date.month(), date.day()),
                            core::recordTimeText(time.hour(), time.minute(), time.second()));
 }
@@ -36,27 +36,27 @@ core::RecordRow takeSample(const QDateTime& now) {
 }  // namespace
 
 void CloseLiveWindows() {
-    Recording::State.PhMvGraphOpen = false;
-    Recording::State.TempGraphOpen = false;
-    FileTransfer::State.LiveListOpen = false;
+    recording::State.PhMvGraphOpen = false;
+    recording::State.TempGraphOpen = false;
+    files::State.LiveListOpen = false;
     RealTimeGraph::closeWindow(core::Quantity::Ph);
     RealTimeGraph::closeWindow(core::Quantity::Mv);
     RealTimeGraph::closeWindow(core::Quantity::Temperature);
-    if (RealTimeList* list = RealTimeList::find()) list->close();
+    if (files::RealTimeList* list = files::RealTimeList::find()) list->close();
 }
 
 Sampler::Sampler(panel::Panel* panel, Recorder* recorder)
     : QObject(panel), panel_(panel), recorder_(recorder) {}
 
 void Sampler::Timer2_Timer() {
-    Recording::RecordingState& s = Recording::State;
-    if (!Meter::ReadingIsFresh(Meter::State)) {
+    recording::RecordingState& s = recording::State;
+    if (!meter::ReadingIsFresh(meter::State)) {
         // Nothing the panel shows now comes from the meter, or it is older than the previous
         // poll tick (the line was held by a download, or the meter is about to be lost). A
         // sample that falls due meanwhile is taken on the first tick with a fresh reading.
         return;
     }
-    const core::MeterReading& reading = Meter::State.MeterReading;
+    const core::MeterReading& reading = meter::State.MeterReading;
     if (!core::MeterIsMeasuring(reading)) {
         CloseLiveWindows();
         recorder_->StopRecording(core::StopForScreen(reading));
@@ -68,7 +68,7 @@ void Sampler::Timer2_Timer() {
 
     const core::RecordRow sample = takeSample(now);
     recorder_->RecordSample(sample);
-    FileTransfer::AppendLiveSample(sample);
+    files::AppendLiveSample(sample);
     // A first point of a trace ends the tick before it counts: the next tick samples again.
     const bool endedEarly =
         (s.PhMvGraphOpen && UpdatePhMvGraph()) || (s.TempGraphOpen && UpdateTemperatureGraph());
@@ -76,7 +76,7 @@ void Sampler::Timer2_Timer() {
 }
 
 void Sampler::CmdPSample_Click() {
-    Recording::RecordingState& s = Recording::State;
+    recording::RecordingState& s = recording::State;
     const QPointer<Sampler> self(this);
     const QString answer = ui::dialogs().input(
         panel_, fromStd(core::kSamplingInputTitle),

@@ -100,11 +100,11 @@ class TestDisplayPoll : public QObject {
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
         f.meter().setReplyDelay(0.75);
         QList<int> ticksSinceAsked;  // at each frame rendered with the delay on
-        int lastRendered = Meter::State.RenderedTick;
+        int lastRendered = meter::State.RenderedTick;
         connect(f.panel()->displayPoll(), &meter::DisplayPoll::rendered, [&] {
-            if (Meter::State.LinkLost || Meter::State.RenderedTick == lastRendered) return;
-            lastRendered = Meter::State.RenderedTick;
-            ticksSinceAsked.append(Meter::State.PollTick - Meter::State.RenderedTick);
+            if (meter::State.LinkLost || meter::State.RenderedTick == lastRendered) return;
+            lastRendered = meter::State.RenderedTick;
+            ticksSinceAsked.append(meter::State.PollTick - meter::State.RenderedTick);
         });
         QVERIFY(f.waitFor([&] { return ticksSinceAsked.size() >= 4; }, 10000));
         ticksSinceAsked.removeFirst();  // the poll under way when the delay began

@@ -143,10 +143,10 @@ class TestReplug : public QObject {
             app::StartPanel(0, before, std::make_shared<serial::SystemPortLister>(byId.path()));
         QVERIFY(panel);
         QVERIFY(QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 1; }, 3000));
-        QVERIFY(QTest::qWaitFor([&] { return Meter::State.LinkLost == false; }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return meter::State.LinkLost == false; }, 3000));
 
         f.meter().hangUp();
-        QVERIFY(QTest::qWaitFor([&] { return Meter::State.LinkLost; }, 8000));
+        QVERIFY(QTest::qWaitFor([&] { return meter::State.LinkLost; }, 8000));
         // Other tests make ptys too: take new ones until the number just freed is ours.
         std::vector<std::unique_ptr<HeldPty>> held;
         while (held.size() < 64) {
@@ -157,7 +157,7 @@ class TestReplug : public QObject {
         QVERIFY(f.meter().comeBack());
         const QString after = deviceOf(f.meter());
         QVERIFY(after != before);
-        QVERIFY(QTest::qWaitFor([&] { return !Meter::State.LinkLost; }, 8000));
+        QVERIFY(QTest::qWaitFor([&] { return !meter::State.LinkLost; }, 8000));
         QCOMPARE(panel->controls().LblComm->text(), serial::shortDeviceName(after));
         QCOMPARE(dialogs.messages.size(), 0);
         panel->close();

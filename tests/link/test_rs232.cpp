@@ -12,9 +12,9 @@
 namespace {
 
 using Frames = std::vector<std::vector<uint8_t>>;
-using Rs232::Ending;
-using Rs232::Next;
-using Rs232::Transaction;
+using serial::Ending;
+using serial::Next;
+using serial::Transaction;
 
 int countFrames(const Frames& frames, std::vector<uint8_t> wanted) {
     int n = 0;
@@ -25,7 +25,7 @@ int countFrames(const Frames& frames, std::vector<uint8_t> wanted) {
 // Every ending a chain was told, in order.
 struct Endings {
     QList<Ending> told;
-    Rs232::Finished record() {
+    serial::Finished record() {
         return [this](const Ending& e) { told.append(e); };
     }
 };
@@ -38,7 +38,7 @@ class TestRs232 : public QObject {
   private:
     std::unique_ptr<MeterFixture> fixture;
     std::unique_ptr<serial::QtSerialLine> line;
-    std::unique_ptr<Rs232::TransactionQueue> queue;
+    std::unique_ptr<serial::TransactionQueue> queue;
 
     sim::MeterSim& meter() { return fixture->meter(); }
 
@@ -52,9 +52,9 @@ class TestRs232 : public QObject {
     // Runs a request for the logging interval and waits for its ending.
     std::optional<std::uint8_t> request(Endings& endings, int timeoutMs = 3000) {
         std::optional<std::uint8_t> reply;
-        Rs232::Submit(
+        serial::Submit(
             nullptr,
-            Rs232::Request(0x52,
+            serial::Request(0x52,
                            [&reply](std::optional<std::uint8_t> b) {
                                reply = b;
                                return Next::end(b ? Ending::done() : Ending::failed("silent"));
@@ -71,13 +71,13 @@ class TestRs232 : public QObject {
         line->setPortNumber(1);
         QVERIFY(line->setSettings("9600,n,8,1"));
         QVERIFY2(line->open(), qPrintable(line->errorText()));
-        queue = std::make_unique<Rs232::TransactionQueue>(line.get());
-        Rs232::Attach(line.get(), queue.get());
+        queue = std::make_unique<serial::TransactionQueue>(line.get());
+        serial::Attach(line.get(), queue.get());
     }
 
     void cleanup() {
         queue.reset();
-        Rs232::State.Comm1 = nullptr;
+        serial::State.Comm1 = nullptr;
         line.reset();
         fixture.reset();
     }
@@ -91,7 +91,7 @@ class TestRs232 : public QObject {
         clock.start();
         QCOMPARE(request(endings, 6000).value_or(0), 30);
         QVERIFY(clock.elapsed() >= 2400);
-        QCOMPARE(Rs232::State.LastReplyByte.value_or(0), 30);
+        QCOMPARE(serial::State.LastReplyByte.value_or(0), 30);
         QCOMPARE(countFrames(meter().receivedFrames(), {0x52, 0x52}), 3);
     }
 
@@ -107,7 +107,7 @@ class TestRs232 : public QObject {
 
     void requestGivesUpAfterTenSilentSeconds() {
         meter().setSilent(true);
-        Rs232::State.LastReplyByte = 7;
+        serial::State.LastReplyByte = 7;
         meter().clearReceived();
         Endings endings;
         QElapsedTimer clock;
@@ -116,7 +116,7 @@ class TestRs232 : public QObject {
         QVERIFY(clock.elapsed() >= 9900);
         QCOMPARE(endings.told.size(), 1);
         QCOMPARE(endings.told.first().kind, Ending::Kind::Failed);
-        QCOMPARE(Rs232::State.LastReplyByte.value_or(0), 7);
+        QCOMPARE(serial::State.LastReplyByte.value_or(0), 7);
         const int sent = countFrames(meter().receivedFrames(), {0x52, 0x52});
         QVERIFY2(sent >= 10 && sent <= 11, qPrintable(QString::number(sent)));
     }
@@ -126,10 +126,10 @@ class TestRs232 : public QObject {
     void queuedTransactionsRunInTheOrderAsked() {
         meter().clearReceived();
         Endings endings;
-        Rs232::Submit(nullptr, Transaction::pause(300), endings.record());
+        serial::Submit(nullptr, Transaction::pause(300), endings.record());
         const std::vector<std::uint8_t> codes = {0xE1, 0xE2, 0xE3, 0xE4};
-        for (std::uint8_t code : codes) Rs232::Submit(nullptr, Rs232::Key(code), endings.record());
-        QVERIFY(Rs232::LineBusy());
+        for (std::uint8_t code : codes) serial::Submit(nullptr, serial::Key(code), endings.record());
+        QVERIFY(serial::LineBusy());
         QCOMPARE(queue->waiting(), codes.size());
         QVERIFY(meter().receivedFrames().empty());
         QVERIFY(MeterFixture::waitFor([&] { return endings.told.size() == 5; }, 3000));
@@ -140,7 +140,7 @@ class TestRs232 : public QObject {
         QCOMPARE(keys.size(), codes.size());
         for (std::size_t i = 0; i < codes.size(); ++i)
             QCOMPARE(keys[i], (std::vector<uint8_t>{0x46, codes[i]}));
-        QVERIFY(Rs232::LineFree());
+        QVERIFY(serial::LineFree());
     }
 
     // Done, nothing, failure, a dropped owner and the end of the program: each chain is told
@@ -148,10 +148,10 @@ class TestRs232 : public QObject {
     void everyChainEndsExactlyOnce() {
         Endings done, nothing, failed, ownerGone, chained, stopped;
         auto owner = std::make_unique<QObject>();
-        Rs232::Submit(nullptr, Transaction::pause(50), done.record());
+        serial::Submit(nullptr, Transaction::pause(50), done.record());
         Transaction none = Transaction::pause(10);
-        none.then = [](const Rs232::Answer&) { return Next::end(Ending::nothing("none")); };
-        Rs232::Submit(nullptr, none, nothing.record());
+        none.then = [](const serial::Answer&) { return Next::end(Ending::nothing("none")); };
+        serial::Submit(nullptr, none, nothing.record());
         // Nine bytes judged at the end of 0.2 s, and the meter sends garbage instead.
         Transaction poll;
         poll.frame = QByteArray(1, 'Z');
@@ -159,23 +159,23 @@ class TestRs232 : public QObject {
         poll.count = 9;
         poll.windowMs = 200;
         poll.attempts = 2;
-        Rs232::Submit(nullptr, poll, failed.record());
-        Rs232::Submit(owner.get(), Transaction::pause(10), ownerGone.record());
+        serial::Submit(nullptr, poll, failed.record());
+        serial::Submit(owner.get(), Transaction::pause(10), ownerGone.record());
         owner.reset();
         // A chain of three pauses ends once, with the last one's ending.
         Transaction first = Transaction::pause(10);
-        first.then = [](const Rs232::Answer&) {
+        first.then = [](const serial::Answer&) {
             Transaction second = Transaction::pause(10);
-            second.then = [](const Rs232::Answer&) { return Next::then(Transaction::pause(10)); };
+            second.then = [](const serial::Answer&) { return Next::then(Transaction::pause(10)); };
             return Next::then(second);
         };
-        Rs232::Submit(nullptr, first, chained.record());
+        serial::Submit(nullptr, first, chained.record());
         QVERIFY(MeterFixture::waitFor([&] { return !chained.told.isEmpty(); }, 3000));
 
-        Rs232::Submit(nullptr, Transaction::pause(500), stopped.record());
-        Rs232::Submit(nullptr, Transaction::pause(500), stopped.record());
+        serial::Submit(nullptr, Transaction::pause(500), stopped.record());
+        serial::Submit(nullptr, Transaction::pause(500), stopped.record());
         queue->stop();
-        Rs232::Submit(nullptr, Transaction::pause(10), stopped.record());
+        serial::Submit(nullptr, Transaction::pause(10), stopped.record());
         QTest::qWait(100);
 
         for (Endings* e : {&done, &nothing, &failed, &ownerGone, &chained})
@@ -198,15 +198,15 @@ class TestRs232 : public QObject {
         clock.expect = Transaction::Expect::AtLeast;
         clock.count = 6;
         clock.silenceMs = 300;
-        std::optional<Rs232::Answer> answer;
-        clock.then = [&answer](const Rs232::Answer& a) {
+        std::optional<serial::Answer> answer;
+        clock.then = [&answer](const serial::Answer& a) {
             answer = a;
             return Next::end(a.complete ? Ending::done() : Ending::failed("silent"));
         };
         Endings first, next;
-        Rs232::Submit(nullptr, clock, first.record());
+        serial::Submit(nullptr, clock, first.record());
         QTimer::singleShot(100, [this] { meter().hangUp(); });
-        Rs232::Submit(nullptr, Rs232::Key(0xED), next.record());
+        serial::Submit(nullptr, serial::Key(0xED), next.record());
         QVERIFY(MeterFixture::waitFor([&] { return !next.told.isEmpty(); }, 3000));
         QVERIFY(answer && !answer->complete);
         QCOMPARE(first.told.size(), 1);

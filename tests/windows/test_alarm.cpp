@@ -46,7 +46,7 @@ QCheckBox* box(const QString& name) {
     return child<QCheckBox>(name);
 }
 bool flagOf(const QString& boxName) {
-    const core::AlarmLimits& l = Alarm::State.AlarmLimits;
+    const core::AlarmLimits& l = alarms::State.AlarmLimits;
     const bool flags[] = {l.PhAlarmOn, l.MvAlarmOn, l.CAlarmOn, l.FAlarmOn};
     return flags[kBoxes.indexOf(boxName)];
 }
@@ -109,7 +109,7 @@ class TestAlarm : public QObject {
         QFETCH(core::AlarmLimits, stored);
         QFETCH(QStringList, texts);
         QFETCH(QStringList, ticked);
-        Alarm::State.AlarmLimits = stored;
+        alarms::State.AlarmLimits = stored;
         AlarmDialog* d = AlarmDialog::showDialog(nullptr);
         QCOMPARE(d->objectName(), QString("Alarm"));
         QCOMPARE(d->windowTitle(), QString("Alarm"));
@@ -156,14 +156,14 @@ class TestAlarm : public QObject {
         QFETCH(QString, shown);
         const QLocale previous;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Alarm::State.AlarmLimits.PhHigh = value;
-        Alarm::State.AlarmLimits.PhLow = -1e6;
+        alarms::State.AlarmLimits.PhHigh = value;
+        alarms::State.AlarmLimits.PhLow = -1e6;
         QPointer<AlarmDialog> d = AlarmDialog::showDialog(nullptr);
         QLocale::setDefault(previous);
         QCOMPARE(edit("TpH")->text(), shown);
         d->CmdOk_Click();
         QVERIFY(waitClosed(d));
-        QCOMPARE(Alarm::State.AlarmLimits.PhHigh, value);
+        QCOMPARE(alarms::State.AlarmLimits.PhHigh, value);
     }
 
     void partnerBoxesExcludeEachOther_data() {
@@ -192,7 +192,7 @@ class TestAlarm : public QObject {
             for (const QString& name : kGroups[i])
                 QVERIFY2(child<QWidget>(name)->isVisible() == on, qPrintable(name));
         }
-        QCOMPARE(Alarm::State.AlarmLimits.PhHigh, 14.0);  // limits wait for "OK"
+        QCOMPARE(alarms::State.AlarmLimits.PhHigh, 14.0);  // limits wait for "OK"
     }
 
     // Typed entries are kept only by "OK": re-ticking refills them, the close box drops them
@@ -208,8 +208,8 @@ class TestAlarm : public QObject {
         QTest::keyClicks(edit("TpL"), "5");
         d->close();
         QVERIFY(waitClosed(d));
-        QCOMPARE(Alarm::State.AlarmLimits.PhLow, 0.0);
-        QVERIFY(Alarm::State.AlarmLimits.PhAlarmOn);
+        QCOMPARE(alarms::State.AlarmLimits.PhLow, 0.0);
+        QVERIFY(alarms::State.AlarmLimits.PhAlarmOn);
         AlarmDialog::showDialog(nullptr);
         QCOMPARE(edit("TpL")->text(), QString("0"));
         QVERIFY(box("Ckp")->isChecked() && edit("TpL")->isVisible());
@@ -253,13 +253,13 @@ class TestAlarm : public QObject {
         box("Ckp")->click();
         edit("TpH")->setText("9");  // a valid change that must not be stored either
         edit(name)->setText(text);
-        const core::AlarmLimits before = Alarm::State.AlarmLimits;
+        const core::AlarmLimits before = alarms::State.AlarmLimits;
         QTest::mouseClick(child<QPushButton>("CmdOK"), Qt::LeftButton);
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QString("Invalid settings, try again!"));
         QCOMPARE(messages[0].icon, ui::Dialogs::Icon::Critical);
         QCOMPARE(messages[0].buttons, ui::Dialogs::Buttons::Ok);
-        QVERIFY(Alarm::State.AlarmLimits == before);
+        QVERIFY(alarms::State.AlarmLimits == before);
         QTest::qWait(50);
         QCOMPARE(AlarmDialog::instance(), d);
         QVERIFY(d->isVisible());
@@ -282,7 +282,7 @@ class TestAlarm : public QObject {
         expected.MvLow = -150.25;
         expected.CLow = 0.5;
         expected.FHigh = 300;
-        QVERIFY(Alarm::State.AlarmLimits == expected);
+        QVERIFY(alarms::State.AlarmLimits == expected);
     }
 
     void okPressesTheKeysOfTheWatchedUnits_data() {
@@ -320,7 +320,7 @@ class TestAlarm : public QObject {
                      qPrintable(QString::number(gap.count())));
         }
         QVERIFY(f.panel()->timer1()->isActive());
-        QCOMPARE(Alarm::State.AlarmLimits.MvHigh, 450.0);
+        QCOMPARE(alarms::State.AlarmLimits.MvHigh, 450.0);
         for (const QString& name : kBoxes) QCOMPARE(flagOf(name), ticks.contains(name));
     }
 
@@ -371,7 +371,7 @@ class TestAlarm : public QObject {
         }
         for (int i = 1; i < over.size(); ++i) QVERIFY2(over[i] != over[i - 1], "not blinking");
         QVERIFY(!underSeen);
-        QVERIFY(Alarm::State.AlarmLimits.PhAlarmOn);
+        QVERIFY(alarms::State.AlarmLimits.PhAlarmOn);
     }
 
   private:

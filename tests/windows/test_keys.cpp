@@ -86,7 +86,7 @@ class TestKeys : public QObject {
         bool clicked = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            if (clicked || !Rs232::LineBusy() || f.meter().receivedFrames().empty()) return;
+            if (clicked || !serial::LineBusy() || f.meter().receivedFrames().empty()) return;
             clicked = true;
             QTest::mouseClick(f.panel()->button("CmdUp"), Qt::LeftButton);
         });

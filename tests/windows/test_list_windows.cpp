@@ -41,7 +41,7 @@ class CaptionRecorder : public QObject {
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::WindowTitleChange && qobject_cast<FileList*>(object))
+        if (event->type() == QEvent::WindowTitleChange && qobject_cast<files::FileList*>(object))
             captions.append(static_cast<QWidget*>(object)->windowTitle());
         return false;
     }
@@ -106,23 +106,23 @@ class ListWindowsTest : public QObject {
     QString path(const QString& name) const { return dir.filePath(name); }
 
     void startRecording() {
-        FileTransfer::State.IsRecording = true;
-        Recording::State.RecordingCount = 5;
+        files::State.IsRecording = true;
+        recording::State.RecordingCount = 5;
     }
 
-    RealTimeList* openLiveList() {
-        FileTransfer::OpenLiveList();
-        return RealTimeList::find();
+    files::RealTimeList* openLiveList() {
+        files::OpenLiveList();
+        return files::RealTimeList::find();
     }
 
-    FileList* openFile(const QString& file) {
+    files::FileList* openFile(const QString& file) {
         fake->openName = file;
-        FileTransfer::OpenDataFile(nullptr);
+        files::OpenDataFile(nullptr);
         // The rows are read on a worker thread: wait until the list holds them.
-        const QPointer<FileList> list = FileList::find();
+        const QPointer<files::FileList> list = files::FileList::find();
         if (list && !QTest::qWaitFor([&] { return !list || !list->loading(); }, 20000))
             return nullptr;
-        return FileList::find();
+        return files::FileList::find();
     }
 
   private slots:
@@ -130,9 +130,9 @@ class ListWindowsTest : public QObject {
         QVERIFY(dir.isValid());
         pollTimer.setInterval(500);
         // Stands in for the recorder, which stops the recording when the lists ask.
-        connect(&FileTransfer::events(), &FileTransfer::ListEvents::recordingStopRequested, [] {
-            FileTransfer::State.IsRecording = false;
-            Recording::State.RecordingCount = 0;
+        connect(&files::events(), &files::ListEvents::recordingStopRequested, [] {
+            files::State.IsRecording = false;
+            recording::State.RecordingCount = 0;
             ++stopRequests;
         });
     }
@@ -152,15 +152,15 @@ class ListWindowsTest : public QObject {
     }
 
     void windowsHaveTheirNamesCaptionsMenusAndHeader() {
-        FileTransfer::OpenLiveList();
-        auto* live = RealTimeList::find();
-        auto* data = DataList::showNew();
-        auto* files = new FileList;
-        files->show();
-        const QList<QPair<RecordListWindow*, QStringList>> windows = {
+        files::OpenLiveList();
+        auto* live = files::RealTimeList::find();
+        auto* data = files::DataList::showNew();
+        auto* fileList = new files::FileList;
+        fileList->show();
+        const QList<QPair<files::RecordListWindow*, QStringList>> windows = {
             {live, {"CmdRsave", "MnuSaveCsv", "CmdRprint"}},
             {data, {"CmdDsave", "MnuSaveCsv", "CmdDplot", "MnupHmV", "MnuTemp", "CmdDprint"}},
-            {files, {"MnuSaveCsv", "CmdFplot", "MnupHmV", "MnuTemp", "CmdFprint"}},
+            {fileList, {"MnuSaveCsv", "CmdFplot", "MnupHmV", "MnuTemp", "CmdFprint"}},
         };
         for (const auto& [window, actions] : windows) {
             QVERIFY(window);
@@ -170,7 +170,7 @@ class ListWindowsTest : public QObject {
             QVERIFY(QApplication::topLevelWidgets().contains(window));
             for (const QString& name : actions)
                 QVERIFY2(window->findChild<QAction*>(name), qPrintable(name));
-            RecordGrid* grid = window->findChild<RecordGrid*>("Grid");
+            files::RecordGrid* grid = window->findChild<files::RecordGrid*>("Grid");
             QCOMPARE(grid, window->grid());
             QCOMPARE(grid->accessibleDescription(), QStringLiteral("Grid"));
             QCOMPARE(grid->rows(), 1);
@@ -191,43 +191,43 @@ class ListWindowsTest : public QObject {
     }
 
     void liveListReopenedStartsEmptyAndNumbersOn() {
-        QVERIFY(!FileTransfer::AppendLiveSample(sample("1.000")));
-        const long before = FileTransfer::State.LiveListCount;
+        QVERIFY(!files::AppendLiveSample(sample("1.000")));
+        const long before = files::State.LiveListCount;
 
-        QPointer<RealTimeList> first = openLiveList();
-        QVERIFY(first && FileTransfer::State.LiveListOpen);
-        QVERIFY(FileTransfer::AppendLiveSample(sample("7.001")));
-        QVERIFY(FileTransfer::AppendLiveSample(sample("7.002", "Low")));
+        QPointer<files::RealTimeList> first = openLiveList();
+        QVERIFY(first && files::State.LiveListOpen);
+        QVERIFY(files::AppendLiveSample(sample("7.001")));
+        QVERIFY(files::AppendLiveSample(sample("7.002", "Low")));
         QCOMPARE(first->grid()->rows(), 3);
         QCOMPARE(first->grid()->cellText(2, 0), QString::number(before + 2));
         QCOMPARE(first->grid()->cellText(2, 8), QStringLiteral("Low"));
         QCOMPARE(first->grid()->cellText(1, 8), QString());
 
-        QPointer<RealTimeList> second = openLiveList();
+        QPointer<files::RealTimeList> second = openLiveList();
         settle();
         QVERIFY(!first);
-        QVERIFY(second && FileTransfer::State.LiveListOpen);
+        QVERIFY(second && files::State.LiveListOpen);
         QCOMPARE(second->grid()->rows(), 1);
-        QVERIFY(FileTransfer::AppendLiveSample(sample("7.003")));
+        QVERIFY(files::AppendLiveSample(sample("7.003")));
         QCOMPARE(second->grid()->cellText(1, 0), QString::number(before + 3));
 
         second->close();
-        QVERIFY(!FileTransfer::State.LiveListOpen);
-        QVERIFY(!RealTimeList::find());
-        QVERIFY(!FileTransfer::AppendLiveSample(sample("7.004")));
-        QCOMPARE(FileTransfer::State.LiveListCount, before + 3);
+        QVERIFY(!files::State.LiveListOpen);
+        QVERIFY(!files::RealTimeList::find());
+        QVERIFY(!files::AppendLiveSample(sample("7.004")));
+        QCOMPARE(files::State.LiveListCount, before + 3);
     }
 
     void liveListFollowsTheNewestRowPastTwentyRows() {
-        RealTimeList* live = openLiveList();
+        files::RealTimeList* live = openLiveList();
         QVERIFY(QTest::qWaitForWindowExposed(live));
-        RecordGrid* grid = live->grid();
-        for (int k = 1; k <= 21; ++k) FileTransfer::AppendLiveSample(sample("7.000"));
+        files::RecordGrid* grid = live->grid();
+        for (int k = 1; k <= 21; ++k) files::AppendLiveSample(sample("7.000"));
         QCOMPARE(grid->topRow(), 1);
 
         int previousTop = grid->topRow();
         for (int k = 22; k <= 60; ++k) {
-            FileTransfer::AppendLiveSample(sample("7.000"));
+            files::AppendLiveSample(sample("7.000"));
             const int top = grid->topRow();
             QVERIFY2(top > previousTop, qPrintable(QString::number(k)));
             // Past the first step it moves one row per new row.
@@ -241,17 +241,17 @@ class ListWindowsTest : public QObject {
     }
 
     void saveWritesTheListFileLayout() {
-        RealTimeList* live = openLiveList();
-        FileTransfer::AppendLiveSample(sample("7.012"));
-        FileTransfer::AppendLiveSample(sample("- . - - -", "Low"));
-        const long n = FileTransfer::State.LiveListCount;
+        files::RealTimeList* live = openLiveList();
+        files::AppendLiveSample(sample("7.012"));
+        files::AppendLiveSample(sample("- . - - -", "Low"));
+        const long n = files::State.LiveListCount;
         fake->saveName = path("list.dat");
         writeFile(fake->saveName, QByteArray(5000, 'x'));  // replaced, not appended to
 
         live->CmdRsave_Click();
         // "All Files" shows names without a dot too.
         QCOMPARE(fake->lastFilter, QStringLiteral("Data Files (*.dat);;All Files (*)"));
-        QCOMPARE(FileTransfer::State.DataFileName, fake->saveName);
+        QCOMPARE(files::State.DataFileName, fake->saveName);
         QVERIFY(fake->messages.isEmpty());
         const QByteArray expected =
             "\"" + QByteArray::number(qlonglong(n - 1)) +
@@ -262,7 +262,7 @@ class ListWindowsTest : public QObject {
         QCOMPARE(readFile(fake->saveName), expected);
 
         // Read back through Open File: the same nine cells, in order.
-        FileList* files = openFile(fake->saveName);
+        files::FileList* files = openFile(fake->saveName);
         QVERIFY(files);
         QCOMPARE(files->grid()->rows(), 3);
         for (int r = 1; r < 3; ++r)
@@ -271,7 +271,7 @@ class ListWindowsTest : public QObject {
     }
 
     void savingAHeaderOnlyListGivesAnEmptyFile() {
-        DataList* data = DataList::showNew();
+        files::DataList* data = files::DataList::showNew();
         fake->saveName = path("empty.dat");
         data->CmdDsave_Click();
         QVERIFY(QFile::exists(fake->saveName));
@@ -279,8 +279,8 @@ class ListWindowsTest : public QObject {
     }
 
     void failedSaveIsReportedAndKeepsListAndOldFile() {
-        RealTimeList* live = openLiveList();
-        FileTransfer::AppendLiveSample(sample("7.012"));
+        files::RealTimeList* live = openLiveList();
+        files::AppendLiveSample(sample("7.012"));
         fake->saveName = path("no such folder/list.dat");
         live->CmdRsave_Click();
         QCOMPARE(fake->messages.size(), 1);
@@ -314,11 +314,11 @@ class ListWindowsTest : public QObject {
             "3,\"soon, \"\"maybe\"\"\",-150.5,mV,25.0,°C,ATC,\r\n";
         // A recording goes on meanwhile: the CSV file is none of its business.
         startRecording();
-        FileTransfer::State.DataFileName = path("recorded.dat");
-        writeFile(FileTransfer::State.DataFileName, "1\t26/12/09\r\n");
-        RecordListWindow* windows[] = {openLiveList(), DataList::showNew(), new FileList};
+        files::State.DataFileName = path("recorded.dat");
+        writeFile(files::State.DataFileName, "1\t26/12/09\r\n");
+        files::RecordListWindow* windows[] = {openLiveList(), files::DataList::showNew(), new files::FileList};
         int n = 0;
-        for (RecordListWindow* window : windows) {
+        for (files::RecordListWindow* window : windows) {
             for (const QString& row : rows) window->grid()->addRow(row);
             fake->saveName = path(QStringLiteral("list%1.csv").arg(++n));
             window->findChild<QAction*>("MnuSaveCsv")->trigger();
@@ -326,9 +326,9 @@ class ListWindowsTest : public QObject {
             QCOMPARE(readFile(fake->saveName), expected);
         }
         QVERIFY(fake->messages.isEmpty());
-        QVERIFY(FileTransfer::State.IsRecording);
+        QVERIFY(files::State.IsRecording);
         QCOMPARE(stopRequests, 0);
-        QCOMPARE(FileTransfer::State.DataFileName, path("recorded.dat"));
+        QCOMPARE(files::State.DataFileName, path("recorded.dat"));
 
         // The recording's own file is refused; a folder that does not exist is reported.
         fake->saveName = path("recorded.dat");
@@ -342,13 +342,13 @@ class ListWindowsTest : public QObject {
     }
 
     void cancelledSaveAsWritesNothingAndKeepsTheName() {
-        RealTimeList* live = openLiveList();
-        FileTransfer::AppendLiveSample(sample("7.012"));
-        FileTransfer::State.DataFileName = QStringLiteral("earlier.dat");
+        files::RealTimeList* live = openLiveList();
+        files::AppendLiveSample(sample("7.012"));
+        files::State.DataFileName = QStringLiteral("earlier.dat");
         fake->saveName.clear();
         live->CmdRsave_Click();
         QCOMPARE(fake->saveCalls, 1);
-        QCOMPARE(FileTransfer::State.DataFileName, QStringLiteral("earlier.dat"));
+        QCOMPARE(files::State.DataFileName, QStringLiteral("earlier.dat"));
         QVERIFY(fake->messages.isEmpty());
         QVERIFY(!QFile::exists(QStringLiteral("earlier.dat")));
     }
@@ -361,12 +361,12 @@ class ListWindowsTest : public QObject {
 
     void saveWhileRecordingAsksFirst() {
         QFETCH(bool, ok);
-        DataList* data = DataList::showNew();
+        files::DataList* data = files::DataList::showNew();
         data->grid()->addRow(QStringLiteral("1\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\t"));
-        FileTransfer::State.DataFileName = path("recording.dat");
+        files::State.DataFileName = path("recording.dat");
         startRecording();
         fake->answers.enqueue(ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel);
-        fake->saveName = FileTransfer::State.DataFileName;  // the recording's own file
+        fake->saveName = files::State.DataFileName;  // the recording's own file
 
         data->CmdDsave_Click();
         QCOMPARE(fake->messages.size(), 1);
@@ -379,14 +379,14 @@ class ListWindowsTest : public QObject {
         QCOMPARE(question.buttons, ui::Dialogs::Buttons::OkCancel);
         if (!ok) {
             QCOMPARE(fake->saveCalls, 0);
-            QVERIFY(FileTransfer::State.IsRecording);
+            QVERIFY(files::State.IsRecording);
             QCOMPARE(stopRequests, 0);
             QVERIFY(!QFile::exists(fake->saveName));
         } else {
             QCOMPARE(fake->saveCalls, 1);
             QVERIFY(!fake->recordingAtSaveDialog);
             QCOMPARE(stopRequests, 1);
-            QCOMPARE(Recording::State.RecordingCount, 0);
+            QCOMPARE(recording::State.RecordingCount, 0);
             QVERIFY(readFile(fake->saveName).startsWith("\"1\t24/03/05"));
         }
     }
@@ -398,7 +398,7 @@ class ListWindowsTest : public QObject {
         writeFile(path("thousand.dat"), bytes);
         CaptionRecorder recorder;
         qApp->installEventFilter(&recorder);
-        FileList* files = openFile(path("thousand.dat"));
+        files::FileList* files = openFile(path("thousand.dat"));
         qApp->removeEventFilter(&recorder);
 
         QVERIFY(files);
@@ -422,13 +422,13 @@ class ListWindowsTest : public QObject {
         writeFile(path("busy.dat"), bytes);
         for (const bool reopen : {false, true}) {
             fake->openName = path("busy.dat");
-            FileTransfer::OpenDataFile(nullptr);
-            QPointer<FileList> busy = FileList::find();
+            files::OpenDataFile(nullptr);
+            QPointer<files::FileList> busy = files::FileList::find();
             QVERIFY(busy && busy->loading());
             QVERIFY(!busy->menuBar()->isEnabled());
             QCOMPARE(busy->grid()->rows(), 1);
             if (reopen) {
-                FileList* again = openFile(path("busy.dat"));
+                files::FileList* again = openFile(path("busy.dat"));
                 settle();
                 QVERIFY(!busy);
                 QCOMPARE(again->grid()->rows(), 200001);
@@ -438,7 +438,7 @@ class ListWindowsTest : public QObject {
                 busy->close();
                 settle();
                 QVERIFY(!busy);
-                QVERIFY(!FileList::find());
+                QVERIFY(!files::FileList::find());
             }
         }
         QVERIFY(fake->messages.isEmpty());
@@ -446,16 +446,16 @@ class ListWindowsTest : public QObject {
 
     void openFileReplacesTheFileListAndKeepsEveryByte() {
         writeFile(path("a.dat"), "1\tfirst\r\n");
-        QPointer<FileList> first = openFile(path("a.dat"));
+        QPointer<files::FileList> first = openFile(path("a.dat"));
         // Latin-1 degree sign, a decimal comma, LF alone, no final line end.
         writeFile(path("b.dat"),
                   "1\t25.3 \xB0"
                   "C\n2\t7,5\n\"3\t\xC2\xB0\t\"");
-        FileList* second = openFile(path("b.dat"));
+        files::FileList* second = openFile(path("b.dat"));
         settle();
         QVERIFY(!first);
         QVERIFY(second);
-        RecordGrid* grid = second->grid();
+        files::RecordGrid* grid = second->grid();
         QCOMPARE(grid->rows(), 5);
         QCOMPARE(grid->cellText(1, 1), QStringLiteral("25.3 \u00B0C"));
         QCOMPARE(grid->cellText(2, 1), QStringLiteral("7"));
@@ -467,7 +467,7 @@ class ListWindowsTest : public QObject {
         QByteArray junk;
         for (unsigned i = 0; i < 300000; ++i) junk += char((i * 7919u) % 256u);
         writeFile(path("junk.bin"), junk);
-        FileList* files = openFile(path("junk.bin"));
+        files::FileList* files = openFile(path("junk.bin"));
         QVERIFY(files);
         QVERIFY(files->grid()->rows() > 1);
         QVERIFY(fake->messages.isEmpty());
@@ -481,7 +481,7 @@ class ListWindowsTest : public QObject {
 
     void openFileThatCannotBeReadSaysSo() {
         writeFile(path("kept.dat"), "1\tkept\r\n");
-        QPointer<FileList> kept = openFile(path("kept.dat"));
+        QPointer<files::FileList> kept = openFile(path("kept.dat"));
         QVERIFY(kept);
 
         const QStringList unreadable = {path("missing.dat"), dir.path()};
@@ -492,7 +492,7 @@ class ListWindowsTest : public QObject {
             QVERIFY(fake->messages.first().text.contains(name));
             settle();
             QVERIFY(kept);
-            QCOMPARE(FileList::find(), kept.data());
+            QCOMPARE(files::FileList::find(), kept.data());
             QCOMPARE(kept->grid()->cellText(1, 1), QStringLiteral("kept"));
         }
     }
@@ -502,8 +502,8 @@ class ListWindowsTest : public QObject {
         FailingDevice device(bytes, 12);  // fails inside the third line
         QByteArray read;
         QString error;
-        QCOMPARE(FileTransfer::ReadDataBytes(device, bytes.size(), &read, &error),
-                 FileTransfer::DataFileRead::Partly);
+        QCOMPARE(files::ReadDataBytes(device, bytes.size(), &read, &error),
+                 files::DataFileRead::Partly);
         QCOMPARE(read, QByteArray("1\ta\r\n2\tb\r\n"));
         QCOMPARE(error, QStringLiteral("Input/output error"));
     }
@@ -511,11 +511,11 @@ class ListWindowsTest : public QObject {
     void openFileStopsTheRecordingEvenWhenCancelled() {
         startRecording();
         fake->openName.clear();
-        FileTransfer::OpenDataFile(nullptr);
+        files::OpenDataFile(nullptr);
         QCOMPARE(fake->openCalls, 1);
         QVERIFY(!fake->recordingAtOpenDialog);
         QCOMPARE(stopRequests, 1);
-        QVERIFY(!FileList::find());
+        QVERIFY(!files::FileList::find());
     }
 
     void openFileListsAWeek() {
@@ -524,45 +524,45 @@ class ListWindowsTest : public QObject {
         for (int i = 1; i <= 300000; ++i)
             bytes += QByteArray::number(i) + "\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\r\n";
         writeFile(path("week.dat"), bytes);
-        FileList* files = openFile(path("week.dat"));
+        files::FileList* files = openFile(path("week.dat"));
         QVERIFY(files);
         QCOMPARE(files->grid()->rows(), 300001);
     }
 
     void dataListPlotMenuFollowsSingleRecordList() {
-        QList<FileTransfer::ListPlotKind> requests;
+        QList<files::ListPlotKind> requests;
         QList<QString> sources;
         QObject context;
-        connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, &context,
-                [&](QWidget* window, RecordGrid* grid, FileTransfer::ListPlotKind kind) {
-                    QCOMPARE(grid, window->findChild<RecordGrid*>("Grid"));
+        connect(&files::events(), &files::ListEvents::plotRequested, &context,
+                [&](QWidget* window, files::RecordGrid* grid, files::ListPlotKind kind) {
+                    QCOMPARE(grid, window->findChild<files::RecordGrid*>("Grid"));
                     requests.append(kind);
                     sources.append(window->objectName());
                 });
 
-        DataList::closeExisting();
-        FileTransfer::State.SingleRecordList = true;
-        DataList* single = DataList::showNew();
+        files::DataList::closeExisting();
+        files::State.SingleRecordList = true;
+        files::DataList* single = files::DataList::showNew();
         QVERIFY(!single->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled());
         single->findChild<QAction*>("MnuTemp")->trigger();
         QVERIFY(requests.isEmpty());
         single->close();
-        QVERIFY(!FileTransfer::State.SingleRecordList);
+        QVERIFY(!files::State.SingleRecordList);
 
-        DataList* sets = DataList::showNew();
+        files::DataList* sets = files::DataList::showNew();
         QVERIFY(sets->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled());
         sets->findChild<QAction*>("MnupHmV")->trigger();
-        auto* files = new FileList;
-        files->show();
-        files->findChild<QAction*>("MnuTemp")->trigger();
+        auto* fileList = new files::FileList;
+        fileList->show();
+        fileList->findChild<QAction*>("MnuTemp")->trigger();
         QCOMPARE(requests,
-                 (QList<FileTransfer::ListPlotKind>{FileTransfer::ListPlotKind::PhMv,
-                                                    FileTransfer::ListPlotKind::Temperature}));
+                 (QList<files::ListPlotKind>{files::ListPlotKind::PhMv,
+                                                    files::ListPlotKind::Temperature}));
         QCOMPARE(sources, (QList<QString>{"DataList", "FileList"}));
     }
 
     void gridKeepsHugeCellsButShowsThemShort() {
-        RecordGrid grid;
+        files::RecordGrid grid;
         const QString huge(200000, QChar('x'));
         grid.addRow(huge + QStringLiteral("\tpH"));
         QCOMPARE(grid.cellText(1, 0), huge);
@@ -578,7 +578,7 @@ class ListWindowsTest : public QObject {
     }
 
     void printGivesHeadingsAndFixedWidthLines() {
-        DataList* data = DataList::showNew();
+        files::DataList* data = files::DataList::showNew();
         data->grid()->addRow(QStringLiteral("1\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC"));
         data->grid()->addRow(QStringLiteral("123456789\t24/03/05\t14:02:59\tlong value text\tpH"));
         data->grid()->addRow(
@@ -611,22 +611,22 @@ class ListWindowsTest : public QObject {
     // The listing is taken in one go; a sampling tick while the print dialog stands still
     // adds its row to the live list.
     void printTakesTheListAtOnceAndSamplesGoOn() {
-        RealTimeList* live = openLiveList();
-        for (int i = 0; i < 150; ++i) FileTransfer::AppendLiveSample(sample("7.000"));
-        fake->onPrint = [] { FileTransfer::AppendLiveSample(sample("9.999")); };
+        files::RealTimeList* live = openLiveList();
+        for (int i = 0; i < 150; ++i) files::AppendLiveSample(sample("7.000"));
+        fake->onPrint = [] { files::AppendLiveSample(sample("9.999")); };
         live->CmdRprint_Click();
         QCOMPARE(fake->printed.size(), 2 + 150);
         QCOMPARE(live->grid()->rows(), 1 + 151);
     }
 
     void printsToPdf() {
-        FileList* files = new FileList;
-        files->show();
+        auto* fileList = new files::FileList;
+        fileList->show();
         core::RowTexts rows;
         for (int i = 1; i <= 200; ++i) rows.append(std::to_string(i) + "\t24/03/05\t14:02:59\t7.0");
-        files->grid()->addRows(rows);
+        fileList->grid()->addRows(rows);
         fake->pdfPath = path("listing.pdf");
-        files->CmdFprint_Click();
+        fileList->CmdFprint_Click();
         QCOMPARE(fake->printed.size(), 202);
         const QByteArray pdf = readFile(fake->pdfPath);
         QVERIFY(pdf.startsWith("%PDF"));

@@ -40,17 +40,17 @@ void clickInWindow(const char* button) {
 }
 
 int listRows() {
-    DataList* list = DataList::find();
+    files::DataList* list = files::DataList::find();
     return list ? list->grid()->rows() - 1 : -1;
 }
 
 QString listTitle() {
-    DataList* list = DataList::find();
+    files::DataList* list = files::DataList::find();
     return list ? list->lblTitle()->text() : QString();
 }
 
 bool plotMenuEnabled() {
-    return DataList::find()->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled();
+    return files::DataList::find()->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled();
 }
 
 // The panel's memory buttons usable again and the display poll back.
@@ -147,14 +147,14 @@ class TestMemory : public QObject {
         sets->setCurrentIndex(0);
         emit sets->activated(0);
         QCOMPARE(listRows(), 2);
-        QCOMPARE(DataList::find()->grid()->cellText(2, 2), QString("09:07:10"));
+        QCOMPARE(files::DataList::find()->grid()->cellText(2, 2), QString("09:07:10"));
         QCOMPARE(listTitle(), QString("2 Records Completed"));
         QVERIFY(plotMenuEnabled());
         QVERIFY(panelRestored(f));
         sets->setCurrentIndex(100);
         emit sets->activated(100);
         QCOMPARE(listRows(), 1);
-        QCOMPARE(DataList::find()->grid()->cellText(1, 2), QString("00:39:00"));
+        QCOMPARE(files::DataList::find()->grid()->cellText(1, 2), QString("00:39:00"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -169,7 +169,7 @@ class TestMemory : public QObject {
         clickInWindow("CmdSingleRec");
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kAnswerMs));
         QCOMPARE(dialogs.messages[0].text, QString("No Single Records in Memory !"));
-        QVERIFY(!DataList::find());
+        QVERIFY(!files::DataList::find());
         QVERIFY(panelRestored(f));
     }
 

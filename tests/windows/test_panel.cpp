@@ -58,7 +58,7 @@ class TestPanel : public QObject {
         QCOMPARE(ports->itemText(7), QString("COM8"));
         QTest::mouseClick(port->findChild<QPushButton*>("CmdOK"), Qt::LeftButton);
         QVERIFY(shown);
-        QCOMPARE(Rs232::State.CommPortNumber, 1);
+        QCOMPARE(serial::State.CommPortNumber, 1);
         QCOMPARE(shown->windowTitle(), QString("Panel V7.0"));
         // Shown exactly while recording.
         QVERIFY(!shown->label("RecordingLbl")->isVisible());
@@ -87,7 +87,7 @@ class TestPanel : public QObject {
         ports->setFocus();
         QTest::keyClick(ports, Qt::Key_Return);
         QVERIFY(shown);
-        QCOMPARE(Rs232::State.CommPortNumber, 8);
+        QCOMPARE(serial::State.CommPortNumber, 8);
         QCOMPARE(shown->label("LblComm")->text(), QString("Com8"));
         shown->close();
         delete shown.data();
@@ -108,7 +108,7 @@ class TestPanel : public QObject {
         port->findChild<QComboBox*>("Ports")->setEditText("com3");
         QTest::mouseClick(port->findChild<QPushButton*>("CmdOK"), Qt::LeftButton);
         QVERIFY(!shown);
-        QCOMPARE(Rs232::State.CommPortNumber, 0);
+        QCOMPARE(serial::State.CommPortNumber, 0);
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text,
                  QString("No device found, try again!\n\nDevice: /dev/com3\n"
@@ -170,8 +170,8 @@ class TestPanel : public QObject {
     void lostLinkClosesSecondaryWindowsButNotAlarm() {
         MeterFixture f;
         QVERIFY(f.startPanel());
-        FileTransfer::OpenLiveList();
-        QPointer<QWidget> list = RealTimeList::find();
+        files::OpenLiveList();
+        QPointer<QWidget> list = files::RealTimeList::find();
         QPointer<QWidget> alarm = alarms::AlarmDialog::showDialog(f.panel());
         bool listClosed = false;
         bool alarmOpen = false;
@@ -183,7 +183,7 @@ class TestPanel : public QObject {
         f.meter().setSilent(true);
         QVERIFY(f.waitFor([&] { return alarmOpen && f.text("LblComm") == "Com1"; }, 8000));
         QVERIFY(listClosed);
-        QVERIFY(!FileTransfer::State.LiveListOpen);
+        QVERIFY(!files::State.LiveListOpen);
     }
 
     void closingThePanelDuringLostLinkEndsAtOnce() {
@@ -192,7 +192,7 @@ class TestPanel : public QObject {
         f.whenLinkLost([&] { MeterFixture::after(100, [&] { f.panel()->close(); }); });
         f.meter().setSilent(true);
         QVERIFY(f.waitFor([&] { return f.quitRequests() == 1; }, 8000));
-        QVERIFY(Rs232::ShuttingDown());
+        QVERIFY(serial::ShuttingDown());
         // The panel is destroyed once the wait it was closed in has returned.
         QVERIFY(f.waitFor([&] { return f.panel() == nullptr; }, 2000));
     }
@@ -202,21 +202,21 @@ class TestPanel : public QObject {
             MeterFixture f;
             QVERIFY(f.startPanel());
             QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
-            Alarm::State.AlarmLimits.PhHigh = 9;
-            Alarm::State.AlarmLimits.PhAlarmOn = true;
-            FileTransfer::State.LiveListCount = 12;
-            FileTransfer::State.DataFileName = "run1.dat";
-            Recording::State.RecordingCount = 3;
+            alarms::State.AlarmLimits.PhHigh = 9;
+            alarms::State.AlarmLimits.PhAlarmOn = true;
+            files::State.LiveListCount = 12;
+            files::State.DataFileName = "run1.dat";
+            recording::State.RecordingCount = 3;
             f.panel()->close();
         }
         MeterFixture f;
         QVERIFY(f.startPanel());
-        QCOMPARE(Alarm::State.AlarmLimits, core::AlarmLimits{});
-        QCOMPARE(FileTransfer::State.LiveListCount, 0L);
-        QVERIFY(FileTransfer::State.DataFileName.isEmpty());
-        QCOMPARE(Recording::State.RecordingCount, 0L);
-        QVERIFY(!Rs232::ShuttingDown());
-        QVERIFY(!Meter::State.LinkLost);
+        QCOMPARE(alarms::State.AlarmLimits, core::AlarmLimits{});
+        QCOMPARE(files::State.LiveListCount, 0L);
+        QVERIFY(files::State.DataFileName.isEmpty());
+        QCOMPARE(recording::State.RecordingCount, 0L);
+        QVERIFY(!serial::ShuttingDown());
+        QVERIFY(!meter::State.LinkLost);
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
     }
 

@@ -97,7 +97,7 @@ class PlotsTest : public QObject {
 
   private slots:
     void initTestCase() {
-        connect(&FileTransfer::events(), &FileTransfer::ListEvents::plotRequested, &plotter,
+        connect(&files::events(), &files::ListEvents::plotRequested, &plotter,
                 &plots::ListPlotter::plotRequested);
     }
 
@@ -133,8 +133,8 @@ class PlotsTest : public QObject {
         };
         for (const auto& c : cases) {
             const core::RowTexts rows = sameRecords(20, c.unit, "5.0");
-            QWidget* list = c.fromFileList ? static_cast<QWidget*>(listOf<FileList>(rows))
-                                           : listOf<DataList>(rows);
+            QWidget* list = c.fromFileList ? static_cast<QWidget*>(listOf<files::FileList>(rows))
+                                           : listOf<files::DataList>(rows);
             choose(list, c.item);
             PlotWindow* plot = PlotWindow::find(c.quantity);
             QVERIFY(plot);
@@ -144,8 +144,8 @@ class PlotsTest : public QObject {
             QCOMPARE(labels(plot, scale + (mv ? mirrored : QList<const char*>()) + times),
                      QString(c.shown));
             QCOMPARE(plot->view()->pointCount(0), std::size_t(20));
-            QCOMPARE(Plots::State.PlotFromFileList, c.fromFileList);
-            QCOMPARE(Plots::State.PlotFromDataList, !c.fromFileList);
+            QCOMPARE(plots::State.PlotFromFileList, c.fromFileList);
+            QCOMPARE(plots::State.PlotFromDataList, !c.fromFileList);
 
             // Chosen again: drawn over the open plot.
             choose(list, c.item);
@@ -157,8 +157,8 @@ class PlotsTest : public QObject {
     }
 
     void pHmVOfAnyOtherUnitOrOfAnEmptyListOpensNothing() {
-        choose(listOf<FileList>(sameRecords(3, "ORP", "5")), "MnupHmV");
-        auto* empty = listOf<DataList>({});
+        choose(listOf<files::FileList>(sameRecords(3, "ORP", "5")), "MnupHmV");
+        auto* empty = listOf<files::DataList>({});
         choose(empty, "MnupHmV");
         QVERIFY(!PlotWindow::find(Quantity::Ph) && !PlotWindow::find(Quantity::Mv));
 
@@ -172,14 +172,14 @@ class PlotsTest : public QObject {
     }
 
     void rangeDialogRefusesInvalidEntriesAndKeepsThePlotClosed() {
-        choose(listOf<FileList>(sameRecords(20, "pH", "7.0")), "MnupHmV");
+        choose(listOf<files::FileList>(sameRecords(20, "pH", "7.0")), "MnupHmV");
         choose(PlotWindow::find(Quantity::Ph), "MnuLimit");
         PlotRangeDialog* dialog = PlotRangeDialog::find(Quantity::Ph);
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("pH Plot Range"));
         QCOMPARE(boxes(dialog), QStringLiteral("1 20 0 14"));
 
-        const core::PlotRange before = Plots::State.PhRange;
+        const core::PlotRange before = plots::State.PhRange;
         // To not after From; more rows than listed; Max. above 14; Min. below 0; a part row.
         const QString invalid[] = {"5 5 0 14", "0 20 0 14", "1 20 0 14.5", "1 20 -1 14",
                                    "1.5 20 0 14"};
@@ -191,7 +191,7 @@ class PlotsTest : public QObject {
             QCOMPARE(boxes(dialog), entry);
         }
         QCOMPARE(fake->messages.size(), 5);
-        QCOMPARE(Plots::State.PhRange, before);
+        QCOMPARE(plots::State.PhRange, before);
 
         // Resizing refills the boxes with the stored range.
         dialog->resize(dialog->size() + QSize(10, 10));
@@ -199,9 +199,9 @@ class PlotsTest : public QObject {
     }
 
     void rangeDialogRedrawsFromTheListOfTheLatestOpening() {
-        choose(listOf<DataList>(sameRecords(10, "pH", "7.0")), "MnupHmV");
+        choose(listOf<files::DataList>(sameRecords(10, "pH", "7.0")), "MnupHmV");
         // A temperature plot from the file list moves the shared source to FileList.
-        choose(listOf<FileList>(sameRecords(30, "pH", "7.0")), "MnuTemp");
+        choose(listOf<files::FileList>(sameRecords(30, "pH", "7.0")), "MnuTemp");
 
         enterAndOk(PlotRangeDialog::showDialog(Quantity::Ph), "21 30 4 10");
         QVERIFY(fake->messages.isEmpty());
@@ -214,7 +214,7 @@ class PlotsTest : public QObject {
     }
 
     void oddRangesDrawWhatTheyCan() {
-        choose(listOf<FileList>(sameRecords(10, "mV", "-500.0")), "MnupHmV");
+        choose(listOf<files::FileList>(sameRecords(10, "mV", "-500.0")), "MnupHmV");
         const struct {
             const char* entry;
             const char* shown;  // value, time and unit labels
@@ -239,7 +239,7 @@ class PlotsTest : public QObject {
 
     void fitToDataLeavesOverRangeAndBlankOutAndRedrawsAsOkDoes() {
         const char* const values[] = {"6.83", "- . - - -", "7.27", ""};
-        choose(listOf<FileList>(records(4, "pH", [&](int r) { return values[r - 1]; })), "MnupHmV");
+        choose(listOf<files::FileList>(records(4, "pH", [&](int r) { return values[r - 1]; })), "MnupHmV");
         QPointer<PlotWindow> before = PlotWindow::find(Quantity::Ph);
         choose(before, "MnuLimit");
         PlotRangeDialog* dialog = PlotRangeDialog::find(Quantity::Ph);
@@ -249,7 +249,7 @@ class PlotsTest : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         PlotWindow* after = PlotWindow::find(Quantity::Ph);
         QVERIFY(!before && after);  // drawn afresh, not over the old picture
-        QCOMPARE(Plots::State.PhRange, (core::PlotRange{14, 0, 4, 7.3, 6.8, 1, 4, 4}));
+        QCOMPARE(plots::State.PhRange, (core::PlotRange{14, 0, 4, 7.3, 6.8, 1, 4, 4}));
         QCOMPARE(labels(after, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT3"}),
                  QStringLiteral("7.3|7.05|6.8|10:00:01|10:00:04"));
         QCOMPARE(after->view()->traceCount(), 1);
@@ -258,22 +258,22 @@ class PlotsTest : public QObject {
         QCOMPARE(boxes(dialog), QStringLiteral("1 4 6.8 7.3"));
         dialog->findChild<QPushButton*>("CmdOk")->click();
         QVERIFY(fake->messages.isEmpty());
-        QCOMPARE(Plots::State.PhRange.MaxValue, 7.3);
+        QCOMPARE(plots::State.PhRange.MaxValue, 7.3);
 
         // Nothing but over-range and blank records: said, and the full scale kept.
         const char* const none[] = {"- . - - -", "", "- - . - - -"};
-        choose(listOf<DataList>(records(3, "pH", [&](int r) { return none[r - 1]; })), "MnupHmV");
-        const core::PlotRange full = Plots::State.PhRange;
+        choose(listOf<files::DataList>(records(3, "pH", [&](int r) { return none[r - 1]; })), "MnupHmV");
+        const core::PlotRange full = plots::State.PhRange;
         QCOMPARE(full.MaxValue, 14.0);
         choose(PlotWindow::find(Quantity::Ph), "MnuFitToData");
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages.first().text.contains(QStringLiteral("no readings")));
-        QCOMPARE(Plots::State.PhRange, full);
+        QCOMPARE(plots::State.PhRange, full);
     }
 
     void saveImageWritesThePlotUnderItsTitlesAsPngSvgOrPdf() {
         QTemporaryDir dir;
-        auto* list = listOf<FileList>(sameRecords(20, "pH", "7.0"));
+        auto* list = listOf<files::FileList>(sameRecords(20, "pH", "7.0"));
         list->setWindowTitle(QStringLiteral("run.dat"));
         choose(list, "MnupHmV");
         PlotWindow* plot = PlotWindow::find(Quantity::Ph);
@@ -324,7 +324,7 @@ class PlotsTest : public QObject {
 
         // A plot of the meter's memory names the time of the download.
         ui::setPcClock([] { return QDateTime(QDate(2026, 12, 9), QTime(14, 2, 11)); });
-        choose(listOf<DataList>(sameRecords(5, "mV", "100.0")), "MnupHmV");
+        choose(listOf<files::DataList>(sameRecords(5, "mV", "100.0")), "MnupHmV");
         ui::setPcClock(nullptr);
         fake->saveName = dir.filePath("memory.svg");
         choose(PlotWindow::find(Quantity::Mv), "MnuSaveImage");
@@ -334,7 +334,7 @@ class PlotsTest : public QObject {
     }
 
     void closedSourceListIsReportedAndThePlotKept() {
-        FileList* list = listOf<FileList>(sameRecords(10, "pH", "7.0"));
+        files::FileList* list = listOf<files::FileList>(sameRecords(10, "pH", "7.0"));
         choose(list, "MnupHmV");
         PlotWindow* plot = PlotWindow::find(Quantity::Ph);
         list->close();
@@ -342,13 +342,13 @@ class PlotsTest : public QObject {
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages[0].text.contains("closed"));
         QCOMPARE(PlotWindow::find(Quantity::Ph), plot);
-        QCOMPARE(Plots::State.PhRange.LastRecord, 10);
+        QCOMPARE(plots::State.PhRange.LastRecord, 10);
     }
 
     void plotsAndRangeDialogsCloseWhenTheLinkIsLost() {
-        choose(listOf<DataList>(sameRecords(5, "pH", "7.0")), "MnuTemp");
+        choose(listOf<files::DataList>(sameRecords(5, "pH", "7.0")), "MnuTemp");
         PlotRangeDialog::showDialog(Quantity::Temperature);
-        emit Rs232::events().linkLost();
+        emit serial::events().linkLost();
         QVERIFY(!PlotWindow::find(Quantity::Temperature));
         QVERIFY(!PlotRangeDialog::find(Quantity::Temperature));
     }
@@ -356,7 +356,7 @@ class PlotsTest : public QObject {
     void aLargeListIsPlottedPointForPoint() {
         constexpr int kRows = 300000;
         // 7 throughout (y 2500) but the last reading, 10.5 (y 1750).
-        choose(listOf<FileList>(
+        choose(listOf<files::FileList>(
                    records(kRows, "pH", [](int r) { return r == kRows ? "10.5" : "7.0"; })),
                "MnupHmV");
         ui::TraceView* view = PlotWindow::find(Quantity::Ph)->view();

@@ -227,14 +227,14 @@ class TestPortChoice : public QObject {
         QPointer<serial::SerialLine> line = first->comm1();
         dialogs.saveName = dir.filePath("run.dat");
         first->button("CmdPsavestop")->click();
-        QVERIFY(FileTransfer::State.IsRecording);
-        FileTransfer::OpenLiveList();
-        QPointer<QWidget> list = RealTimeList::find();
-        Alarm::State.AlarmLimits.PhHigh = 9;
-        Alarm::State.AlarmLimits.PhAlarmOn = true;
+        QVERIFY(files::State.IsRecording);
+        files::OpenLiveList();
+        QPointer<QWidget> list = files::RealTimeList::find();
+        alarms::State.AlarmLimits.PhHigh = 9;
+        alarms::State.AlarmLimits.PhAlarmOn = true;
 
         click(first, "CmdPort");
-        QVERIFY(!FileTransfer::State.IsRecording);
+        QVERIFY(!files::State.IsRecording);
         QVERIFY(!list || !list->isVisible());
         QVERIFY(!line || !line->isOpen());
         QVERIFY(QTest::qWaitFor(
@@ -244,12 +244,12 @@ class TestPortChoice : public QObject {
 
         click(program.portWindow(), "CmdOK");
         QVERIFY(program.panel());
-        QCOMPARE(Alarm::State.AlarmLimits, core::AlarmLimits{});
+        QCOMPARE(alarms::State.AlarmLimits, core::AlarmLimits{});
         QCOMPARE(program.panel()->button("CmdPsavestop")->text(), QString("Save As"));
         QCOMPARE(program.panel()->label("LblComm")->text(), QString("Com1"));
         QVERIFY(
             QTest::qWaitFor([&] { return program.panel()->displayPoll()->ticks() >= 1; }, 3000));
-        QVERIFY(!Meter::State.LinkLost);
+        QVERIFY(!meter::State.LinkLost);
         QCOMPARE(dialogs.messages.size(), 0);
     }
 
@@ -269,11 +269,11 @@ class TestPortChoice : public QObject {
         portsOf(program.portWindow())->setCurrentIndex(8);
         click(program.portWindow(), "CmdOK");
         QVERIFY(program.panel());
-        QCOMPARE(Rs232::State.CommPortNumber, 0);
+        QCOMPARE(serial::State.CommPortNumber, 0);
         QCOMPARE(program.panel()->label("LblComm")->text(), pty.mid(QString("/dev/").size()));
         QVERIFY(
             QTest::qWaitFor([&] { return program.panel()->displayPoll()->ticks() >= 1; }, 3000));
-        QVERIFY(!Meter::State.LinkLost);
+        QVERIFY(!meter::State.LinkLost);
         QCOMPARE(dialogs.messages.size(), 0);
     }
 };

@@ -111,7 +111,7 @@ class TestRealDialogs : public QObject {
             QTest::keyClick(name, Qt::Key_Return);
         });
         QTest::mouseClick(f.panel()->button("CmdPsavestop"), Qt::LeftButton);
-        QVERIFY(FileTransfer::State.IsRecording);
+        QVERIFY(files::State.IsRecording);
 
         // The meter's reading steps every half second while the box stands.
         double ph = 6.0;
@@ -145,7 +145,7 @@ class TestRealDialogs : public QObject {
         QVERIFY2(distinct.size() >= 3, qPrintable(recordedMeanwhile.join(' ')));
         QVERIFY(!distinct.contains(QString()));
         QTest::mouseClick(f.panel()->button("CmdPsavestop"), Qt::LeftButton);
-        QVERIFY(!FileTransfer::State.IsRecording);
+        QVERIFY(!files::State.IsRecording);
     }
 
     // A message box stands over a window when the cable is pulled: the lost link closes the
@@ -180,7 +180,7 @@ class TestRealDialogs : public QObject {
             setText(range, "TxtReal1Rec", "abc");
             refuse = [range] { range->CmdOk_Click(); };
         } else {
-            auto* list = new FileList;
+            auto* list = new files::FileList;
             core::RowTexts rows;
             for (int r = 1; r <= 5; ++r)
                 rows.append(std::to_string(r) + "\t24/03/05\t10:00:0" + std::to_string(r) +
@@ -218,7 +218,7 @@ class TestRealDialogs : public QObject {
         MeterFixture f(true, linkPath());
         QVERIFY(f.startPanel());
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
-        auto* list = new FileList;
+        auto* list = new files::FileList;
         core::RowTexts rows;
         for (int r = 1; r <= 5; ++r)
             rows.append(std::to_string(r) + "\t24/03/05\t10:00:0" + std::to_string(r) +
@@ -290,7 +290,7 @@ class TestRealDialogs : public QObject {
             range->findChild<QPushButton*>("CmdOk")->click();
             QVERIFY(f.waitFor([&] { return range.isNull(); }, 2000));
             QVERIFY(recording::RealTimeGraph::find(core::Quantity::Ph));
-            QCOMPARE(Recording::TraceOf(core::Quantity::Ph).Range.RecordsPerGraph, 10);
+            QCOMPARE(recording::TraceOf(core::Quantity::Ph).Range.RecordsPerGraph, 10);
         }
         QVERIFY(f.panel()->displayPoll()->ticks() > ticksBefore);
     }

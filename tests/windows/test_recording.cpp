@@ -83,7 +83,7 @@ struct Rig {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     int liveRows() const {
-        RealTimeList* list = RealTimeList::find();
+        files::RealTimeList* list = files::RealTimeList::find();
         return list ? list->grid()->rows() - 1 : -1;
     }
 };
@@ -158,18 +158,18 @@ class TestRecording : public QObject {
             m.setLowBattery(true);
             return 0;
         });
-        QVERIFY(r.f.waitFor([] { return Meter::State.MeterReading.LowBattery == 1; }, 5000));
+        QVERIFY(r.f.waitFor([] { return meter::State.MeterReading.LowBattery == 1; }, 5000));
         r.click("CmdPlist");
         r.startRecording("session.dat");
         r.ticks(2);
         QVERIFY(r.counted(1));
-        QCOMPARE(RealTimeList::find()->grid()->cellText(1, 8), QString("Low"));
+        QCOMPARE(files::RealTimeList::find()->grid()->cellText(1, 8), QString("Low"));
 
         // Saving the live list while recording stops the recording once the user agrees.
         r.dialogs.saveName = r.path("list.dat");
-        RealTimeList::find()->CmdRsave_Click();
+        files::RealTimeList::find()->CmdRsave_Click();
         QCOMPARE(r.dialogs.messages.last().title, QString("Warning!"));
-        QVERIFY(!FileTransfer::State.IsRecording);
+        QVERIFY(!files::State.IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
 
         QCOMPARE(r.file("session.dat"), "7\t24/03/04\t23:59:58\t6.9\r\n" + line(1, "14:02:59") +
@@ -217,7 +217,7 @@ class TestRecording : public QObject {
         QCOMPARE(r.dialogs.messages[0].text,
                  QString("A recording is running (1 line in quit.dat). Stop it and quit?"));
         QCOMPARE(r.dialogs.messages[0].buttons, ui::Dialogs::Buttons::YesNo);
-        QVERIFY(FileTransfer::State.IsRecording);
+        QVERIFY(files::State.IsRecording);
         QCOMPARE(r.f.quitRequests(), 0);
 
         // With a download running too it is asked about first; No leaves both running.
@@ -227,12 +227,12 @@ class TestRecording : public QObject {
         QCOMPARE(r.dialogs.messages.size(), 2);
         QVERIFY(r.dialogs.messages[1].text.startsWith("A download from the meter is running ("));
         QVERIFY(r.dialogs.messages[1].text.endsWith("). Stop it and quit?"));
-        QVERIFY(FileTransfer::State.IsRecording);
+        QVERIFY(files::State.IsRecording);
 
         r.dialogs.answers << ui::Dialogs::Answer::Yes << ui::Dialogs::Answer::Yes;
         QVERIFY(r.f.panel()->close());
         QCOMPARE(r.dialogs.messages.size(), 4);
-        QVERIFY(!FileTransfer::State.IsRecording);
+        QVERIFY(!files::State.IsRecording);
         QCOMPARE(r.f.quitRequests(), 1);
         QCOMPARE(r.file("quit.dat"), line(1, "14:02:59"));
     }
@@ -262,15 +262,15 @@ class TestRecording : public QObject {
         QVERIFY(RealTimeGraph::find(Quantity::Ph) && RealTimeGraph::find(Quantity::Temperature));
 
         r.click("CmdToggle");
-        QVERIFY(r.f.waitFor([] { return Meter::State.MeterReading.ClockMode == 1; }, 5000));
+        QVERIFY(r.f.waitFor([] { return meter::State.MeterReading.ClockMode == 1; }, 5000));
         r.ticks(3);
-        QVERIFY(!FileTransfer::State.IsRecording);
+        QVERIFY(!files::State.IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
         QCOMPARE(r.f.text("LblCount"), QString());
-        QVERIFY(!RealTimeList::find());
+        QVERIFY(!files::RealTimeList::find());
         QVERIFY(!RealTimeGraph::find(Quantity::Ph) && !RealTimeGraph::find(Quantity::Temperature));
-        QVERIFY(!Recording::State.PhMvGraphOpen && !Recording::State.TempGraphOpen);
-        QVERIFY(!FileTransfer::State.LiveListOpen);
+        QVERIFY(!recording::State.PhMvGraphOpen && !recording::State.TempGraphOpen);
+        QVERIFY(!files::State.LiveListOpen);
         QCOMPARE(r.file("clock.dat"), line(1, "14:02:59"));
 
         // The panel says why, without a message box, until the next recording starts.
@@ -282,7 +282,7 @@ class TestRecording : public QObject {
         r.ticks(2);
         QVERIFY(r.f.text("LblRecordingNotice").startsWith("Recording stopped 14:03:00"));
         r.click("CmdpH");
-        QVERIFY(r.f.waitFor([] { return Meter::State.MeterReading.ClockMode == 0; }, 5000));
+        QVERIFY(r.f.waitFor([] { return meter::State.MeterReading.ClockMode == 0; }, 5000));
         r.startRecording("clock.dat");
         QVERIFY(!r.f.visible("LblRecordingNotice"));
         r.click("CmdPsavestop");
@@ -299,11 +299,11 @@ class TestRecording : public QObject {
         r.tick();
         QVERIFY(r.counted(1));
         r.f.meter().setSilent(true);
-        QVERIFY(r.f.waitFor([] { return Meter::State.LinkLost; }, 8000));
+        QVERIFY(r.f.waitFor([] { return meter::State.LinkLost; }, 8000));
         r.ticks(3);
         r.f.meter().setSilent(false);
         QVERIFY(r.f.waitFor(
-            [&] { return !Meter::State.LinkLost && r.f.text("LblUpValue") == "7.012"; }, 8000));
+            [&] { return !meter::State.LinkLost && r.f.text("LblUpValue") == "7.012"; }, 8000));
         r.tick();
         QVERIFY(r.counted(2));
         QCOMPARE(r.file("link.dat"), line(1, "14:02:59") + line(2, "14:03:03"));
@@ -316,18 +316,18 @@ class TestRecording : public QObject {
         QCOMPARE(r.dialogs.messages.size(), 1);
         QVERIFY(r.dialogs.messages[0].text.contains(r.path("no such folder/r.dat")));
         QVERIFY(r.dialogs.messages[0].text.contains("No such file or directory"));
-        QVERIFY(!FileTransfer::State.IsRecording);
+        QVERIFY(!files::State.IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
 
         // A full disk: the line cannot be written.
         r.dialogs.saveName = "/dev/full";
         r.click("CmdPsavestop");
-        QVERIFY(FileTransfer::State.IsRecording);
+        QVERIFY(files::State.IsRecording);
         r.tick();
         QVERIFY(r.f.waitFor([&] { return r.dialogs.messages.size() == 2; }, 3000));
         QVERIFY(r.dialogs.messages[1].text.contains("/dev/full"));
         QVERIFY(r.dialogs.messages[1].text.contains("No space left on device"));
-        QVERIFY(!FileTransfer::State.IsRecording);
+        QVERIFY(!files::State.IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
         QCOMPARE(r.f.text("LblCount"), QString());
         QVERIFY(r.f.text("LblRecordingNotice")
@@ -380,7 +380,7 @@ class TestRecording : public QObject {
         r.tick();
         QCOMPARE(first->view()->pointCount(0), size_t(1));
         QCOMPARE(labelText(Quantity::Ph, "LblT1"), QString("14:03:11"));
-        QVERIFY(Recording::State.PhMvGraphOpen);
+        QVERIFY(recording::State.PhMvGraphOpen);
     }
 
     void graphsFollowPhMvAndTheTemperatureUnit() {
@@ -401,10 +401,10 @@ class TestRecording : public QObject {
         QVERIFY(r.shows("LblUpUnit", "pH") && r.shows("Lblfc", "'F"));
         r.tick();
         QVERIFY(!RealTimeGraph::find(Quantity::Mv) && RealTimeGraph::find(Quantity::Ph));
-        QVERIFY(Recording::State.PhMvGraphOpen);
+        QVERIFY(recording::State.PhMvGraphOpen);
         r.tick();  // the pH graph's first point ended the tick before; now the temperature
         QCOMPARE(labelText(Quantity::Temperature, "LblUnit"), QString("Fahrenheit"));
-        QCOMPARE(Recording::State.TempGraphUnit, QString("F"));
+        QCOMPARE(recording::State.TempGraphUnit, QString("F"));
         QCOMPARE(RealTimeGraph::find(Quantity::Temperature)->view()->traceCount(), 0);
     }
 
@@ -432,12 +432,12 @@ class TestRecording : public QObject {
                  QString("Invalid, Min. Range >= 0 ; Max. Range > Min. Range"));
         QCOMPARE(r.dialogs.messages[2].text, r.dialogs.messages[1].text);
         QVERIFY(!RealTimeGraph::find(Quantity::Mv));
-        QVERIFY(!Recording::State.PhMvGraphOpen);
-        QCOMPARE(Recording::State.MvGraph.Range, core::DefaultGraphRange(Quantity::Mv));
+        QVERIFY(!recording::State.PhMvGraphOpen);
+        QCOMPARE(recording::State.MvGraph.Range, core::DefaultGraphRange(Quantity::Mv));
 
         enter("300", "100", "1000");
         QVERIFY(!recording::GraphRangeDialog::find(Quantity::Mv));
-        QVERIFY(Recording::State.PhMvGraphOpen);
+        QVERIFY(recording::State.PhMvGraphOpen);
         QStringList labels;
         for (const char* name : {"LblValTop", "LblValMid", "Lbl0", "MidLbl", "TopLbl"})
             labels << labelText(Quantity::Mv, name);

@@ -24,7 +24,7 @@ QString FakeDialogs::input(QWidget*, const QString&, const QString&, const QStri
 QString FakeDialogs::openFileName(QWidget*, const QString&, const QString& filter) {
     ++openCalls;
     lastFilter = filter;
-    recordingAtOpenDialog = FileTransfer::State.IsRecording;
+    recordingAtOpenDialog = files::State.IsRecording;
     return openNames.isEmpty() ? openName : openNames.dequeue();
 }
 
@@ -33,7 +33,7 @@ QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filte
     ++saveCalls;
     lastFilter = filter;
     lastSaveExisting = existing;
-    recordingAtSaveDialog = FileTransfer::State.IsRecording;
+    recordingAtSaveDialog = files::State.IsRecording;
     return saveNames.isEmpty() ? saveName : saveNames.dequeue();
 }
 

@@ -15,7 +15,7 @@
 
 MeterFixture::MeterFixture(bool fast, const std::string& linkPath) {
     app::ResetProgramState();
-    quitCounter_ = QObject::connect(&Rs232::events(), &Rs232::LinkEvents::shutdownRequested,
+    quitCounter_ = QObject::connect(&serial::events(), &serial::LinkEvents::shutdownRequested,
                                     [this] { ++quits_; });
     sim::MeterSim::Options options;
     options.fast = fast;
