@@ -50,8 +50,9 @@ int main(int argc, char* argv[]) {
         m.addLoggedSet(bench::fullLoggedSet());
         return core::UsedBytes(m.setMemoryPointer());
     });
-    panel::Panel* panel = app::StartPanel(1);
-    if (!panel) return 1;
+    const std::unique_ptr<app::Session> session = app::StartPanel(1);
+    if (!session) return 1;
+    panel::Panel* panel = session->panel();
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
 
     meter->clearReceived();

@@ -280,6 +280,7 @@ class Soak : public QObject {
     SoakDialogs dialogs_;
     std::unique_ptr<sim::MeterSim> meter_;
     std::unique_ptr<ReadingStepper> stepper_;
+    std::unique_ptr<app::Session> session_;
     panel::Panel* panel_ = nullptr;
     recording::RecordingWriter* writer_ = nullptr;
     bench::StallWatch stalls_;
@@ -701,8 +702,9 @@ int Soak::run() {
     });
     stepper_ = std::make_unique<ReadingStepper>(*meter_);
 
-    panel_ = app::StartPanel(1);
-    if (!panel_) return kSetupFailed;
+    session_ = app::StartPanel(1);
+    if (!session_) return kSetupFailed;
+    panel_ = session_->panel();
     const QPointer<panel::Panel> panel(panel_);
     writer_ = panel_->findChild<recording::Recorder*>()->writer();
     connect(writer_, &recording::RecordingWriter::lineWritten, this,

@@ -78,8 +78,9 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     });
-    panel::Panel* panel = app::StartPanel(1);
-    if (!panel) return 1;
+    const std::unique_ptr<app::Session> session = app::StartPanel(1);
+    if (!session) return 1;
+    panel::Panel* panel = session->panel();
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 4; }, 10000);
     QWidget* shot = panel;
     if (mode == "lost") {

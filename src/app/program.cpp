@@ -57,24 +57,26 @@ void Program::startPanel(int number, const QString& device, const QString& choic
     lastChoice_ = choice;
     // A start-up that fails announces the end after its message: the Port window comes back.
     backToPortChoice_ = true;
-    panel_ = StartPanel(number, device, lister_);
-    if (!panel_) return;
+    session_ = StartPanel(number, device, lister_);
+    if (!session_) return;
     backToPortChoice_ = false;
-    QObject::connect(panel_, &panel::Panel::portChoiceRequested, &context_,
+    QObject::connect(session_->panel(), &panel::Panel::portChoiceRequested, &context_,
                      [this] { choosePortAgain(); });
 }
 
 void Program::choosePortAgain() {
-    if (!panel_) return;
+    if (!panel()) return;
     // As "Stop Rec" would, before the panel and its recorder go.
     if (files::State.IsRecording)
         emit files::events().recordingStopRequested(core::RecordingStop::PortChoice);
     backToPortChoice_ = true;
     // Closing the panel closes the secondary windows and the port and announces the end.
-    panel_->close();
+    panel()->close();
 }
 
 void Program::onShutdown() {
+    // The panel has closed: its session ends with it.
+    session_.reset();
     if (!backToPortChoice_) {
         QCoreApplication::quit();
         return;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+#include "app/session.h"
 #include "link/port_window.h"
 #include "panel/panel.h"
 
@@ -28,7 +29,9 @@ class Program {
     // Shows the Port window.
     void start();
     // The panel once the port is chosen (for tests).
-    panel::Panel* panel() const { return panel_; }
+    panel::Panel* panel() const { return session_ ? session_->panel() : nullptr; }
+    // The session of the panel (for tests).
+    Session* session() const { return session_.get(); }
     // The Port window while it is shown (for tests).
     serial::Port* portWindow() const { return port_; }
 
@@ -39,7 +42,7 @@ class Program {
 
     std::shared_ptr<const serial::PortLister> lister_;
     std::unique_ptr<sim::MeterSim> demoMeter_;
-    QPointer<panel::Panel> panel_;
+    std::unique_ptr<Session> session_;
     QPointer<serial::Port> port_;
     // The entry the user took last, offered again when the Port window comes back.
     QString lastChoice_;

@@ -53,12 +53,8 @@ PanelIcon keyPicture(const QString& name) {
 
 }  // namespace
 
-Panel::Panel(serial::SerialLine* line, QWidget* parent)
-    : QWidget(parent),
-      line_(line),
-      queue_(new serial::TransactionQueue(line, this)),
-      poll_(new meter::DisplayPoll(this)) {
-    line_->setParent(this);
+Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue, QWidget* parent)
+    : QWidget(parent), line_(line), queue_(queue), poll_(new meter::DisplayPoll(this)) {
     ui::setWidgetName(this, "Panel");
     setWindowTitle("Panel V7.0");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -366,8 +362,6 @@ QString Panel::portFailureText() const {
 bool Panel::Form_Load() {
     move(0, 0);
     serial::Attach(line_, queue_);
-    // A port chosen by its device (CommPortNumber 0) was given to the line already.
-    if (serial::State.CommPortNumber != 0) line_->setPortNumber(serial::State.CommPortNumber);
     const bool settingsOk = line_->setSettings("9600,n,8,1");
     if (!settingsOk || !line_->open()) {
         ui::dialogs().message(this, windowTitle(), portFailureText(), ui::Dialogs::Icon::None,

@@ -68,8 +68,8 @@ class Panel : public QWidget {
         QPushButton* MnuSystem = nullptr;
     };
 
-    // `line` is owned by the panel.
-    explicit Panel(serial::SerialLine* line, QWidget* parent = nullptr);
+    // `line` and the `queue` of transactions on it belong to the session.
+    Panel(serial::SerialLine* line, serial::TransactionQueue* queue, QWidget* parent = nullptr);
     ~Panel() override;
 
     // Start-up, run before the panel is shown: opens the port and starts the display poll. On

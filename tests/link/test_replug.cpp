@@ -139,9 +139,10 @@ class TestReplug : public QObject {
         MeterFixture f(true, link.toStdString());
         FakeDialogs dialogs;
         const QString before = deviceOf(f.meter());
-        panel::Panel* panel =
+        const std::unique_ptr<app::Session> session =
             app::StartPanel(0, before, std::make_shared<serial::SystemPortLister>(byId.path()));
-        QVERIFY(panel);
+        QVERIFY(session);
+        panel::Panel* panel = session->panel();
         QVERIFY(QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 1; }, 3000));
         QVERIFY(QTest::qWaitFor([&] { return meter::State.LinkLost == false; }, 3000));
 
@@ -161,7 +162,6 @@ class TestReplug : public QObject {
         QCOMPARE(panel->controls().LblComm->text(), serial::shortDeviceName(after));
         QCOMPARE(dialogs.messages.size(), 0);
         panel->close();
-        delete panel;
     }
 };
 

@@ -11,6 +11,7 @@
 #include "alarm/alarm_dialog.h"
 #include "alarm/alarm_state.h"
 #include "app/panel_start.h"
+#include "link/serial_line.h"
 #include "files/files_state.h"
 #include "files/list_commands.h"
 #include "files/real_time_list.h"
@@ -30,15 +31,26 @@
 class TestPanel : public QObject {
     Q_OBJECT
 
+    // The sessions the Port window started, kept until the test ends.
+    static inline std::vector<std::unique_ptr<app::Session>> sessions;
+    static panel::Panel* keep(std::unique_ptr<app::Session> session) {
+        if (!session) return nullptr;
+        sessions.push_back(std::move(session));
+        return sessions.back()->panel();
+    }
+
   private slots:
+    void cleanup() { sessions.clear(); }
+
     // Shows the Port window (listing no ports of this computer) with the program's own wiring:
     // the choice starts the panel.
     static serial::Port* showPortWindow(QPointer<panel::Panel>* shown) {
         auto* port = new serial::Port(nullptr, std::make_shared<FakePortLister>());
         QObject::connect(port, &serial::Port::portChosen, port,
-                         [shown](int number) { *shown = app::StartPanel(number); });
-        QObject::connect(port, &serial::Port::deviceChosen, port,
-                         [shown](const QString& device) { *shown = app::StartPanel(0, device); });
+                         [shown](int number) { *shown = keep(app::StartPanel(number)); });
+        QObject::connect(port, &serial::Port::deviceChosen, port, [shown](const QString& device) {
+            *shown = keep(app::StartPanel(0, device));
+        });
         port->show();
         return port;
     }
@@ -58,7 +70,7 @@ class TestPanel : public QObject {
         QCOMPARE(ports->itemText(7), QString("COM8"));
         QTest::mouseClick(port->findChild<QPushButton*>("CmdOK"), Qt::LeftButton);
         QVERIFY(shown);
-        QCOMPARE(serial::State.CommPortNumber, 1);
+        QCOMPARE(shown->comm1()->portNumber(), 1);
         QCOMPARE(shown->windowTitle(), QString("Panel V7.0"));
         // Shown exactly while recording.
         QVERIFY(!shown->label("RecordingLbl")->isVisible());
@@ -87,7 +99,7 @@ class TestPanel : public QObject {
         ports->setFocus();
         QTest::keyClick(ports, Qt::Key_Return);
         QVERIFY(shown);
-        QCOMPARE(serial::State.CommPortNumber, 8);
+        QCOMPARE(shown->comm1()->portNumber(), 8);
         QCOMPARE(shown->label("LblComm")->text(), QString("Com8"));
         shown->close();
         delete shown.data();

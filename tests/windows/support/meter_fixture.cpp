@@ -27,13 +27,13 @@ MeterFixture::MeterFixture(bool fast, const std::string& linkPath) {
 }
 
 MeterFixture::~MeterFixture() {
-    if (panel_) {
+    if (panel::Panel* shown = panel()) {
         // The program ends without its questions about a running recording or download.
-        panel_->setCloseCheck(nullptr);
-        panel_->setDownloadRunning(false);
-        panel_->close();
-        delete panel_.data();
+        shown->setCloseCheck(nullptr);
+        shown->setDownloadRunning(false);
+        shown->close();
     }
+    session_.reset();
     QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
     for (const QPointer<QWidget>& w : windows) delete w.data();
@@ -44,13 +44,13 @@ MeterFixture::~MeterFixture() {
 }
 
 bool MeterFixture::startPanel() {
-    panel_ = app::StartPanel(1);
-    return panel_ != nullptr;
+    session_ = app::StartPanel(1);
+    return session_ != nullptr;
 }
 
 void MeterFixture::whenLinkLost(std::function<void()> action) {
     auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = QObject::connect(panel_->displayPoll(), &meter::DisplayPoll::linkLost,
+    *connection = QObject::connect(panel()->displayPoll(), &meter::DisplayPoll::linkLost,
                                    [connection, action] {
                                        QObject::disconnect(*connection);
                                        action();
@@ -66,11 +66,11 @@ bool MeterFixture::waitFor(const std::function<bool()>& done, int timeoutMs) {
 }
 
 QString MeterFixture::text(const char* labelName) const {
-    QLabel* label = panel_ ? panel_->label(labelName) : nullptr;
+    QLabel* label = panel() ? panel()->label(labelName) : nullptr;
     return label ? label->text() : QStringLiteral("<missing>");
 }
 
 bool MeterFixture::visible(const char* labelName) const {
-    QLabel* label = panel_ ? panel_->label(labelName) : nullptr;
+    QLabel* label = panel() ? panel()->label(labelName) : nullptr;
     return label && label->isVisible();
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/session.h"
 #include "panel/panel.h"
 #include "sim/meter_sim.h"
 
@@ -20,7 +21,9 @@ class MeterFixture {
     sim::MeterSim& meter() { return *meter_; }
     // Starts the panel on COM1 as the Port window's choice does; false when the start-up failed.
     bool startPanel();
-    panel::Panel* panel() const { return panel_; }
+    panel::Panel* panel() const { return session_ ? session_->panel() : nullptr; }
+    // The session the panel runs in; null before startPanel() and after a failed start.
+    app::Session* session() const { return session_.get(); }
     // How often the program asked to quit.
     int quitRequests() const { return quits_; }
 
@@ -38,7 +41,7 @@ class MeterFixture {
 
   private:
     std::unique_ptr<sim::MeterSim> meter_;
-    QPointer<panel::Panel> panel_;
+    std::unique_ptr<app::Session> session_;
     int quits_ = 0;
     QMetaObject::Connection quitCounter_;
 };

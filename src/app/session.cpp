@@ -1,0 +1,44 @@
+#include "app/session.h"
+
+#include "app/subsystems.h"
+#include "link/port_lister.h"
+#include "link/qt_serial_line.h"
+#include "link/transaction_queue.h"
+#include "panel/panel.h"
+
+namespace app {
+
+Session::Session(int number, const QString& device,
+                 std::shared_ptr<const serial::PortLister> lister)
+    : line_(std::make_unique<serial::QtSerialLine>(nullptr, std::move(lister))),
+      queue_(std::make_unique<serial::TransactionQueue>(line_.get())) {
+    if (number != 0) {
+        line_->setPortNumber(number);
+    } else if (!device.isEmpty()) {
+        line_->setPortDevice(device);
+    }
+}
+
+Session::~Session() {
+    // The windows go first: they may still hold transactions on the queue.
+    delete panel_.data();
+}
+
+panel::Panel* Session::panel() const {
+    return panel_;
+}
+
+bool Session::startPanel() {
+    auto* panel = new panel::Panel(line_.get(), queue_.get());
+    panel_ = panel;
+    connectSubsystems(panel);
+    if (!panel->Form_Load()) {
+        // The message has been shown; the panel was never visible.
+        panel->deleteLater();
+        return false;
+    }
+    panel->show();
+    return true;
+}
+
+}  // namespace app

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+namespace panel {
+class Panel;
+}
+namespace serial {
+class PortLister;
+class QtSerialLine;
+class TransactionQueue;
+}  // namespace serial
+
+namespace app {
+
+// One run of the panel on one port: everything the program keeps while it talks to that meter.
+// The start-up makes a Session for the chosen port; choosing the port again ends it and makes a
+// new one, so a new Session is the reset and nothing outlives it. Each part is made here, in the
+// order below, and handed to those who need it in their constructors; the part's own header says
+// who writes what in it.
+class Session : public QObject {
+    Q_OBJECT
+  public:
+    // The line is set to COMn for `number` 1 to 8, else to the device `device` (a path or stable
+    // name); `lister` lets the line find a re-plugged adapter (null: the system's ports). Nothing
+    // is opened yet, so tests make a Session to own the windows they try.
+    explicit Session(int number = 0, const QString& device = {},
+                     std::shared_ptr<const serial::PortLister> lister = nullptr);
+    ~Session() override;
+
+    // The line to the meter and the queue that runs the transactions on it.
+    serial::QtSerialLine& line() { return *line_; }
+    serial::TransactionQueue& queue() { return *queue_; }
+
+    // Makes the panel, wires it to the subsystems and runs its start-up (the port opens); shows
+    // it on success. False when the start-up failed: the user has seen the message and the end
+    // has been announced; the panel is gone then.
+    bool startPanel();
+    // The panel, once started and until it closes.
+    panel::Panel* panel() const;
+
+  private:
+    std::unique_ptr<serial::QtSerialLine> line_;
+    std::unique_ptr<serial::TransactionQueue> queue_;
+    QPointer<panel::Panel> panel_;
+};
+
+}  // namespace app
