@@ -16,6 +16,7 @@
 #include "app/simulated_meter.h"
 #include "bench_support.h"
 #include "meter/display_poll.h"
+#include "meter/readout.h"
 #include "panel/panel.h"
 
 int main(int argc, char* argv[]) {
@@ -34,7 +35,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
     int lastTicks = panel->displayPoll()->ticks();
-    QObject::connect(panel->displayPoll(), &meter::DisplayPoll::rendered, [&] {
+    QObject::connect(&session->readout(), &meter::Readout::rendered, [&] {
         if (panel->displayPoll()->ticks() != lastTicks) {
             lastTicks = panel->displayPoll()->ticks();
             tickTimes.push_back(clock.nsecsElapsed() / 1e6);

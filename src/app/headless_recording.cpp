@@ -10,6 +10,7 @@
 #include <csignal>
 
 #include "app/program_state.h"
+#include "app/session.h"
 #include "app/simulated_meter.h"
 #include "core/record_row.h"
 #include "core/sample_row.h"
@@ -21,14 +22,13 @@
 #include "link/rs232.h"
 #include "link/transaction_queue.h"
 #include "meter/display_poll.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "recording/recording_writer.h"
 #include "ui/pc_clock.h"
 
 namespace app {
 namespace {
 
-constexpr int kPollIntervalMs = 500;
 
 QString clockText(const QDateTime& moment) {
     return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -60,7 +60,6 @@ void onSignal(int) {
 
 HeadlessRecording::HeadlessRecording(RecordOptions options, std::FILE* out, std::FILE* err)
     : options_(std::move(options)), out_(out), err_(err), onTerminal_(::isatty(::fileno(out))) {
-    timer1_.setInterval(kPollIntervalMs);
     sampleTimer_.setSingleShot(true);
     sampleTimer_.setTimerType(Qt::PreciseTimer);
     durationTimer_.setSingleShot(true);
@@ -86,10 +85,11 @@ bool HeadlessRecording::start() {
         options_.port = QStringLiteral("COM1");
     }
 
-    line_ = new serial::QtSerialLine(this);
-    choosePort(*line_, options_.port);
-    if (!line_->setSettings(QStringLiteral("9600,n,8,1")) || !line_->open()) {
-        say(err_, serial::portFailureMessage(line_->deviceName(), line_->errorText()));
+    session_ = std::make_unique<Session>();
+    serial::QtSerialLine& line = session_->line();
+    choosePort(line, options_.port);
+    if (!line.setSettings(QStringLiteral("9600,n,8,1")) || !line.open()) {
+        say(err_, serial::portFailureMessage(line.deviceName(), line.errorText()));
         exitCode_ = kRecordPortFailed;
         return false;
     }
@@ -104,12 +104,10 @@ bool HeadlessRecording::start() {
         return false;
     }
 
-    queue_ = new serial::TransactionQueue(line_, this);
-    serial::Attach(line_, queue_);
-    poll_ = new meter::DisplayPoll(this);
-    connect(&timer1_, &QTimer::timeout, poll_, &meter::DisplayPoll::Timer1_Timer);
-    connect(poll_, &meter::DisplayPoll::linkLost, this, &HeadlessRecording::onLinkLost);
-    connect(poll_, &meter::DisplayPoll::linkRestored, this, &HeadlessRecording::onLinkRestored);
+    serial::Attach(&line, &session_->queue());
+    const meter::Readout& readout = session_->readout();
+    connect(&readout, &meter::Readout::linkLost, this, &HeadlessRecording::onLinkLost);
+    connect(&readout, &meter::Readout::linkRestored, this, &HeadlessRecording::onLinkRestored);
 
     writer_ = new recording::RecordingWriter(this);
     connect(writer_, &recording::RecordingWriter::lineWritten, this,
@@ -127,12 +125,12 @@ bool HeadlessRecording::start() {
     recording_ = writer_->begin(std::move(file));
 
     say(err_, QStringLiteral("Recording %1 from %2 every %3 s%4; stop with Ctrl+C.")
-                  .arg(options_.file, line_->deviceName())
+                  .arg(options_.file, line.deviceName())
                   .arg(options_.interval)
                   .arg(options_.duration > 0 ? QStringLiteral(" for %1 s").arg(options_.duration)
                                              : QString()));
-    timer1_.start();
-    poll_->Timer1_Timer();
+    session_->poll().start();
+    session_->poll().Timer1_Timer();
     if (options_.duration > 0) durationTimer_.start(options_.duration * 1000);
     armSampleTick();
     return true;
@@ -144,7 +142,7 @@ void HeadlessRecording::armSampleTick() {
 
 void HeadlessRecording::sampleTick() {
     armSampleTick();
-    const meter::ReadoutState& readout = meter::State;
+    const meter::ReadoutState& readout = session_->readout().state();
     // Only a reading rendered from a fresh frame is recorded: nothing before the first frame,
     // while the link is lost, or while the line was held.
     if (readout.RenderedTick == 0 || !meter::ReadingIsFresh(readout)) return;
@@ -211,7 +209,7 @@ void HeadlessRecording::stop(int exitCode) {
     if (stopped_) return;
     stopped_ = true;
     exitCode_ = exitCode;
-    timer1_.stop();
+    if (session_) session_->poll().stop();
     sampleTimer_.stop();
     durationTimer_.stop();
     if (writer_) {

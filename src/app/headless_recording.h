@@ -10,23 +10,16 @@
 
 class QSocketNotifier;
 
-namespace serial {
-class QtSerialLine;
-}
 namespace sim {
 class MeterSim;
-}
-namespace serial {
-class TransactionQueue;
-}
-namespace meter {
-class DisplayPoll;
 }
 namespace recording {
 class RecordingWriter;
 }
 
 namespace app {
+
+class Session;
 
 // What `meterpanel --record FILE --port DEVICE [--interval SECONDS] [--duration SECONDS]` asks.
 struct RecordOptions {
@@ -78,12 +71,10 @@ class HeadlessRecording : public QObject {
     std::FILE* err_;
     bool onTerminal_ = false;
     std::unique_ptr<sim::MeterSim> meter_;
-    serial::QtSerialLine* line_ = nullptr;
-    serial::TransactionQueue* queue_ = nullptr;
-    meter::DisplayPoll* poll_ = nullptr;
+    // The line, its queue and the display poll, as the panel's session has them.
+    std::unique_ptr<Session> session_;
     recording::RecordingWriter* writer_ = nullptr;
     quint64 recording_ = 0;
-    QTimer timer1_;
     QTimer sampleTimer_;
     QTimer durationTimer_;
     core::SampleSchedule schedule_;

@@ -4,6 +4,8 @@
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
 #include "link/transaction_queue.h"
+#include "meter/display_poll.h"
+#include "meter/readout.h"
 #include "panel/panel.h"
 
 namespace app {
@@ -11,7 +13,9 @@ namespace app {
 Session::Session(int number, const QString& device,
                  std::shared_ptr<const serial::PortLister> lister)
     : line_(std::make_unique<serial::QtSerialLine>(nullptr, std::move(lister))),
-      queue_(std::make_unique<serial::TransactionQueue>(line_.get())) {
+      queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
+      readout_(std::make_unique<meter::Readout>()),
+      poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_)) {
     if (number != 0) {
         line_->setPortNumber(number);
     } else if (!device.isEmpty()) {
@@ -29,7 +33,7 @@ panel::Panel* Session::panel() const {
 }
 
 bool Session::startPanel() {
-    auto* panel = new panel::Panel(line_.get(), queue_.get());
+    auto* panel = new panel::Panel(line_.get(), queue_.get(), poll_.get(), readout_.get());
     panel_ = panel;
     connectSubsystems(panel);
     if (!panel->Form_Load()) {

@@ -5,6 +5,10 @@
 #include <QString>
 #include <memory>
 
+namespace meter {
+class DisplayPoll;
+class Readout;
+}  // namespace meter
 namespace panel {
 class Panel;
 }
@@ -34,6 +38,9 @@ class Session : public QObject {
     // The line to the meter and the queue that runs the transactions on it.
     serial::QtSerialLine& line() { return *line_; }
     serial::TransactionQueue& queue() { return *queue_; }
+    // What the display poll decoded and rendered last; the poll is its only writer.
+    meter::Readout& readout() { return *readout_; }
+    meter::DisplayPoll& poll() { return *poll_; }
 
     // Makes the panel, wires it to the subsystems and runs its start-up (the port opens); shows
     // it on success. False when the start-up failed: the user has seen the message and the end
@@ -45,6 +52,8 @@ class Session : public QObject {
   private:
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
+    std::unique_ptr<meter::Readout> readout_;
+    std::unique_ptr<meter::DisplayPoll> poll_;
     QPointer<panel::Panel> panel_;
 };
 

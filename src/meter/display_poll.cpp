@@ -7,7 +7,8 @@
 #include "link/link_events.h"
 #include "link/rs232.h"
 #include "link/serial_line.h"
-#include "meter/meter_state.h"
+#include "link/transaction_queue.h"
+#include "meter/readout.h"
 
 namespace meter {
 namespace {
@@ -16,6 +17,7 @@ constexpr int kPollAttempts = 10;
 constexpr int kAnswerWaitMs = 200;
 constexpr int kSettleWaitMs = 10;
 constexpr int kReopenEveryMs = 1000;
+constexpr int kPollIntervalMs = 500;
 
 // " ", judged 0.2 s later: exactly nine bytes are a display frame.
 serial::Transaction pollTransaction(int attempts) {
@@ -35,23 +37,37 @@ bool decode(const QByteArray& bytes, core::DisplayFrame& frame) {
 
 }  // namespace
 
-DisplayPoll::DisplayPoll(QObject* parent) : QObject(parent) {}
+DisplayPoll::DisplayPoll(serial::SerialLine& line, serial::TransactionQueue& queue,
+                         Readout& readout, QObject* parent)
+    : QObject(parent), line_(line), queue_(queue), readout_(readout) {
+    timer1_.setObjectName("Timer1");
+    timer1_.setInterval(kPollIntervalMs);
+    connect(&timer1_, &QTimer::timeout, this, &DisplayPoll::Timer1_Timer);
+}
+
+void DisplayPoll::start() {
+    timer1_.start();
+}
+
+void DisplayPoll::stop() {
+    timer1_.stop();
+}
 
 bool DisplayPoll::inLostLink() const {
-    return meter::State.LinkLost;
+    return readout_.isLinkLost();
 }
 
 void DisplayPoll::Timer1_Timer() {
     ++timerTicks_;
-    meter::State.PollTick = timerTicks_;
+    readout_.mutableState().PollTick = timerTicks_;
     // A tick that finds the line in use (or waited for) is skipped; in the lost-link state the
     // probes ask the meter instead.
-    if (serial::ShuttingDown() || !serial::LineFree() || meter::State.LinkLost) return;
+    if (queue_.stopped() || !queue_.idle() || readout_.isLinkLost()) return;
     serial::Transaction poll = pollTransaction(kPollAttempts);
     poll.then = [this, askedAt = timerTicks_](const serial::Answer& answer) {
         return afterPoll(answer, askedAt);
     };
-    serial::Submit(this, std::move(poll));
+    queue_.submit(this, std::move(poll));
 }
 
 serial::Next DisplayPoll::afterPoll(const serial::Answer& answer, int askedAt) {
@@ -69,26 +85,26 @@ serial::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool rest
                                      int askedAt) {
     serial::Transaction settle = serial::Transaction::pause(kSettleWaitMs);
     settle.then = [this, frame, restoresLink, askedAt](const serial::Answer&) {
-        meter::ReadoutState& readout = meter::State;
+        ReadoutState& readout = readout_.mutableState();
         core::RenderFrame(frame, readout.MeterReading, readout.Display);
         readout.RenderedTick = askedAt;
         // The new frame is on the panel before anyone hears that the meter is back, so that
         // nothing samples the emptied display.
         if (restoresLink) {
             readout.LinkLost = false;
-            emit rendered();
-            emit linkRestored();
+            emit readout_.rendered();
+            emit readout_.linkRestored();
             emit serial::events().linkRestored();
         } else {
-            emit rendered();
+            emit readout_.rendered();
         }
         serial::Transaction rest = serial::Transaction::pause(kAnswerWaitMs);
         rest.then = [this, frame](const serial::Answer&) {
-            meter::ReadoutState& readout = meter::State;
+            ReadoutState& readout = readout_.mutableState();
             core::StepAnnunciators(frame, readout.MeterReading, readout.Display);
             core::EvaluateAlarm(readout.MeterReading, alarms::State.AlarmLimits, readout.Display);
             ++ticks_;
-            emit rendered();
+            emit readout_.rendered();
             return serial::Next::end();
         };
         return serial::Next::then(std::move(rest));
@@ -97,18 +113,19 @@ serial::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool rest
 }
 
 void DisplayPoll::HandleLostLink() {
-    meter::State.LinkLost = true;
-    core::ClearDisplayForLostLink(meter::State.Display);
-    emit rendered();
-    // Windows that need the meter close themselves first; then the panel shows "No Com".
+    ReadoutState& readout = readout_.mutableState();
+    readout.LinkLost = true;
+    core::ClearDisplayForLostLink(readout.Display);
+    emit readout_.rendered();
+    // Windows that need the meter close first; then the panel shows "No Com".
     emit serial::events().linkLost();
-    emit linkLost();
+    emit readout_.linkLost();
     nextReopen_ = QDeadlineTimer(0);
     scheduleProbe();
 }
 
 void DisplayPoll::scheduleProbe() {
-    if (serial::ShuttingDown()) return;
+    if (queue_.stopped()) return;
     // Each probe is a transaction of its own: commands asked for meanwhile go to the line
     // between two probes instead of waiting for the meter to come back.
     serial::Transaction probe = pollTransaction(1);
@@ -121,16 +138,15 @@ void DisplayPoll::scheduleProbe() {
         reopenLineIfClosed();
         nextReopen_.setRemainingTime(kReopenEveryMs);
     }
-    serial::Submit(this, std::move(probe));
+    queue_.submit(this, std::move(probe));
 }
 
 void DisplayPoll::reopenLineIfClosed() {
-    serial::SerialLine* line = serial::State.Comm1;
-    if (line && !line->isOpen()) line->open();
+    if (!line_.isOpen()) line_.open();
 }
 
 serial::Next DisplayPoll::afterProbe(const serial::Answer& answer, int askedAt) {
-    if (!meter::State.LinkLost) return serial::Next::end();
+    if (!readout_.isLinkLost()) return serial::Next::end();
     core::DisplayFrame frame;
     if (!answer.complete || !decode(answer.bytes, frame)) {
         scheduleProbe();

@@ -2,18 +2,23 @@
 
 #include <QDeadlineTimer>
 #include <QObject>
+#include <QTimer>
 
 #include "core/display_frame.h"
 
 namespace serial {
 struct Next;
 struct Answer;
+class SerialLine;
+class TransactionQueue;
 }  // namespace serial
 
 namespace meter {
 
-// The display poll: each tick of the panel's Timer1 asks the meter for its display frame,
-// decodes it into meter::State.MeterReading and renders meter::State.Display, then the
+class Readout;
+
+// The display poll: each tick of Timer1 (every 0.5 s once started) asks the meter for its
+// display frame, decodes it into the readout's reading and renders its display, then the
 // annunciators and the limit alarm. A tick is one chain of transactions on the line (write " ",
 // 0.2 s, 9 bytes; 0.01 s; render; 0.2 s; annunciators and alarm); it is skipped when the line is
 // not free. Ten unanswered polls in one tick enter the lost-link state: from then on the meter is
@@ -21,7 +26,14 @@ namespace meter {
 class DisplayPoll : public QObject {
     Q_OBJECT
   public:
-    explicit DisplayPoll(QObject* parent = nullptr);
+    // Writes `readout`; asks on `queue`, which runs on `line` (re-opened while the link is lost).
+    DisplayPoll(serial::SerialLine& line, serial::TransactionQueue& queue, Readout& readout,
+                QObject* parent = nullptr);
+
+    // Starts Timer1; stop() stops it.
+    void start();
+    void stop();
+    QTimer* timer1() { return &timer1_; }
 
     // One tick of Timer1. Starts the tick's transaction and returns at once.
     void Timer1_Timer();
@@ -31,13 +43,6 @@ class DisplayPoll : public QObject {
     int timerTicks() const { return timerTicks_; }
     int ticks() const { return ticks_; }
     int failedAttempts() const { return failedAttempts_; }
-
-  signals:
-    // The display fields changed: mirror meter::State.Display onto the window.
-    void rendered();
-    // The meter stopped answering / answers again.
-    void linkLost();
-    void linkRestored();
 
   private:
     // `askedAt`: the Timer1 tick current when the poll or probe was submitted; every frame it
@@ -52,6 +57,10 @@ class DisplayPoll : public QObject {
     void scheduleProbe();
     void reopenLineIfClosed();
 
+    serial::SerialLine& line_;
+    serial::TransactionQueue& queue_;
+    Readout& readout_;
+    QTimer timer1_;
     int timerTicks_ = 0;
     int ticks_ = 0;
     int failedAttempts_ = 0;

@@ -15,7 +15,7 @@
 #include "link/serial_line.h"
 #include "link/transaction_queue.h"
 #include "meter/display_poll.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "panel/clock_setting.h"
 #include "panel/field_sizes.h"
 #include "panel/keypad.h"
@@ -28,7 +28,6 @@
 namespace panel {
 namespace {
 
-constexpr int kPollIntervalMs = 500;
 
 const char* kLcdStyle =
     "#Shape2 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #cfd9bf, stop:1 #b7c4a6);"
@@ -53,26 +52,23 @@ PanelIcon keyPicture(const QString& name) {
 
 }  // namespace
 
-Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue, QWidget* parent)
-    : QWidget(parent), line_(line), queue_(queue), poll_(new meter::DisplayPoll(this)) {
+Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue, meter::DisplayPoll* poll,
+             const meter::Readout* readout, QWidget* parent)
+    : QWidget(parent), line_(line), queue_(queue), poll_(poll), readout_(readout) {
     ui::setWidgetName(this, "Panel");
     setWindowTitle("Panel V7.0");
     setAttribute(Qt::WA_DeleteOnClose);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(kPollIntervalMs);
     // The sampling tick runs on the PC clock's whole seconds: armed anew for the next one at
     // every tick, so that ticks neither drift nor run twice in one second.
     timer2_ = new QTimer(this);
     timer2_->setObjectName("Timer2");
     timer2_->setSingleShot(true);
     timer2_->setTimerType(Qt::PreciseTimer);
-    connect(timer1_, &QTimer::timeout, poll_, &meter::DisplayPoll::Timer1_Timer);
     connect(timer2_, &QTimer::timeout, this, &Panel::Timer2_Timer);
-    connect(poll_, &meter::DisplayPoll::rendered, this, &Panel::applyState);
-    connect(poll_, &meter::DisplayPoll::linkLost, this, &Panel::onLinkLost);
-    connect(poll_, &meter::DisplayPoll::linkRestored, this, &Panel::onLinkRestored);
+    connect(readout_, &meter::Readout::rendered, this, &Panel::applyState);
+    connect(readout_, &meter::Readout::linkLost, this, &Panel::onLinkLost);
+    connect(readout_, &meter::Readout::linkRestored, this, &Panel::onLinkRestored);
 
     auto* outer = new QVBoxLayout(this);
     auto* body = ui::named(new QFrame(this), "Shape1");
@@ -351,6 +347,10 @@ QPushButton* Panel::button(const QString& name) const {
     return findChild<QPushButton*>(name);
 }
 
+QTimer* Panel::timer1() const {
+    return poll_->timer1();
+}
+
 QString Panel::comText() const {
     return line_->portCaption();
 }
@@ -371,7 +371,7 @@ bool Panel::Form_Load() {
     }
     c_.LblComm->setText(comText());
     c_.LblSample->setText("2 sec");
-    timer1_->start();
+    poll_->start();
     return true;
 }
 
@@ -394,7 +394,7 @@ void Panel::showEvent(QShowEvent* event) {
 }
 
 void Panel::applyState() {
-    const core::PanelState& s = meter::State.Display;
+    const core::PanelState& s = readout_->display();
     auto text = [](QLabel* label, const std::string& value) {
         label->setText(QString::fromStdString(value));
     };
@@ -477,7 +477,7 @@ void Panel::MnuSystem_Click() {
         write.flush = false;
         write.frame = clockSetFrame(ui::pcNow());
         write.then = [this](const serial::Answer&) {
-            if (!meter::State.LinkLost) c_.LblComm->setText(comText());
+            if (!readout_->isLinkLost()) c_.LblComm->setText(comText());
             return serial::Next::end();
         };
         return serial::Next::then(std::move(write));

@@ -13,6 +13,7 @@ class SerialLine;
 }
 namespace meter {
 class DisplayPoll;
+class Readout;
 }
 namespace serial {
 class TransactionQueue;
@@ -68,8 +69,10 @@ class Panel : public QWidget {
         QPushButton* MnuSystem = nullptr;
     };
 
-    // `line` and the `queue` of transactions on it belong to the session.
-    Panel(serial::SerialLine* line, serial::TransactionQueue* queue, QWidget* parent = nullptr);
+    // The panel shows `readout`, which `poll` writes from `line` through `queue`; all four belong
+    // to the session.
+    Panel(serial::SerialLine* line, serial::TransactionQueue* queue, meter::DisplayPoll* poll,
+          const meter::Readout* readout, QWidget* parent = nullptr);
     ~Panel() override;
 
     // Start-up, run before the panel is shown: opens the port and starts the display poll. On
@@ -79,7 +82,7 @@ class Panel : public QWidget {
 
     const Controls& controls() const { return c_; }
     meter::DisplayPoll* displayPoll() const { return poll_; }
-    QTimer* timer1() const { return timer1_; }
+    QTimer* timer1() const;
     QTimer* timer2() const { return timer2_; }
     serial::SerialLine* comm1() const { return line_; }
 
@@ -151,7 +154,7 @@ class Panel : public QWidget {
     serial::SerialLine* line_;
     serial::TransactionQueue* queue_;
     meter::DisplayPoll* poll_;
-    QTimer* timer1_;
+    const meter::Readout* readout_;
     QTimer* timer2_;
     Controls c_;
     bool displayFrozen_ = false;

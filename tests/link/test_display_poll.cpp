@@ -7,6 +7,7 @@
 
 #include "link/rs232.h"
 #include "meter/display_poll.h"
+#include "meter/readout.h"
 #include "meter/meter_state.h"
 #include "panel/panel.h"
 #include "support/meter_fixture.h"
@@ -58,7 +59,7 @@ class TestDisplayPoll : public QObject {
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
         f.meter().sendWrongLengthFrames(8, 10);
         bool lost = false;
-        connect(f.panel()->displayPoll(), &meter::DisplayPoll::linkLost, [&] { lost = true; });
+        connect(&f.session()->readout(), &meter::Readout::linkLost, [&] { lost = true; });
         const int ticks = f.panel()->displayPoll()->ticks();
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= ticks + 2; }, 6000));
         QVERIFY(!lost);
@@ -101,7 +102,7 @@ class TestDisplayPoll : public QObject {
         f.meter().setReplyDelay(0.75);
         QList<int> ticksSinceAsked;  // at each frame rendered with the delay on
         int lastRendered = meter::State.RenderedTick;
-        connect(f.panel()->displayPoll(), &meter::DisplayPoll::rendered, [&] {
+        connect(&f.session()->readout(), &meter::Readout::rendered, [&] {
             if (meter::State.LinkLost || meter::State.RenderedTick == lastRendered) return;
             lastRendered = meter::State.RenderedTick;
             ticksSinceAsked.append(meter::State.PollTick - meter::State.RenderedTick);

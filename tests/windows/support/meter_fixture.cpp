@@ -11,6 +11,7 @@
 #include "link/link_events.h"
 #include "link/port_names.h"
 #include "meter/display_poll.h"
+#include "meter/readout.h"
 #include "panel/panel.h"
 
 MeterFixture::MeterFixture(bool fast, const std::string& linkPath) {
@@ -50,7 +51,7 @@ bool MeterFixture::startPanel() {
 
 void MeterFixture::whenLinkLost(std::function<void()> action) {
     auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = QObject::connect(panel()->displayPoll(), &meter::DisplayPoll::linkLost,
+    *connection = QObject::connect(&session_->readout(), &meter::Readout::linkLost,
                                    [connection, action] {
                                        QObject::disconnect(*connection);
                                        action();
