@@ -13,10 +13,6 @@ class TransactionQueue;
 
 // Everything the meter link keeps for the run of the program.
 struct LinkState {
-    // Port chosen in the Port window, 1 to 8; 0 until chosen.
-    int CommPortNumber = 0;
-    // First byte of the answer to the latest answered request; empty until then.
-    std::optional<unsigned char> LastReplyByte;
     // The line and the queue of transactions on it, both owned by the panel.
     QPointer<serial::SerialLine> Comm1;
     QPointer<TransactionQueue> Queue;

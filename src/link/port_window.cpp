@@ -11,7 +11,6 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
-#include "link/link_state.h"
 #include "link/port_failure.h"
 #include "link/port_names.h"
 #include "ui/accessible_name.h"
@@ -219,7 +218,7 @@ void Port::CmdOK_Click() {
     const QString text = ports_->currentText();
     for (int n = kFirstPort; n <= kLastPort; ++n) {
         if (text == comText(n)) {
-            serial::State.CommPortNumber = n;
+            CommPortNumber = n;
             choose(n);
             return;
         }
@@ -234,7 +233,7 @@ void Port::CmdOK_Click() {
         chooseDevice(text.trimmed());
         return;
     }
-    choose(serial::State.CommPortNumber);
+    choose(CommPortNumber);
 }
 
 void Port::SSCommand1_Click() {
@@ -245,7 +244,7 @@ void Port::SSCommand2_Click() {
 }
 
 void Port::choose(int number) {
-    serial::State.CommPortNumber = number;
+    CommPortNumber = number;
     refresh_->stop();
     hide();
     emit portChosen(number);

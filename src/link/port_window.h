@@ -17,7 +17,7 @@ namespace serial {
 // "Commport Selection": the first window. COM1 to COM8 come first, each with what opening its
 // device would give; below them the serial ports this computer has, by stable name, following
 // plugs and unplugs while the window is open. The user picks the meter's port: a COMn entry
-// stores its number in serial::State.CommPortNumber (portChosen), a listed port or a typed path
+// stores its number in CommPortNumber (portChosen), a listed port or a typed path
 // is announced by name (deviceChosen); then the window closes itself. Cancel (or closing the
 // window) rejects it.
 class Port : public QDialog {
@@ -37,6 +37,8 @@ class Port : public QDialog {
     void refreshPorts();
     // Selects the entry whose text or device is `choice`; else puts `choice` in the box as typed.
     void preselect(const QString& choice);
+    // The COM number chosen last in this window, 1 to 8; 0 until then.
+    int commPortNumber() const { return CommPortNumber; }
 
   signals:
     // A COMn entry was taken; the panel is to be shown on it.
@@ -64,6 +66,7 @@ class Port : public QDialog {
     QTimer* refresh_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
     bool firstListingAsked_ = false;
+    int CommPortNumber = 0;
 };
 
 }  // namespace serial

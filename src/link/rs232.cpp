@@ -51,7 +51,6 @@ Transaction Request(std::uint8_t code, std::function<Next(std::optional<std::uin
         std::optional<std::uint8_t> first;
         if (answer.complete && !answer.bytes.isEmpty()) {
             first = static_cast<std::uint8_t>(answer.bytes.at(0));
-            State.LastReplyByte = *first;
         }
         if (then) return then(first);
         return Next::end(first ? Ending::done()

@@ -33,7 +33,7 @@ bool LineBusy();
 bool LineFree();
 
 // "R" + code: resent once a second until any byte comes, for at most 10 s. `then` is given the
-// answer's first byte (also kept in State.LastReplyByte), or nothing when the meter stayed
+// answer's first byte, or nothing when the meter stayed
 // silent; further bytes of the answer are dropped at the next flush.
 Transaction Request(std::uint8_t code, std::function<Next(std::optional<std::uint8_t>)> then = {});
 

@@ -120,7 +120,7 @@ class TestPanel : public QObject {
         port->findChild<QComboBox*>("Ports")->setEditText("com3");
         QTest::mouseClick(port->findChild<QPushButton*>("CmdOK"), Qt::LeftButton);
         QVERIFY(!shown);
-        QCOMPARE(serial::State.CommPortNumber, 0);
+        QCOMPARE(port->commPortNumber(), 0);
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text,
                  QString("No device found, try again!\n\nDevice: /dev/com3\n"

@@ -269,7 +269,7 @@ class TestPortChoice : public QObject {
         portsOf(program.portWindow())->setCurrentIndex(8);
         click(program.portWindow(), "CmdOK");
         QVERIFY(program.panel());
-        QCOMPARE(serial::State.CommPortNumber, 0);
+        QCOMPARE(program.panel()->comm1()->portNumber(), 0);
         QCOMPARE(program.panel()->label("LblComm")->text(), pty.mid(QString("/dev/").size()));
         QVERIFY(
             QTest::qWaitFor([&] { return program.panel()->displayPoll()->ticks() >= 1; }, 3000));
