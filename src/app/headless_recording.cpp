@@ -104,7 +104,6 @@ bool HeadlessRecording::start() {
         return false;
     }
 
-    serial::Attach(&line, &session_->queue());
     const meter::Readout& readout = session_->readout();
     connect(&readout, &meter::Readout::linkLost, this, &HeadlessRecording::onLinkLost);
     connect(&readout, &meter::Readout::linkRestored, this, &HeadlessRecording::onLinkRestored);
@@ -218,7 +217,7 @@ void HeadlessRecording::stop(int exitCode) {
         // written and forced to disk.
         writer_->waitUntilSettled(10000);
     }
-    serial::RequestShutdown();
+    if (session_) session_->end();
     if (onTerminal_ && counted_ > 0) std::fputc('\n', out_);
     if (writer_)
         say(err_, QStringLiteral("Recorded %1 lines into %2.").arg(counted_).arg(options_.file));

@@ -6,9 +6,11 @@
 namespace app {
 
 std::unique_ptr<Session> StartPanel(int number, const QString& device,
-                                    std::shared_ptr<const serial::PortLister> lister) {
+                                    std::shared_ptr<const serial::PortLister> lister,
+                                    std::function<void()> ended) {
     ResetProgramState();
     auto session = std::make_unique<Session>(number, device, std::move(lister));
+    if (ended) QObject::connect(session.get(), &Session::ended, std::move(ended));
     if (!session->startPanel()) return nullptr;
     return session;
 }

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <QGuiApplication>
+#include <QTimer>
 
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
@@ -20,9 +21,6 @@ Program::Program(std::shared_ptr<const serial::PortLister> lister)
     // open (the port-failure message has closed, the Port window is about to come back).
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         gui->setQuitOnLastWindowClosed(false);
-    QObject::connect(
-        &serial::events(), &serial::LinkEvents::shutdownRequested, &context_,
-        [this] { onShutdown(); }, Qt::QueuedConnection);
 }
 
 Program::~Program() {
@@ -57,7 +55,10 @@ void Program::startPanel(int number, const QString& device, const QString& choic
     lastChoice_ = choice;
     // A start-up that fails announces the end after its message: the Port window comes back.
     backToPortChoice_ = true;
-    session_ = StartPanel(number, device, lister_);
+    session_ = StartPanel(number, device, lister_, [this] {
+        // Told from the panel's closing: the session goes once that handler has returned.
+        QTimer::singleShot(0, &context_, [this] { onShutdown(); });
+    });
     if (!session_) return;
     backToPortChoice_ = false;
     QObject::connect(session_->panel(), &panel::Panel::portChoiceRequested, &context_,

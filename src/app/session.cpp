@@ -3,6 +3,7 @@
 #include "app/subsystems.h"
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
+#include "link/rs232.h"
 #include "link/transaction_queue.h"
 #include "meter/display_poll.h"
 #include "meter/readout.h"
@@ -16,6 +17,7 @@ Session::Session(int number, const QString& device,
       queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
       readout_(std::make_unique<meter::Readout>()),
       poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_)) {
+    serial::Attach(line_.get(), queue_.get());
     if (number != 0) {
         line_->setPortNumber(number);
     } else if (!device.isEmpty()) {
@@ -26,6 +28,7 @@ Session::Session(int number, const QString& device,
 Session::~Session() {
     // The windows go first: they may still hold transactions on the queue.
     delete panel_.data();
+    serial::Attach(nullptr, nullptr);
 }
 
 panel::Panel* Session::panel() const {
@@ -35,14 +38,29 @@ panel::Panel* Session::panel() const {
 bool Session::startPanel() {
     auto* panel = new panel::Panel(line_.get(), queue_.get(), poll_.get(), readout_.get());
     panel_ = panel;
+    connect(panel, &panel::Panel::closing, this, &Session::end);
     connectSubsystems(panel);
     if (!panel->Form_Load()) {
         // The message has been shown; the panel was never visible.
         panel->deleteLater();
+        end();
         return false;
     }
     panel->show();
     return true;
+}
+
+}  // namespace app
+
+namespace app {
+
+void Session::end() {
+    if (ending_) return;
+    ending_ = true;
+    poll_->stop();
+    queue_->stop();
+    line_->close();
+    emit ended();
 }
 
 }  // namespace app

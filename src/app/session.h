@@ -49,12 +49,22 @@ class Session : public QObject {
     // The panel, once started and until it closes.
     panel::Panel* panel() const;
 
+    // Ends the session's link, once: the running and the waiting transactions are dropped, the
+    // line closes, and `ended` is announced. The panel's closing and a failed start-up end it.
+    void end();
+    bool ending() const { return ending_; }
+
+  signals:
+    // The session has ended; whoever owns the event loop quits it or offers the port again.
+    void ended();
+
   private:
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
     std::unique_ptr<meter::Readout> readout_;
     std::unique_ptr<meter::DisplayPoll> poll_;
     QPointer<panel::Panel> panel_;
+    bool ending_ = false;
 };
 
 }  // namespace app

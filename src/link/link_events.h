@@ -7,7 +7,7 @@ class QWidget;
 namespace serial {
 
 // What the link tells the rest of the program. The display poll announces a lost and a restored
-// link; RequestShutdown announces the end of the program.
+// link.
 class LinkEvents : public QObject {
     Q_OBJECT
   public:
@@ -18,8 +18,6 @@ class LinkEvents : public QObject {
     void linkLost();
     // The meter answers again.
     void linkRestored();
-    // The program is ending; whoever owns the event loop quits it.
-    void shutdownRequested();
 };
 
 LinkEvents& events();

@@ -16,8 +16,6 @@ struct LinkState {
     // The line and the queue of transactions on it, both owned by the panel.
     QPointer<serial::SerialLine> Comm1;
     QPointer<TransactionQueue> Queue;
-    // The program is ending: no transaction starts any more.
-    bool ShuttingDown = false;
 };
 
 extern LinkState State;

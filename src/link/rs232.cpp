@@ -24,7 +24,7 @@ void Attach(serial::SerialLine* line, TransactionQueue* queue) {
 }
 
 void Submit(QObject* owner, Transaction first, Finished finished) {
-    if (State.ShuttingDown || !State.Queue) {
+    if (!State.Queue) {
         if (finished) finished(Ending::dropped());
         return;
     }
@@ -86,18 +86,6 @@ Transaction DropSurplus() {
     t.windowMs = kMaxSurplusMs;
     t.flushAfter = true;
     return t;
-}
-
-bool ShuttingDown() {
-    return State.ShuttingDown;
-}
-
-void RequestShutdown() {
-    if (State.ShuttingDown) return;
-    State.ShuttingDown = true;
-    if (State.Queue) State.Queue->stop();
-    if (State.Comm1) State.Comm1->close();
-    emit events().shutdownRequested();
 }
 
 }  // namespace serial

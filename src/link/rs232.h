@@ -23,8 +23,8 @@ class TransactionQueue;
 // The panel hands over its line and the queue that runs the transactions on it at start-up.
 void Attach(serial::SerialLine* line, TransactionQueue* queue);
 
-// Asks for the line (see TransactionQueue::submit). Without a queue, or once the program is
-// ending, `finished` is told Dropped at once.
+// Asks for the line (see TransactionQueue::submit). Without a queue, or once the queue has
+// stopped (the session is ending), `finished` is told Dropped at once.
 void Submit(QObject* owner, Transaction first, Finished finished = {});
 
 // A transaction holds the line.
@@ -47,11 +47,5 @@ Transaction BackToDisplay();
 // Drops what the meter sends beyond an announced answer, until the line has been quiet for a
 // moment (at most a second), so that a surplus is never read as the answer to the next request.
 Transaction DropSurplus();
-
-// The program is ending.
-bool ShuttingDown();
-// Marks the program as ending, drops the running and the waiting transactions, closes the line
-// and announces it (LinkEvents::shutdownRequested), once.
-void RequestShutdown();
 
 }  // namespace serial

@@ -121,10 +121,7 @@ Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue, meter::D
     armTimer2();
 }
 
-Panel::~Panel() {
-    if (serial::State.Queue == queue_) serial::State.Queue = nullptr;
-    if (serial::State.Comm1 == line_) serial::State.Comm1 = nullptr;
-}
+Panel::~Panel() = default;
 
 void Panel::buildDisplay(QFrame* lcd) {
     auto* grid = new QGridLayout(lcd);
@@ -361,12 +358,10 @@ QString Panel::portFailureText() const {
 
 bool Panel::Form_Load() {
     move(0, 0);
-    serial::Attach(line_, queue_);
     const bool settingsOk = line_->setSettings("9600,n,8,1");
     if (!settingsOk || !line_->open()) {
         ui::dialogs().message(this, windowTitle(), portFailureText(), ui::Dialogs::Icon::None,
                               ui::Dialogs::Buttons::Ok);
-        serial::RequestShutdown();
         return false;
     }
     c_.LblComm->setText(comText());
@@ -465,7 +460,7 @@ void Panel::showSamplingInterval(const QString& text) {
 }
 
 void Panel::keyClicked(int code) {
-    serial::Submit(this, serial::Key(static_cast<std::uint8_t>(code)));
+    queue_->submit(this, serial::Key(static_cast<std::uint8_t>(code)));
 }
 
 void Panel::MnuSystem_Click() {
@@ -482,7 +477,7 @@ void Panel::MnuSystem_Click() {
         };
         return serial::Next::then(std::move(write));
     };
-    serial::Submit(this, std::move(setClock));
+    queue_->submit(this, std::move(setClock));
 }
 
 void Panel::SSCommand1_Click() {
@@ -538,7 +533,7 @@ void Panel::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     // Ends the program at once: every wait returns, every window closes with the port.
-    serial::RequestShutdown();
+    emit closing();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible()) window->close();
 }

@@ -77,7 +77,7 @@ class Panel : public QWidget {
 
     // Start-up, run before the panel is shown: opens the port and starts the display poll. On
     // failure shows "No device found, try again!" (with the device and the reason) once and
-    // announces the end (the program then offers the port choice again); returns false then.
+    // returns false (the session then ends and the program offers the port choice again).
     bool Form_Load();
 
     const Controls& controls() const { return c_; }
@@ -130,6 +130,8 @@ class Panel : public QWidget {
     void saveOrStopRequested();
     // "Port…": the user wants to choose the port again.
     void portChoiceRequested();
+    // The panel is closing (its questions answered): the program ends with it.
+    void closing();
     // One tick of Timer2 (on each whole second of the PC clock, from start to end): the
     // recording's sampling tick.
     void sampleTick();

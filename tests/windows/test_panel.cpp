@@ -44,12 +44,13 @@ class TestPanel : public QObject {
 
     // Shows the Port window (listing no ports of this computer) with the program's own wiring:
     // the choice starts the panel.
-    static serial::Port* showPortWindow(QPointer<panel::Panel>* shown) {
+    static serial::Port* showPortWindow(MeterFixture& f, QPointer<panel::Panel>* shown) {
         auto* port = new serial::Port(nullptr, std::make_shared<FakePortLister>());
-        QObject::connect(port, &serial::Port::portChosen, port,
-                         [shown](int number) { *shown = keep(app::StartPanel(number)); });
-        QObject::connect(port, &serial::Port::deviceChosen, port, [shown](const QString& device) {
-            *shown = keep(app::StartPanel(0, device));
+        QObject::connect(port, &serial::Port::portChosen, port, [&f, shown](int number) {
+            *shown = keep(app::StartPanel(number, {}, nullptr, f.quitCounter()));
+        });
+        QObject::connect(port, &serial::Port::deviceChosen, port, [&f, shown](const QString& device) {
+            *shown = keep(app::StartPanel(0, device, nullptr, f.quitCounter()));
         });
         port->show();
         return port;
@@ -63,7 +64,7 @@ class TestPanel : public QObject {
             return 0;
         });
         QPointer<panel::Panel> shown;
-        serial::Port* port = showPortWindow(&shown);
+        serial::Port* port = showPortWindow(f, &shown);
         QCOMPARE(port->windowTitle(), QString("Commport Selection"));
         auto* ports = port->findChild<QComboBox*>("Ports");
         QCOMPARE(ports->count(), 8);
@@ -89,7 +90,7 @@ class TestPanel : public QObject {
         MeterFixture f;
         serial::setDeviceForPort(8, QString::fromStdString(f.meter().devicePath()));
         QPointer<panel::Panel> shown;
-        serial::Port* port = showPortWindow(&shown);
+        serial::Port* port = showPortWindow(f, &shown);
         QVERIFY(QTest::qWaitForWindowExposed(port));
         auto* ports = port->findChild<QComboBox*>("Ports");
         ports->setCurrentIndex(7);
@@ -111,7 +112,7 @@ class TestPanel : public QObject {
         FakeDialogs dialogs;
         QPointer<panel::Panel> shown;
         bool panelSeen = false;
-        serial::Port* port = showPortWindow(&shown);
+        serial::Port* port = showPortWindow(f, &shown);
         // The start-up runs before the panel is shown: the user sees only the message.
         dialogs.onMessage = [&] {
             for (QWidget* w : QApplication::topLevelWidgets())
@@ -133,7 +134,7 @@ class TestPanel : public QObject {
         MeterFixture f;
         FakeDialogs dialogs;
         serial::setDeviceForPort(4, "/nonexistent/serial-device");
-        QVERIFY(!app::StartPanel(4));
+        QVERIFY(!app::StartPanel(4, {}, nullptr, f.quitCounter()));
         QTest::qWait(600);
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].text.contains("/nonexistent/serial-device"));
@@ -204,7 +205,7 @@ class TestPanel : public QObject {
         f.whenLinkLost([&] { MeterFixture::after(100, [&] { f.panel()->close(); }); });
         f.meter().setSilent(true);
         QVERIFY(f.waitFor([&] { return f.quitRequests() == 1; }, 8000));
-        QVERIFY(serial::ShuttingDown());
+        QVERIFY(f.session()->ending());
         // The panel is destroyed once the wait it was closed in has returned.
         QVERIFY(f.waitFor([&] { return f.panel() == nullptr; }, 2000));
     }
@@ -227,7 +228,7 @@ class TestPanel : public QObject {
         QCOMPARE(files::State.LiveListCount, 0L);
         QVERIFY(files::State.DataFileName.isEmpty());
         QCOMPARE(recording::State.RecordingCount, 0L);
-        QVERIFY(!serial::ShuttingDown());
+        QVERIFY(!f.session()->ending());
         QVERIFY(!meter::State.LinkLost);
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
     }

@@ -16,8 +16,6 @@
 
 MeterFixture::MeterFixture(bool fast, const std::string& linkPath) {
     app::ResetProgramState();
-    quitCounter_ = QObject::connect(&serial::events(), &serial::LinkEvents::shutdownRequested,
-                                    [this] { ++quits_; });
     sim::MeterSim::Options options;
     options.fast = fast;
     options.linkPath = linkPath;
@@ -38,14 +36,13 @@ MeterFixture::~MeterFixture() {
     QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
     for (const QPointer<QWidget>& w : windows) delete w.data();
-    QObject::disconnect(quitCounter_);
     app::ResetProgramState();
     serial::clearPortDevices();
     meter_->stop();
 }
 
 bool MeterFixture::startPanel() {
-    session_ = app::StartPanel(1);
+    session_ = app::StartPanel(1, {}, nullptr, quitCounter());
     return session_ != nullptr;
 }
 
