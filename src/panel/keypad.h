@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
 
 #include "core/protocol.h"
 
@@ -11,7 +12,7 @@ namespace panel {
 struct MeterKey {
     const char* name;
     const char* caption;
-    int code;
+    std::uint8_t code;
     const char* tooltip;
 };
 

@@ -230,7 +230,7 @@ QWidget* Panel::buildKeypad() {
         button->setAccessibleName(QString::fromUtf8(key->tooltip));
         button->setMinimumSize(64, 34);
         button->setFocusPolicy(Qt::TabFocus);
-        const int code = key->code;
+        const std::uint8_t code = key->code;
         connect(button, &QPushButton::clicked, this, [this, code] { keyClicked(code); });
         grid->addWidget(button, index / 5, index % 5);
         ++index;
@@ -459,8 +459,8 @@ void Panel::showSamplingInterval(const QString& text) {
     c_.LblSample->setText(text);
 }
 
-void Panel::keyClicked(int code) {
-    queue_->submit(this, serial::Key(static_cast<std::uint8_t>(code)));
+void Panel::keyClicked(std::uint8_t code) {
+    queue_->submit(this, serial::Key(code));
 }
 
 void Panel::MnuSystem_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 
 class QFrame;
@@ -104,7 +105,7 @@ class Panel : public QWidget {
     void setDownloadRunning(bool running);
 
     // Handlers.
-    void keyClicked(int code);
+    void keyClicked(std::uint8_t code);
     void MnuSystem_Click();
     void SSCommand1_Click();
     void CmdPopen_Click();

@@ -35,7 +35,7 @@ class TestKeys : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("code");
         for (const panel::MeterKey& key : panel::kMeterKeys)
-            QTest::newRow(key.name) << QString(key.name) << key.code;
+            QTest::newRow(key.name) << QString(key.name) << int(key.code);
     }
 
     void everyKeyButtonSendsItsCode() {
