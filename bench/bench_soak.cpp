@@ -686,7 +686,8 @@ int Soak::run() {
     options.seed = uint32_t(rng_());
     meter_ = app::StartSimulatedMeter(options);
     if (!meter_) return kSetupFailed;
-    serial::setDeviceForPort(1, QString::fromStdString(options.linkPath));
+    auto ports = std::make_shared<serial::SystemPortLister>();
+    ports->setComDevice(1, QString::fromStdString(options.linkPath));
     meter_->withModel([](sim::MeterModel& m) {
         m.clearMemory();
         for (int i = 0; i < 40; ++i)
@@ -702,7 +703,7 @@ int Soak::run() {
     });
     stepper_ = std::make_unique<ReadingStepper>(*meter_);
 
-    session_ = app::StartPanel(1);
+    session_ = app::StartPanel(1, {}, ports);
     if (!session_) return kSetupFailed;
     panel_ = session_->panel();
     const QPointer<panel::Panel> panel(panel_);

@@ -22,7 +22,7 @@ Options parseCommandLine(const QStringList& arguments) {
         ports.append(QCommandLineOption(QStringLiteral("com%1").arg(n),
                                         QStringLiteral("Device that COM%1 opens (default %2).")
                                             .arg(n)
-                                            .arg(serial::deviceForPort(n)),
+                                            .arg(serial::defaultDeviceForPort(n)),
                                         "DEVICE"));
         parser.addOption(ports.last());
     }
@@ -65,7 +65,7 @@ Options parseCommandLine(const QStringList& arguments) {
     options.stableNameFolder = parser.value(stableNames);
     for (int n = serial::kFirstPort; n <= serial::kLastPort; ++n) {
         const QCommandLineOption& option = ports[n - serial::kFirstPort];
-        if (parser.isSet(option)) serial::setDeviceForPort(n, parser.value(option));
+        if (parser.isSet(option)) options.comPorts.setDevice(n, parser.value(option));
     }
 
     const auto fail = [&options](const QString& why) {

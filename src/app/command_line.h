@@ -19,6 +19,8 @@ struct Options {
     bool listPorts = false;
     // Where the stable port names are (--by-id-folder; default udev's /dev/serial/by-id).
     QString stableNameFolder;
+    // The devices COM1 to COM8 open (--comN DEVICE).
+    serial::ComPorts comPorts;
     // Set when the command line was wrong; `error` says why.
     bool ok = true;
     QString error;
@@ -26,7 +28,7 @@ struct Options {
 
 // Parses the program's command line: --demo, --comN DEVICE (N = 1..8), --list-ports,
 // --by-id-folder DIR, --record FILE with --port, --interval and --duration, --help, --version.
-// Applies the port devices. --help and --version print and exit as usual; anything wrong leaves
+// --help and --version print and exit as usual; anything wrong leaves
 // `ok` false with the reason.
 Options parseCommandLine(const QStringList& arguments);
 

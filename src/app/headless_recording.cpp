@@ -17,6 +17,7 @@
 #include "files/file_transfer.h"
 #include "link/link_events.h"
 #include "link/port_failure.h"
+#include "link/port_lister.h"
 #include "link/port_names.h"
 #include "link/qt_serial_line.h"
 #include "link/rs232.h"
@@ -58,8 +59,13 @@ void onSignal(int) {
 
 }  // namespace
 
-HeadlessRecording::HeadlessRecording(RecordOptions options, std::FILE* out, std::FILE* err)
-    : options_(std::move(options)), out_(out), err_(err), onTerminal_(::isatty(::fileno(out))) {
+HeadlessRecording::HeadlessRecording(RecordOptions options, std::FILE* out, std::FILE* err,
+                                     std::shared_ptr<serial::PortLister> ports)
+    : options_(std::move(options)),
+      out_(out),
+      err_(err),
+      onTerminal_(::isatty(::fileno(out))),
+      ports_(ports ? std::move(ports) : std::make_shared<serial::SystemPortLister>()) {
     sampleTimer_.setSingleShot(true);
     sampleTimer_.setTimerType(Qt::PreciseTimer);
     durationTimer_.setSingleShot(true);
@@ -83,9 +89,10 @@ bool HeadlessRecording::start() {
             return false;
         }
         options_.port = QStringLiteral("COM1");
+        ports_->setComDevice(1, QString::fromStdString(meter_->devicePath()));
     }
 
-    session_ = std::make_unique<Session>();
+    session_ = std::make_unique<Session>(0, QString(), ports_);
     serial::QtSerialLine& line = session_->line();
     choosePort(line, options_.port);
     if (!line.setSettings(QStringLiteral("9600,n,8,1")) || !line.open()) {

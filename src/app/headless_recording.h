@@ -13,6 +13,9 @@ class QSocketNotifier;
 namespace sim {
 class MeterSim;
 }
+namespace serial {
+class PortLister;
+}
 namespace recording {
 class RecordingWriter;
 }
@@ -47,7 +50,9 @@ enum RecordExit {
 class HeadlessRecording : public QObject {
     Q_OBJECT
   public:
-    HeadlessRecording(RecordOptions options, std::FILE* out, std::FILE* err);
+    // `ports` lists the ports and says which device each COMn opens; null: the system's.
+    HeadlessRecording(RecordOptions options, std::FILE* out, std::FILE* err,
+                      std::shared_ptr<serial::PortLister> ports = nullptr);
     ~HeadlessRecording() override;
 
     // Opens the port and the file and starts; false (with the exit code set and the reason on
@@ -71,6 +76,7 @@ class HeadlessRecording : public QObject {
     std::FILE* err_;
     bool onTerminal_ = false;
     std::unique_ptr<sim::MeterSim> meter_;
+    std::shared_ptr<serial::PortLister> ports_;
     // The line, its queue and the display poll, as the panel's session has them.
     std::unique_ptr<Session> session_;
     recording::RecordingWriter* writer_ = nullptr;

@@ -39,13 +39,14 @@ int main(int argc, char* argv[]) {
                      qPrintable(app::recordUsage()));
         return app::kRecordBadArguments;
     }
+    auto lister = std::make_shared<serial::SystemPortLister>(options.stableNameFolder);
+    lister->setComPorts(options.comPorts);
     if (options.record) {
-        app::HeadlessRecording recording(*options.record, stdout, stderr);
+        app::HeadlessRecording recording(*options.record, stdout, stderr, lister);
         if (!recording.start()) return recording.exitCode();
         app::StopOnSignals(recording);
         return QCoreApplication::exec();
     }
-    auto lister = std::make_shared<serial::SystemPortLister>(options.stableNameFolder);
     if (options.listPorts) {
         const QList<serial::PortInfo> ports = lister->ports();
         std::fputs(app::portListText(ports).toLocal8Bit().constData(), stdout);

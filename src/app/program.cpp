@@ -15,7 +15,7 @@
 
 namespace app {
 
-Program::Program(std::shared_ptr<const serial::PortLister> lister)
+Program::Program(std::shared_ptr<serial::PortLister> lister)
     : lister_(lister ? std::move(lister) : std::make_shared<serial::SystemPortLister>()) {
     // The program ends when it says so: between the Port window and the panel no window may be
     // open (the port-failure message has closed, the Port window is about to come back).
@@ -30,6 +30,7 @@ Program::~Program() {
 bool Program::startDemoMeter(QString* error) {
     demoMeter_ = StartSimulatedMeter({}, error);
     if (!demoMeter_) return false;
+    lister_->setComDevice(1, QString::fromStdString(demoMeter_->devicePath()));
     // A new user sees the memory downloads at once: the demo meter holds stored records.
     demoMeter_->withModel([this](sim::MeterModel& m) {
         sim::fillDemoMemory(m, m.clock(demoMeter_->now()));

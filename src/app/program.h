@@ -21,7 +21,8 @@ namespace app {
 class Program {
   public:
     // `lister` gives the ports the Port window lists and the line follows; null: the system's.
-    explicit Program(std::shared_ptr<const serial::PortLister> lister = nullptr);
+    // Its COMn devices are those the command line gave; --demo gives COM1 the simulated meter.
+    explicit Program(std::shared_ptr<serial::PortLister> lister = nullptr);
     ~Program();
 
     // Starts the simulated meter on a pseudo-terminal and makes COM1 open it.
@@ -40,7 +41,7 @@ class Program {
     void choosePortAgain();
     void onShutdown();
 
-    std::shared_ptr<const serial::PortLister> lister_;
+    std::shared_ptr<serial::PortLister> lister_;
     std::unique_ptr<sim::MeterSim> demoMeter_;
     std::unique_ptr<Session> session_;
     QPointer<serial::Port> port_;

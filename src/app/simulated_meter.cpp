@@ -7,7 +7,7 @@
 namespace app {
 
 std::unique_ptr<sim::MeterSim> StartSimulatedMeter(const sim::MeterSim::Options& options,
-                                                   QString* error, int port) {
+                                                   QString* error) {
     auto meter = std::make_unique<sim::MeterSim>(options);
     if (!meter->start()) {
         if (error)
@@ -22,8 +22,13 @@ std::unique_ptr<sim::MeterSim> StartSimulatedMeter(const sim::MeterSim::Options&
         m.setClock(clock, meter->now());
         return 0;
     });
-    serial::setDeviceForPort(port, QString::fromStdString(meter->devicePath()));
     return meter;
+}
+
+std::shared_ptr<serial::SystemPortLister> PortsWithMeter(const sim::MeterSim& meter, int port) {
+    auto ports = std::make_shared<serial::SystemPortLister>();
+    ports->setComDevice(port, QString::fromStdString(meter.devicePath()));
+    return ports;
 }
 
 }  // namespace app

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include "link/port_names.h"
+
 namespace serial {
 
 // One serial port of this computer.
@@ -24,16 +26,23 @@ struct PortInfo {
     bool operator==(const PortInfo&) const = default;
 };
 
-// Where the serial ports come from. The Port window and the serial line ask it; tests hand in
-// ports of their own.
+// Where the serial ports come from, and which device each COMn opens. The Port window and the
+// serial line ask it; tests hand in ports of their own. The program makes one at start-up and
+// gives it the --comN devices before it shares it.
 class PortLister {
   public:
     virtual ~PortLister() = default;
+    const ComPorts& comPorts() const { return comPorts_; }
+    void setComDevice(int number, const QString& device) { comPorts_.setDevice(number, device); }
+    void setComPorts(const ComPorts& comPorts) { comPorts_ = comPorts; }
     // The ports there are now, in a stable order (by device, numbers in numeric order).
     virtual QList<PortInfo> ports() const = 0;
     // The folder of stable names that the list follows (watched by the Port window); empty
     // when there is none.
     virtual QString stableNameFolder() const { return {}; }
+
+  private:
+    ComPorts comPorts_;
 };
 
 // udev's folder of stable serial port names.

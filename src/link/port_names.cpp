@@ -1,17 +1,8 @@
 #include "link/port_names.h"
 
-#include <QMap>
-
 namespace serial {
-namespace {
-QMap<int, QString>& overrides() {
-    static QMap<int, QString> map;
-    return map;
-}
-}  // namespace
 
-QString deviceForPort(int number) {
-    if (overrides().contains(number)) return overrides().value(number);
+QString defaultDeviceForPort(int number) {
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(number);
 #else
@@ -19,13 +10,15 @@ QString deviceForPort(int number) {
 #endif
 }
 
-void setDeviceForPort(int number, const QString& device) {
-    if (device.isEmpty())
-        overrides().remove(number);
-    else
-        overrides().insert(number, device);
+QString ComPorts::device(int number) const {
+    if (number < kFirstPort || number > kLastPort) return defaultDeviceForPort(number);
+    const QString& given = devices_[static_cast<std::size_t>(number - kFirstPort)];
+    return given.isEmpty() ? defaultDeviceForPort(number) : given;
 }
 
-void clearPortDevices() { overrides().clear(); }
+void ComPorts::setDevice(int number, const QString& device) {
+    if (number < kFirstPort || number > kLastPort) return;
+    devices_[static_cast<std::size_t>(number - kFirstPort)] = device;
+}
 
 }  // namespace serial

@@ -1,17 +1,26 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 namespace serial {
 
-// Which device the port COMn opens. On Windows "COMn"; elsewhere the device given on the
-// command line with --comN, otherwise /dev/ttyS{n-1}.
-QString deviceForPort(int number);
-// Sets the device for COMn (from --comN DEVICE); an empty device restores the default.
-void setDeviceForPort(int number, const QString& device);
-void clearPortDevices();
-
 constexpr int kFirstPort = 1;
 constexpr int kLastPort = 8;
+
+// The device COMn opens unless another is given: "COMn" on Windows, else /dev/ttyS{n-1}.
+QString defaultDeviceForPort(int number);
+
+// Which device each of COM1 to COM8 opens: the default, or the device given with --comN DEVICE
+// (or the simulated meter's pseudo-terminal). A plain value: the program's port list holds one.
+class ComPorts {
+  public:
+    QString device(int number) const;
+    // Gives COMn another device; an empty device restores the default.
+    void setDevice(int number, const QString& device);
+
+  private:
+    std::array<QString, kLastPort> devices_;
+};
 
 }  // namespace serial

@@ -43,10 +43,10 @@ class HintDelegate : public QStyledItemDelegate {
     }
 };
 
-bool isComDevice(const QString& device) {
+bool isComDevice(const ComPorts& comPorts, const QString& device) {
     const QString path = QFileInfo(device).canonicalFilePath();
     for (int n = kFirstPort; n <= kLastPort; ++n) {
-        const QString com = deviceForPort(n);
+        const QString com = comPorts.device(n);
         if (device == com || (!path.isEmpty() && path == QFileInfo(com).canonicalFilePath()))
             return true;
     }
@@ -126,7 +126,7 @@ void Port::refreshPorts() {
     updateComHints();
     QList<PortInfo> found;
     for (const PortInfo& port : lister_->ports())
-        if (!isComDevice(port.device)) found.append(port);
+        if (!isComDevice(lister_->comPorts(), port.device)) found.append(port);
     // The open drop-down list is not pulled from under the user's pointer; the next round lists.
     if (found != listed_ && !ports_->view()->isVisible()) listPorts(found);
     updateDeviceHint();
@@ -135,7 +135,7 @@ void Port::refreshPorts() {
 
 void Port::updateComHints() {
     for (int n = kFirstPort; n <= kLastPort; ++n)
-        ports_->setItemData(n - kFirstPort, deviceHint(deviceForPort(n)), kHintRole);
+        ports_->setItemData(n - kFirstPort, deviceHint(lister_->comPorts().device(n)), kHintRole);
 }
 
 void Port::listPorts(const QList<PortInfo>& ports) {

@@ -20,7 +20,8 @@ QString canonical(const QString& device) {
 }  // namespace
 
 QtSerialLine::QtSerialLine(QObject* parent, std::shared_ptr<const PortLister> lister)
-    : SerialLine(parent), lister_(std::move(lister)) {
+    : SerialLine(parent),
+      lister_(lister ? std::move(lister) : std::make_shared<SystemPortLister>()) {
     connect(&port_, &QSerialPort::readyRead, this, &SerialLine::bytesArrived);
     connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialLine::onError);
 }
@@ -44,7 +45,7 @@ void QtSerialLine::setPortDevice(const QString& device) {
 }
 
 QString QtSerialLine::deviceName() const {
-    if (number_ >= kFirstPort && number_ <= kLastPort) return deviceForPort(number_);
+    if (number_ >= kFirstPort && number_ <= kLastPort) return lister().comPorts().device(number_);
     return device_;
 }
 
@@ -54,8 +55,7 @@ QString QtSerialLine::portCaption() const {
     return shortDeviceName(canonical(device));
 }
 
-const PortLister& QtSerialLine::lister() {
-    if (!lister_) lister_ = std::make_shared<SystemPortLister>();
+const PortLister& QtSerialLine::lister() const {
     return *lister_;
 }
 

@@ -15,8 +15,8 @@ class PortLister;
 class QtSerialLine final : public SerialLine {
     Q_OBJECT
   public:
-    // `lister` finds the stable names and serial numbers; null: the system's ports and udev's
-    // stable names.
+    // `lister` finds the stable names and serial numbers and says which device each COMn opens;
+    // null: the system's ports and udev's stable names, COMn at its default device.
     explicit QtSerialLine(QObject* parent = nullptr,
                           std::shared_ptr<const PortLister> lister = nullptr);
     ~QtSerialLine() override;
@@ -56,7 +56,7 @@ class QtSerialLine final : public SerialLine {
     };
 
     void onError(QSerialPort::SerialPortError error);
-    const PortLister& lister();
+    const PortLister& lister() const;
     void forgetIdentity();
     void rememberIdentity(const QString& opened);
     // Where to open now; empty when the adapter opened before is nowhere to be found.

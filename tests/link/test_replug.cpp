@@ -74,7 +74,6 @@ class TestReplug : public QObject {
     Q_OBJECT
 
   private slots:
-    void cleanup() { serial::clearPortDevices(); }
 
     void theStableLinkLeadsToTheAdapterUnderItsNewDevice() {
         QTemporaryDir byId;
@@ -113,7 +112,7 @@ class TestReplug : public QObject {
         auto second = startMeter();
         auto lister = std::make_shared<FakePortLister>();
         lister->list = {adapter(deviceOf(*first), "FT12345")};
-        serial::setDeviceForPort(2, deviceOf(*first));  // as with --com2 DEVICE
+        lister->setComDevice(2, deviceOf(*first));  // as with --com2 DEVICE
         serial::QtSerialLine line(nullptr, lister);
         line.setPortNumber(2);
         QVERIFY(line.open());

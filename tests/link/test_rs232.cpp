@@ -67,7 +67,7 @@ class TestRs232 : public QObject {
   private slots:
     void init() {
         fixture = std::make_unique<MeterFixture>(true);
-        line = std::make_unique<serial::QtSerialLine>();
+        line = std::make_unique<serial::QtSerialLine>(nullptr, fixture->ports());
         line->setPortNumber(1);
         QVERIFY(line->setSettings("9600,n,8,1"));
         QVERIFY2(line->open(), qPrintable(line->errorText()));

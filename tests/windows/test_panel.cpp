@@ -45,12 +45,15 @@ class TestPanel : public QObject {
     // Shows the Port window (listing no ports of this computer) with the program's own wiring:
     // the choice starts the panel.
     static serial::Port* showPortWindow(MeterFixture& f, QPointer<panel::Panel>* shown) {
-        auto* port = new serial::Port(nullptr, std::make_shared<FakePortLister>());
+        // No ports of this computer; COMn opens what it opens for the fixture's panel.
+        auto listed = std::make_shared<FakePortLister>();
+        listed->setComPorts(f.ports()->comPorts());
+        auto* port = new serial::Port(nullptr, listed);
         QObject::connect(port, &serial::Port::portChosen, port, [&f, shown](int number) {
-            *shown = keep(app::StartPanel(number, {}, nullptr, f.quitCounter()));
+            *shown = keep(app::StartPanel(number, {}, f.ports(), f.quitCounter()));
         });
         QObject::connect(port, &serial::Port::deviceChosen, port, [&f, shown](const QString& device) {
-            *shown = keep(app::StartPanel(0, device, nullptr, f.quitCounter()));
+            *shown = keep(app::StartPanel(0, device, f.ports(), f.quitCounter()));
         });
         port->show();
         return port;
@@ -88,7 +91,7 @@ class TestPanel : public QObject {
 
     void enterTakesTheChosenPort() {
         MeterFixture f;
-        serial::setDeviceForPort(8, QString::fromStdString(f.meter().devicePath()));
+        f.ports()->setComDevice(8, QString::fromStdString(f.meter().devicePath()));
         QPointer<panel::Panel> shown;
         serial::Port* port = showPortWindow(f, &shown);
         QVERIFY(QTest::qWaitForWindowExposed(port));
@@ -133,8 +136,8 @@ class TestPanel : public QObject {
     void missingDeviceEndsTheProgramWithOneMessage() {
         MeterFixture f;
         FakeDialogs dialogs;
-        serial::setDeviceForPort(4, "/nonexistent/serial-device");
-        QVERIFY(!app::StartPanel(4, {}, nullptr, f.quitCounter()));
+        f.ports()->setComDevice(4, "/nonexistent/serial-device");
+        QVERIFY(!app::StartPanel(4, {}, f.ports(), f.quitCounter()));
         QTest::qWait(600);
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].text.contains("/nonexistent/serial-device"));

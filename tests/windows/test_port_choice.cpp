@@ -60,7 +60,6 @@ class TestPortChoice : public QObject {
     Q_OBJECT
 
   private slots:
-    void cleanup() { serial::clearPortDevices(); }
 
     void comEntriesComeFirstWithWhatTheirDevicesGive_data() {
         QTest::addColumn<QString>("kind");
@@ -88,8 +87,9 @@ class TestPortChoice : public QObject {
         } else if (kind == "pty") {
             device = QString::fromStdString(f.meter().devicePath());
         }
-        serial::setDeviceForPort(5, device);
-        auto* port = new serial::Port(nullptr, std::make_shared<FakePortLister>());
+        auto ports = std::make_shared<FakePortLister>();
+        ports->setComDevice(5, device);
+        auto* port = new serial::Port(nullptr, ports);
         portsOf(port)->setCurrentIndex(4);
         QCOMPARE(portsOf(port)->currentText(), QString("COM5"));
         QCOMPARE(hintOf(port), hint.arg(device));
@@ -101,7 +101,7 @@ class TestPortChoice : public QObject {
         serial::PortInfo bare;
         bare.device = "/dev/ttyACM0";
         lister->list = {usbPort("/dev/ttyUSB0", "/dev/serial/by-id/usb-Prolific-if00-port0"), bare,
-                        usbPort(serial::deviceForPort(1), {})};  // COM1's own device: not again
+                        usbPort(serial::defaultDeviceForPort(1), {})};  // COM1's own device: not again
         serial::Port port(nullptr, lister);
         port.refreshPorts();
         QCOMPARE(entries(portsOf(&port)).mid(8),
@@ -218,6 +218,7 @@ class TestPortChoice : public QObject {
         FakeDialogs dialogs;
         QTemporaryDir dir;
         auto lister = std::make_shared<FakePortLister>();
+        lister->setComPorts(f.ports()->comPorts());
         app::Program program(lister);
         program.start();
         click(program.portWindow(), "SSCommand1");
@@ -256,7 +257,7 @@ class TestPortChoice : public QObject {
     void aListedPortOpensByNameAndThePanelShowsItsShortName() {
         MeterFixture f;
         FakeDialogs dialogs;
-        serial::clearPortDevices();  // not COM1's device: listed
+        // Not COM1's device (the lister leaves COM1 at its default): listed.
         auto lister = std::make_shared<FakePortLister>();
         const QString pty = QString::fromStdString(f.meter().devicePath());
         serial::PortInfo simulated;

@@ -7,19 +7,19 @@
 
 #include "link/port_failure.h"
 #include "link/port_names.h"
+#include "link/port_lister.h"
 #include "link/qt_serial_line.h"
 
 class TestStartFailures : public QObject {
     Q_OBJECT
 
   private slots:
-    void cleanup() { serial::clearPortDevices(); }
-
     void missingDeviceIsNamedWithItsReason() {
         QTemporaryDir folder;
         const QString device = folder.filePath("ttyUSB7");
-        serial::setDeviceForPort(3, device);
-        serial::QtSerialLine line;
+        auto ports = std::make_shared<serial::SystemPortLister>();
+        ports->setComDevice(3, device);
+        serial::QtSerialLine line(nullptr, ports);
         line.setPortNumber(3);
         QVERIFY(!line.open());
         QCOMPARE(line.deviceName(), device);

@@ -22,7 +22,8 @@ MeterFixture::MeterFixture(bool fast, const std::string& linkPath) {
     QString error;
     meter_ = app::StartSimulatedMeter(options, &error);
     if (!meter_) qFatal("simulated meter did not start: %s", qPrintable(error));
-    if (!linkPath.empty()) serial::setDeviceForPort(1, QString::fromStdString(linkPath));
+    ports_ = app::PortsWithMeter(*meter_);
+    if (!linkPath.empty()) ports_->setComDevice(1, QString::fromStdString(linkPath));
 }
 
 MeterFixture::~MeterFixture() {
@@ -37,12 +38,11 @@ MeterFixture::~MeterFixture() {
     for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
     for (const QPointer<QWidget>& w : windows) delete w.data();
     app::ResetProgramState();
-    serial::clearPortDevices();
     meter_->stop();
 }
 
 bool MeterFixture::startPanel() {
-    session_ = app::StartPanel(1, {}, nullptr, quitCounter());
+    session_ = app::StartPanel(1, {}, ports_, quitCounter());
     return session_ != nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/session.h"
+#include "link/port_lister.h"
 #include "panel/panel.h"
 #include "sim/meter_sim.h"
 
@@ -19,6 +20,9 @@ class MeterFixture {
     ~MeterFixture();
 
     sim::MeterSim& meter() { return *meter_; }
+    // The system's ports with COM1 opening the simulated meter (its link, when given one); the
+    // panel this fixture starts opens its ports through it.
+    const std::shared_ptr<serial::SystemPortLister>& ports() const { return ports_; }
     // Starts the panel on COM1 as the Port window's choice does; false when the start-up failed.
     bool startPanel();
     panel::Panel* panel() const { return session_ ? session_->panel() : nullptr; }
@@ -45,6 +49,7 @@ class MeterFixture {
 
   private:
     std::unique_ptr<sim::MeterSim> meter_;
+    std::shared_ptr<serial::SystemPortLister> ports_;
     std::unique_ptr<app::Session> session_;
     int quits_ = 0;
 };
