@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "alarm/alarm.h"
 #include "alarm/alarm_dialog.h"
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
@@ -132,7 +133,7 @@ int main(int argc, char* argv[]) {
         const char* name = mode == "graph" ? "RealTime1" : "RealTime1_1";
         if (QWidget* graph = files::RecordListWindow::findByName(name)) shot = graph;
     } else if (mode == "alarm") {
-        shot = alarms::AlarmDialog::showDialog(panel);
+        shot = session->alarm().show(panel);
         QTest::qWait(100);
     } else if (mode == "graphrange") {
         panel->controls().CmdPpHG->click();

@@ -106,7 +106,7 @@ bool HeadlessRecording::start() {
 
     queue_ = new serial::TransactionQueue(line_, this);
     serial::Attach(line_, queue_);
-    poll_ = new meter::DisplayPoll(this);
+    poll_ = new meter::DisplayPoll(alarmLimits_, this);
     connect(&timer1_, &QTimer::timeout, poll_, &meter::DisplayPoll::Timer1_Timer);
     connect(poll_, &meter::DisplayPoll::linkLost, this, &HeadlessRecording::onLinkLost);
     connect(poll_, &meter::DisplayPoll::linkRestored, this, &HeadlessRecording::onLinkRestored);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/alarm_limits.h"
 #include "core/sampling_interval.h"
 
 class QSocketNotifier;
@@ -80,6 +81,8 @@ class HeadlessRecording : public QObject {
     std::unique_ptr<sim::MeterSim> meter_;
     serial::QtSerialLine* line_ = nullptr;
     serial::TransactionQueue* queue_ = nullptr;
+    // No window switches an alarm on: the poll runs with the alarms off.
+    core::AlarmLimits alarmLimits_;
     meter::DisplayPoll* poll_ = nullptr;
     recording::RecordingWriter* writer_ = nullptr;
     quint64 recording_ = 0;

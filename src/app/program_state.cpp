@@ -1,6 +1,5 @@
 #include "app/program_state.h"
 
-#include "alarm/alarm_state.h"
 #include "files/files_state.h"
 #include "link/link_state.h"
 #include "memory/memory_state.h"
@@ -13,7 +12,6 @@ namespace app {
 void ResetProgramState() {
     serial::ResetState();
     meter::ResetState();
-    alarms::ResetState();
     files::ResetState();
     recording::ResetState();
     memory::ResetState();

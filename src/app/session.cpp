@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include "alarm/alarm.h"
 #include "app/subsystems.h"
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
@@ -11,7 +12,8 @@ namespace app {
 Session::Session(int number, const QString& device,
                  std::shared_ptr<const serial::PortLister> lister)
     : line_(std::make_unique<serial::QtSerialLine>(nullptr, std::move(lister))),
-      queue_(std::make_unique<serial::TransactionQueue>(line_.get())) {
+      queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
+      alarm_(std::make_unique<alarms::Alarm>()) {
     if (number != 0) {
         line_->setPortNumber(number);
     } else if (!device.isEmpty()) {
@@ -29,9 +31,9 @@ panel::Panel* Session::panel() const {
 }
 
 bool Session::startPanel() {
-    auto* panel = new panel::Panel(line_.get(), queue_.get());
+    auto* panel = new panel::Panel(line_.get(), queue_.get(), alarm_->AlarmLimits);
     panel_ = panel;
-    connectSubsystems(panel);
+    connectSubsystems(*this, panel);
     if (!panel->Form_Load()) {
         // The message has been shown; the panel was never visible.
         panel->deleteLater();

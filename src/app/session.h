@@ -5,6 +5,9 @@
 #include <QString>
 #include <memory>
 
+namespace alarms {
+class Alarm;
+}
 namespace panel {
 class Panel;
 }
@@ -34,6 +37,8 @@ class Session : public QObject {
     // The line to the meter and the queue that runs the transactions on it.
     serial::QtSerialLine& line() { return *line_; }
     serial::TransactionQueue& queue() { return *queue_; }
+    // The limit alarm's settings and the Alarm window.
+    alarms::Alarm& alarm() { return *alarm_; }
 
     // Makes the panel, wires it to the subsystems and runs its start-up (the port opens); shows
     // it on success. False when the start-up failed: the user has seen the message and the end
@@ -45,6 +50,7 @@ class Session : public QObject {
   private:
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
+    std::unique_ptr<alarms::Alarm> alarm_;
     QPointer<panel::Panel> panel_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/subsystems.h"
 
-#include "alarm/alarm_dialog.h"
+#include "alarm/alarm.h"
+#include "app/session.h"
 #include "files/list_commands.h"
 #include "files/list_events.h"
 #include "memory/memory_commands.h"
@@ -12,7 +13,7 @@
 
 namespace app {
 
-void connectSubsystems(panel::Panel* panel) {
+void connectSubsystems(Session& session, panel::Panel* panel) {
     using panel::Panel;
     auto* recorder = new recording::Recorder(panel);
     auto* plotter = new plots::ListPlotter(panel);
@@ -23,7 +24,7 @@ void connectSubsystems(panel::Panel* panel) {
     QObject::connect(panel, &Panel::openFileRequested, panel,
                      [panel] { files::OpenDataFile(panel); });
     QObject::connect(panel, &Panel::alarmRequested, panel,
-                     [panel] { alarms::AlarmDialog::showDialog(panel); });
+                     [&session, panel] { session.alarm().show(panel); });
     QObject::connect(panel, &Panel::singleRecordsRequested, memory,
                      &memory::MemoryCommands::CmdPsingle_Click);
     QObject::connect(panel, &Panel::multiRecordsRequested, memory,

@@ -1,6 +1,5 @@
 #include "meter/display_poll.h"
 
-#include "alarm/alarm_state.h"
 #include "core/alarm_limits.h"
 #include "core/protocol.h"
 #include "core/screen_render.h"
@@ -35,7 +34,8 @@ bool decode(const QByteArray& bytes, core::DisplayFrame& frame) {
 
 }  // namespace
 
-DisplayPoll::DisplayPoll(QObject* parent) : QObject(parent) {}
+DisplayPoll::DisplayPoll(core::AlarmLimits& alarmLimits, QObject* parent)
+    : QObject(parent), alarmLimits_(alarmLimits) {}
 
 bool DisplayPoll::inLostLink() const {
     return meter::State.LinkLost;
@@ -86,7 +86,7 @@ serial::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool rest
         rest.then = [this, frame](const serial::Answer&) {
             meter::ReadoutState& readout = meter::State;
             core::StepAnnunciators(frame, readout.MeterReading, readout.Display);
-            core::EvaluateAlarm(readout.MeterReading, alarms::State.AlarmLimits, readout.Display);
+            core::EvaluateAlarm(readout.MeterReading, alarmLimits_, readout.Display);
             ++ticks_;
             emit rendered();
             return serial::Next::end();

@@ -5,6 +5,9 @@
 
 #include "core/display_frame.h"
 
+namespace core {
+struct AlarmLimits;
+}
 namespace serial {
 struct Next;
 struct Answer;
@@ -21,7 +24,9 @@ namespace meter {
 class DisplayPoll : public QObject {
     Q_OBJECT
   public:
-    explicit DisplayPoll(QObject* parent = nullptr);
+    // `alarmLimits` (the session's) are applied to every frame; an alarm whose unit the meter
+    // no longer shows is switched off there.
+    explicit DisplayPoll(core::AlarmLimits& alarmLimits, QObject* parent = nullptr);
 
     // One tick of Timer1. Starts the tick's transaction and returns at once.
     void Timer1_Timer();
@@ -52,6 +57,7 @@ class DisplayPoll : public QObject {
     void scheduleProbe();
     void reopenLineIfClosed();
 
+    core::AlarmLimits& alarmLimits_;
     int timerTicks_ = 0;
     int ticks_ = 0;
     int failedAttempts_ = 0;

@@ -53,8 +53,12 @@ PanelIcon keyPicture(const QString& name) {
 
 }  // namespace
 
-Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue, QWidget* parent)
-    : QWidget(parent), line_(line), queue_(queue), poll_(new meter::DisplayPoll(this)) {
+Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue,
+             core::AlarmLimits& alarmLimits, QWidget* parent)
+    : QWidget(parent),
+      line_(line),
+      queue_(queue),
+      poll_(new meter::DisplayPoll(alarmLimits, this)) {
     ui::setWidgetName(this, "Panel");
     setWindowTitle("Panel V7.0");
     setAttribute(Qt::WA_DeleteOnClose);

@@ -8,6 +8,9 @@ class QLabel;
 class QPushButton;
 class QTimer;
 
+namespace core {
+struct AlarmLimits;
+}
 namespace serial {
 class SerialLine;
 }
@@ -68,8 +71,10 @@ class Panel : public QWidget {
         QPushButton* MnuSystem = nullptr;
     };
 
-    // `line` and the `queue` of transactions on it belong to the session.
-    Panel(serial::SerialLine* line, serial::TransactionQueue* queue, QWidget* parent = nullptr);
+    // `line` and the `queue` of transactions on it belong to the session, and so do the
+    // `alarmLimits` that the display poll applies.
+    Panel(serial::SerialLine* line, serial::TransactionQueue* queue, core::AlarmLimits& alarmLimits,
+          QWidget* parent = nullptr);
     ~Panel() override;
 
     // Start-up, run before the panel is shown: opens the port and starts the display poll. On
