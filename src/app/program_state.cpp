@@ -2,7 +2,6 @@
 
 #include "files/files_state.h"
 #include "link/link_state.h"
-#include "memory/memory_state.h"
 #include "meter/meter_state.h"
 #include "plots/plots_state.h"
 #include "recording/recording_state.h"
@@ -14,7 +13,6 @@ void ResetProgramState() {
     meter::ResetState();
     files::ResetState();
     recording::ResetState();
-    memory::ResetState();
     plots::ResetState();
 }
 

@@ -5,6 +5,7 @@
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
 #include "link/transaction_queue.h"
+#include "memory/memory.h"
 #include "panel/panel.h"
 
 namespace app {
@@ -13,6 +14,7 @@ Session::Session(int number, const QString& device,
                  std::shared_ptr<const serial::PortLister> lister)
     : line_(std::make_unique<serial::QtSerialLine>(nullptr, std::move(lister))),
       queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
+      memory_(std::make_unique<memory::Memory>()),
       alarm_(std::make_unique<alarms::Alarm>()) {
     if (number != 0) {
         line_->setPortNumber(number);

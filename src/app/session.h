@@ -8,6 +8,9 @@
 namespace alarms {
 class Alarm;
 }
+namespace memory {
+class Memory;
+}
 namespace panel {
 class Panel;
 }
@@ -37,6 +40,8 @@ class Session : public QObject {
     // The line to the meter and the queue that runs the transactions on it.
     serial::QtSerialLine& line() { return *line_; }
     serial::TransactionQueue& queue() { return *queue_; }
+    // The meter's memory as read and the Memory window.
+    memory::Memory& memory() { return *memory_; }
     // The limit alarm's settings and the Alarm window.
     alarms::Alarm& alarm() { return *alarm_; }
 
@@ -50,6 +55,7 @@ class Session : public QObject {
   private:
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
+    std::unique_ptr<memory::Memory> memory_;
     std::unique_ptr<alarms::Alarm> alarm_;
     QPointer<panel::Panel> panel_;
 };
