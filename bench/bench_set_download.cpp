@@ -18,6 +18,7 @@
 #include "core/set_memory.h"
 #include "files/data_list.h"
 #include "files/record_grid.h"
+#include "memory/memory.h"
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
@@ -34,8 +35,8 @@ long wakeUps() {
     return usage.ru_nvcsw;
 }
 
-QComboBox* setList() {
-    memory::MemoryWindow* window = memory::MemoryWindow::find();
+QComboBox* setList(app::Session& session) {
+    memory::MemoryWindow* window = session.memory().find();
     return window ? window->findChild<QComboBox*>("Combo1") : nullptr;
 }
 
@@ -62,7 +63,8 @@ int main(int argc, char* argv[]) {
     bench::StallWatch stalls;
     stalls.start();
     panel->CmdPmul_Click();
-    if (!bench::runEventLoop(120000, [] { return setList() && setList()->count() == 1; })) {
+    if (!bench::runEventLoop(
+            120000, [&] { return setList(*session) && setList(*session)->count() == 1; })) {
         std::fprintf(stderr, "the set list did not arrive\n");
         return 1;
     }
@@ -80,7 +82,7 @@ int main(int argc, char* argv[]) {
     const std::size_t bytes = core::SetDumpSize(used);
     const double limit = static_cast<double>(bytes) * 10 / 9600;
 
-    QComboBox* sets = setList();
+    QComboBox* sets = setList(*session);
     QElapsedTimer listing;
     listing.start();
     sets->setCurrentIndex(0);

@@ -54,6 +54,7 @@
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 #include "link/port_names.h"
+#include "memory/memory.h"
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "meter/meter_state.h"
@@ -424,7 +425,7 @@ void Soak::showBox() {
 // "Single Rec" then "Single Record", or "Multi Rec" then a set chosen; the list and the Memory
 // window are closed after a while.
 void Soak::startDownload() {
-    if (downloading_ || boxStanding() || memory::MemoryWindow::find()) return;
+    if (downloading_ || boxStanding() || session_->memory().find()) return;
     const bool set = chance(0.5);
     QPushButton* button = panel_->button(set ? "CmdPmul" : "CmdPsingle");
     if (!button->isEnabled()) return;
@@ -443,7 +444,7 @@ void Soak::startDownload() {
     auto clicked = std::make_shared<bool>(false);
     connect(step, &QTimer::timeout, this, [this, step, set, giveUp, clicked] {
         if (boxStanding()) return;
-        memory::MemoryWindow* window = memory::MemoryWindow::find();
+        memory::MemoryWindow* window = session_->memory().find();
         files::DataList* list = files::DataList::find();
         // A list is finished once its title says "n Records Completed".
         const bool listed = list && list->lblTitle()->text().endsWith(QLatin1String("Completed"));
@@ -479,7 +480,7 @@ void Soak::startDownload() {
         QTimer::singleShot(uniform(5000, 30000), this, [this] {
             log(QStringLiteral("download: list and Memory window closed"));
             files::DataList::closeExisting();
-            memory::MemoryWindow::closeExisting();
+            session_->memory().closeWindow();
             meter_->setDumpSurplus(0);
             downloading_ = false;
         });
@@ -752,7 +753,8 @@ int Soak::run() {
     every(300000, 300000, [this] {
         log(QStringLiteral("resident %1 MB, live list rows %2")
                 .arg(bench::residentBytes() / 1048576.0, 0, 'f', 1)
-                .arg(files::RealTimeList::find() ? files::RealTimeList::find()->grid()->rows() - 1 : 0));
+                .arg(files::RealTimeList::find() ? files::RealTimeList::find()->grid()->rows() - 1
+                                                 : 0));
         reopenLiveList();
     });
     // The start figure after a minute, with the live list just opened afresh.

@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "alarm/alarm.h"
 #include "alarm/alarm_dialog.h"
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
 #include "files/list_commands.h"
 #include "files/record_list_window.h"
 #include "link/port_window.h"
+#include "memory/memory.h"
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
@@ -91,8 +93,9 @@ int main(int argc, char* argv[]) {
         QPushButton* button =
             mode == "single" ? panel->controls().CmdPsingle : panel->controls().CmdPmul;
         button->click();
-        (void)QTest::qWaitFor([] { return memory::MemoryWindow::find() != nullptr; }, 5000);
-        memory::MemoryWindow* window = memory::MemoryWindow::find();
+        memory::Memory& memory = session->memory();
+        (void)QTest::qWaitFor([&] { return memory.find() != nullptr; }, 5000);
+        memory::MemoryWindow* window = memory.find();
         if (mode == "single" && window) {
             window->findChild<QPushButton*>("CmdSingleRec")->click();
         } else if (mode == "set" && window) {
@@ -132,7 +135,7 @@ int main(int argc, char* argv[]) {
         const char* name = mode == "graph" ? "RealTime1" : "RealTime1_1";
         if (QWidget* graph = files::RecordListWindow::findByName(name)) shot = graph;
     } else if (mode == "alarm") {
-        shot = alarms::AlarmDialog::showDialog(panel);
+        shot = session->alarm().show(panel);
         QTest::qWait(100);
     } else if (mode == "graphrange") {
         panel->controls().CmdPpHG->click();
@@ -160,7 +163,8 @@ int main(int argc, char* argv[]) {
             if (mode == "plotrange") {
                 shot->findChild<QAction*>("MnuLimit")->trigger();
                 QTest::qWait(300);
-                if (QWidget* dialog = files::RecordListWindow::findByName("Plot1Range")) shot = dialog;
+                if (QWidget* dialog = files::RecordListWindow::findByName("Plot1Range"))
+                    shot = dialog;
             }
         }
     }

@@ -12,7 +12,7 @@
 #include <charconv>
 #include <string>
 
-#include "alarm/alarm_state.h"
+#include "alarm/alarm.h"
 #include "core/protocol.h"
 #include "core/text_rules.h"
 #include "link/rs232.h"
@@ -37,7 +37,7 @@ struct RowSpec {
     double Limits::*highLimit;
     double Limits::*lowLimit;
     bool Limits::*on;
-    int keyCode;
+    std::uint8_t keyCode;
     int partner;
 };
 
@@ -54,8 +54,6 @@ constexpr RowSpec kRows[] = {
 };
 
 constexpr int kKeyPauseMs = 1000;
-
-QPointer<AlarmDialog> openDialog;
 
 // Plain decimal text with "." in every locale and no exponent: the shortest text that reads
 // back as the same number, so an unchanged box stores exactly what it showed.
@@ -90,22 +88,8 @@ void keepPlaceWhenHidden(QWidget* w) {
 
 }  // namespace
 
-AlarmDialog* AlarmDialog::showDialog(QWidget* panel) {
-    if (openDialog) {
-        openDialog->raise();
-        openDialog->activateWindow();
-        return openDialog;
-    }
-    openDialog = new AlarmDialog(panel);
-    openDialog->show();
-    return openDialog;
-}
-
-AlarmDialog* AlarmDialog::instance() {
-    return openDialog;
-}
-
-AlarmDialog::AlarmDialog(QWidget* parent) : QDialog(parent) {
+AlarmDialog::AlarmDialog(Alarm& alarm, QWidget* parent)
+    : QDialog(parent), limits_(alarm.AlarmLimits) {
     ui::setWidgetName(this, "Alarm");
     setWindowTitle("Alarm");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -170,7 +154,7 @@ void AlarmDialog::Form_Load() {
     for (int q = 0; q < kQuantities; ++q) fillLimits(static_cast<Quantity>(q));
     for (int q = 0; q < kQuantities; ++q) {
         // Read the switch afresh: ticking a box switches its partner off.
-        const bool on = alarms::State.AlarmLimits.*kRows[q].on;
+        const bool on = limits_.*kRows[q].on;
         showLimits(static_cast<Quantity>(q), on);
         rows_[q].box->setChecked(on);
     }
@@ -190,7 +174,7 @@ void AlarmDialog::CkF_Click() {
 }
 
 void AlarmDialog::checkClicked(Quantity q) {
-    core::AlarmLimits& limits = alarms::State.AlarmLimits;
+    core::AlarmLimits& limits = limits_;
     if (!rows_[q].box->isChecked()) {
         limits.*kRows[q].on = false;
         showLimits(q, false);
@@ -214,12 +198,12 @@ void AlarmDialog::showLimits(Quantity q, bool shown) {
 }
 
 void AlarmDialog::fillLimits(Quantity q) {
-    rows_[q].high->setText(limitText(alarms::State.AlarmLimits.*kRows[q].highLimit));
-    rows_[q].low->setText(limitText(alarms::State.AlarmLimits.*kRows[q].lowLimit));
+    rows_[q].high->setText(limitText(limits_.*kRows[q].highLimit));
+    rows_[q].low->setText(limitText(limits_.*kRows[q].lowLimit));
 }
 
 std::optional<core::AlarmLimits> AlarmDialog::enteredLimits() const {
-    core::AlarmLimits entered = alarms::State.AlarmLimits;
+    core::AlarmLimits entered = limits_;
     for (int q = 0; q < kQuantities; ++q) {
         const std::optional<double> high = limitValue(rows_[q].high);
         const std::optional<double> low = limitValue(rows_[q].low);
@@ -240,7 +224,7 @@ void AlarmDialog::CmdOk_Click() {
                               ui::Dialogs::Icon::Critical, ui::Dialogs::Buttons::Ok);
         return;
     }
-    core::AlarmLimits& limits = alarms::State.AlarmLimits;
+    core::AlarmLimits& limits = limits_;
     for (const RowSpec& def : kRows) {
         limits.*def.highLimit = (*entered).*def.highLimit;
         limits.*def.lowLimit = (*entered).*def.lowLimit;
@@ -252,23 +236,23 @@ void AlarmDialog::CmdOk_Click() {
     // The key sequence is a chain of its own; it goes on when the dialog is closed meanwhile,
     // and the dialog closes once it is done.
     QPointer<AlarmDialog> self(this);
-    serial::Submit(nullptr, unitKeys(0), [self](const serial::Ending&) {
+    serial::Submit(nullptr, unitKeys(&limits_, 0), [self](const serial::Ending&) {
         if (self) self->close();
     });
 }
 
-serial::Transaction AlarmDialog::unitKeys(int from) {
+serial::Transaction AlarmDialog::unitKeys(const core::AlarmLimits* limits, int from) {
     // The watched quantities as they are when the key is pressed, not when OK was clicked.
     serial::Transaction next = serial::Transaction::pause(0);
-    next.then = [from](const serial::Answer&) {
+    next.then = [limits, from](const serial::Answer&) {
         for (int q = from; q < kQuantities; ++q) {
             const RowSpec& def = kRows[q];
-            if (!(alarms::State.AlarmLimits.*def.on)) continue;
+            if (!(limits->*def.on)) continue;
             serial::Transaction key = serial::Key(static_cast<std::uint8_t>(def.keyCode));
-            key.then = [q](const serial::Answer&) {
+            key.then = [limits, q](const serial::Answer&) {
                 serial::Transaction pause = serial::Transaction::pause(kKeyPauseMs);
-                pause.then = [q](const serial::Answer&) {
-                    return serial::Next::then(unitKeys(q + 1));
+                pause.then = [limits, q](const serial::Answer&) {
+                    return serial::Next::then(unitKeys(limits, q + 1));
                 };
                 return serial::Next::then(std::move(pause));
             };

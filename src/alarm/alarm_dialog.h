@@ -13,23 +13,17 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Lower-case module namespace for the window classes; plain "alarm" would collide with the C
-// library's alarm() that Qt's headers bring in.
 namespace alarms {
 
+class Alarm;
+
 // "Alarm": switches the limit alarms on or off (pH or mV, 'C or 'F) and edits the high and low
-// limits of all four quantities in alarms::State.AlarmLimits. The switches change as soon as a box
+// limits of all four quantities in Alarm::AlarmLimits. The switches change as soon as a box
 // is ticked, so the display poll uses them at once; the limits change only on "OK", which then
 // presses the meter keys that put the meter into the watched units.
 class AlarmDialog : public QDialog {
     Q_OBJECT
   public:
-    // Shows the one Alarm window (modeless, deleted on close), creating it over `panel` the
-    // first time and raising it when it is already open. Returns it.
-    static AlarmDialog* showDialog(QWidget* panel);
-    // The open Alarm window, or null.
-    static AlarmDialog* instance();
-
     // Fills the text boxes from the stored limits and ticks the boxes of the alarms that are on.
     void Form_Load();
     void Ckp_Click();
@@ -52,7 +46,9 @@ class AlarmDialog : public QDialog {
         QLineEdit* low = nullptr;
     };
 
-    explicit AlarmDialog(QWidget* parent);
+    // Made by Alarm::show.
+    friend class Alarm;
+    AlarmDialog(Alarm& alarm, QWidget* parent);
     void buildRow(Quantity q, QGridLayout* grid);
     void checkClicked(Quantity q);
     void showLimits(Quantity q, bool shown);
@@ -61,9 +57,11 @@ class AlarmDialog : public QDialog {
     // below its high limit. The switches are left as they are.
     std::optional<core::AlarmLimits> enteredLimits() const;
     // Presses the keys of the units whose alarms are on, a second apart.
-    // The unit keys of the watched quantities from row `from` on, each followed by a pause.
-    static serial::Transaction unitKeys(int from);
+    // The unit keys of the watched quantities of `limits` from row `from` on, each followed by a
+    // pause. The chain outlives the dialog; `limits` lives as long as the session.
+    static serial::Transaction unitKeys(const core::AlarmLimits* limits, int from);
 
+    core::AlarmLimits& limits_;
     std::array<Row, kQuantities> rows_{};
     QPushButton* ok_ = nullptr;
     bool sendingKeys_ = false;

@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include "alarm/alarm.h"
 #include "app/subsystems.h"
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
@@ -7,6 +8,7 @@
 #include "link/transaction_queue.h"
 #include "meter/display_poll.h"
 #include "meter/readout.h"
+#include "memory/memory.h"
 #include "panel/panel.h"
 
 namespace app {
@@ -15,8 +17,11 @@ Session::Session(int number, const QString& device,
                  std::shared_ptr<const serial::PortLister> lister)
     : line_(std::make_unique<serial::QtSerialLine>(nullptr, std::move(lister))),
       queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
+      alarm_(std::make_unique<alarms::Alarm>()),
+      memory_(std::make_unique<memory::Memory>()),
       readout_(std::make_unique<meter::Readout>()),
-      poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_)) {
+      poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_,
+                                                 alarm_->AlarmLimits)) {
     serial::Attach(line_.get(), queue_.get());
     if (number != 0) {
         line_->setPortNumber(number);
@@ -39,7 +44,7 @@ bool Session::startPanel() {
     auto* panel = new panel::Panel(line_.get(), queue_.get(), poll_.get(), readout_.get());
     panel_ = panel;
     connect(panel, &panel::Panel::closing, this, &Session::end);
-    connectSubsystems(panel);
+    connectSubsystems(*this, panel);
     if (!panel->Form_Load()) {
         // The message has been shown; the panel was never visible.
         panel->deleteLater();

@@ -5,6 +5,12 @@
 #include <QString>
 #include <memory>
 
+namespace alarms {
+class Alarm;
+}
+namespace memory {
+class Memory;
+}
 namespace meter {
 class DisplayPoll;
 class Readout;
@@ -38,6 +44,10 @@ class Session : public QObject {
     // The line to the meter and the queue that runs the transactions on it.
     serial::QtSerialLine& line() { return *line_; }
     serial::TransactionQueue& queue() { return *queue_; }
+    // The meter's memory as read and the Memory window.
+    memory::Memory& memory() { return *memory_; }
+    // The limit alarm's settings and the Alarm window.
+    alarms::Alarm& alarm() { return *alarm_; }
     // What the display poll decoded and rendered last; the poll is its only writer.
     meter::Readout& readout() { return *readout_; }
     meter::DisplayPoll& poll() { return *poll_; }
@@ -61,6 +71,8 @@ class Session : public QObject {
   private:
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
+    std::unique_ptr<alarms::Alarm> alarm_;
+    std::unique_ptr<memory::Memory> memory_;
     std::unique_ptr<meter::Readout> readout_;
     std::unique_ptr<meter::DisplayPoll> poll_;
     QPointer<panel::Panel> panel_;

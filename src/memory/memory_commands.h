@@ -2,18 +2,18 @@
 
 #include <QObject>
 
-namespace panel {
-class Panel;
-}
+class QWidget;
 
 namespace memory {
 
+class Memory;
+
 // The panel's memory buttons: "Single Rec" opens the Memory window narrow, "Multi Rec" opens it
-// wide and reads the logged sets. Lives as long as its panel.
+// wide and reads the logged sets. Lives as long as its panel, which owns the exchanges.
 class MemoryCommands : public QObject {
     Q_OBJECT
   public:
-    explicit MemoryCommands(panel::Panel* panel);
+    MemoryCommands(Memory& memory, QWidget* panel);
 
   public slots:
     // Closes an open Memory window, asks the meter for its set-memory pointer and opens the
@@ -23,7 +23,8 @@ class MemoryCommands : public QObject {
     void CmdPmul_Click();
 
   private:
-    panel::Panel* panel_;
+    Memory& memory_;
+    QWidget* panel_;
 };
 
 }  // namespace memory

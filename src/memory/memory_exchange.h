@@ -11,10 +11,6 @@
 
 class QWidget;
 
-namespace panel {
-class Panel;
-}
-
 namespace memory {
 
 // How an exchange with the meter's memory ended: done, the meter's "none" answer with its
@@ -28,11 +24,6 @@ inline const QString kMessageTitle = QStringLiteral("Memory");
 // `noneIcon`, a failure with the warning icon. Called only once the line was released.
 void ShowEnding(QWidget* parent, const Ending& ending,
                 ui::Dialogs::Icon noneIcon = ui::Dialogs::Icon::None);
-
-// The panel's "Single Rec" and "Multi Rec" buttons, which open the Memory window.
-void SetOpeningButtonsEnabled(panel::Panel* panel, bool enabled);
-// Those two and "Time Set": every panel button that would start a memory or clock exchange.
-void SetMemoryButtonsEnabled(panel::Panel* panel, bool enabled);
 
 // The bytes of a byte array for the core decoders.
 std::span<const std::uint8_t> BytesOf(const QByteArray& bytes);

@@ -1,7 +1,6 @@
 #include "memory/memory_window.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -14,12 +13,11 @@
 #include <algorithm>
 
 #include "core/memory_texts.h"
-#include "link/link_events.h"
+#include "memory/memory.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"
 #include "memory/set_listing.h"
 #include "memory/single_download.h"
-#include "panel/panel.h"
 #include "ui/accessible_name.h"
 #include "ui/twips.h"
 #include "ui/window_placement.h"
@@ -69,14 +67,14 @@ QLabel* valueLabel(const QString& text, const char* name, int left, int top, int
 
 }  // namespace
 
-MemoryWindow::MemoryWindow(panel::Panel* panel, Mode mode) : panel_(panel), mode_(mode) {
+MemoryWindow::MemoryWindow(Memory& memory, QWidget* panel, Mode mode)
+    : memory_(memory), panel_(panel), mode_(mode) {
     ui::setWidgetName(this, kName);
     setWindowTitle(kName);
     setAttribute(Qt::WA_DeleteOnClose);
     build();
     setMode(mode);
     Form_Load();
-    serial::closeOnLinkLost(this);
 }
 
 MemoryWindow::~MemoryWindow() {
@@ -142,16 +140,6 @@ void MemoryWindow::setMode(Mode mode) {
     CmdTimeofMeter->setEnabled(single);
 }
 
-MemoryWindow* MemoryWindow::find() {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == kName) return qobject_cast<MemoryWindow*>(window);
-    return nullptr;
-}
-
-void MemoryWindow::closeExisting() {
-    if (MemoryWindow* window = find()) window->close();
-}
-
 void MemoryWindow::setRemainingText(const QString& text) {
     LblRemaining->setText(text);
 }
@@ -183,7 +171,7 @@ void MemoryWindow::Form_Load() {
 }
 
 void MemoryWindow::Form_Resize() {
-    SetOpeningButtonsEnabled(panel_, false);
+    emit memory_.windowOpenChanged(true);
     if (intervalRequestWaiting_ || unloaded_) return;
     intervalRequestWaiting_ = true;
     // Asked from the event loop, not from inside the resize: the request waits for the meter.
@@ -205,7 +193,7 @@ void MemoryWindow::requestInterval() {
 }
 
 void MemoryWindow::Form_Unload() {
-    SetOpeningButtonsEnabled(panel_, true);
+    emit memory_.windowOpenChanged(false);
     serial::Transaction back = serial::BackToDisplay();
     back.pauseBeforeMs = kUnloadPauseMs;
     serial::Submit(panel_, std::move(back));
@@ -214,10 +202,10 @@ void MemoryWindow::Form_Unload() {
 void MemoryWindow::CmdTimeofMeter_Click() {
     if (!panel_) return;
     QPointer<MemoryWindow> self(this);
-    QPointer<panel::Panel> panel = panel_;
+    QPointer<QWidget> panel = panel_;
     ReadMeterClock(panel_, [self, panel](const Ending& ending, const QString& text) {
         if (!ending.isDone())
-            ShowEnding(self ? static_cast<QWidget*>(self) : panel, ending);
+            ShowEnding(self ? static_cast<QWidget*>(self) : panel.data(), ending);
         else if (self)
             self->LblTime->setText(text);
     });
@@ -237,12 +225,12 @@ void MemoryWindow::CmdSampling_Click() {
 }
 
 void MemoryWindow::CmdSingleRec_Click() {
-    StartSingleDownload(panel_, this);
+    StartSingleDownload(memory_, panel_, this);
 }
 
 void MemoryWindow::Combo1_Click() {
     const int index = Combo1->currentIndex();
-    if (index >= 0) ListRecordSet(panel_, index + 1);
+    if (index >= 0) ListRecordSet(memory_, index + 1);
 }
 
 void MemoryWindow::closeEvent(QCloseEvent* event) {
@@ -250,8 +238,9 @@ void MemoryWindow::closeEvent(QCloseEvent* event) {
         unloaded_ = true;
         Form_Unload();
     }
-    // A closed window is gone for everyone who looks it up by name, even before it is destroyed.
-    setObjectName(QString());
+    // A closed window is gone for everyone who asks for the open one, even before it is
+    // destroyed.
+    memory_.forget(this);
     event->accept();
 }
 

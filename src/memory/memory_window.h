@@ -10,19 +10,17 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-namespace panel {
-class Panel;
-}
-
 namespace memory {
+
+class Memory;
 
 // "Memory": the PC side of the meter's memory. Narrow (SingleMode, "Single Rec"): memory
 // size, memory remaining, the meter's clock and the single-record download. Wide (MultiMode,
 // "Multi Rec"): also the list of logged sets with the progress of their download, and the
 // logging interval that "Sampling" sends. Each opening makes a fresh window; it stands beside the
-// panel, closes itself when the link to the meter is lost, and while it is open the panel's
-// "Single Rec" and "Multi Rec" are disabled. The window only shows and asks; the exchanges with
-// the meter run on the line in their turn (memory_requests.h, single_download.h,
+// panel, closes when the link to the meter is lost (memory::Memory::closeOnLinkLost), and while
+// it is open the panel's "Single Rec" and "Multi Rec" are disabled. The window only shows and asks;
+// the exchanges with the meter run on the line in their turn (memory_requests.h, single_download.h,
 // set_download.h).
 class MemoryWindow : public QWidget {
     Q_OBJECT
@@ -30,14 +28,10 @@ class MemoryWindow : public QWidget {
   public:
     enum class Mode { Single, Multi };
 
-    // A fresh window in `mode`, placed beside `panel`, not yet shown.
-    MemoryWindow(panel::Panel* panel, Mode mode);
+    // A fresh window of `memory` in `mode`, placed beside `panel`, not yet shown. Made by
+    // Memory::showAfresh.
+    MemoryWindow(Memory& memory, QWidget* panel, Mode mode);
     ~MemoryWindow() override;
-
-    // The open Memory window, or null.
-    static MemoryWindow* find();
-    // Closes the open Memory window, if any (its unload runs).
-    static void closeExisting();
 
     Mode mode() const { return mode_; }
 
@@ -55,11 +49,12 @@ class MemoryWindow : public QWidget {
     // Handlers.
     // Places the window in the first free place beside the panel.
     void Form_Load();
-    // On the first show and every resize: disables the panel's "Single Rec" and "Multi Rec" and
-    // asks the meter for its logging interval (one request waiting at most).
+    // On the first show and every resize: tells the panel the window is open (its "Single Rec"
+    // and "Multi Rec" go off) and asks the meter for its logging interval (one request waiting
+    // at most).
     void Form_Resize();
-    // Enables the panel's "Single Rec" and "Multi Rec"; writes " " to the meter after a pause
-    // of 0.2 s, once the line is free.
+    // Tells the panel the window has closed (its "Single Rec" and "Multi Rec" come back); writes
+    // " " to the meter after a pause of 0.2 s, once the line is free.
     void Form_Unload();
     void CmdTimeofMeter_Click();
     void CmdSampling_Click();
@@ -75,7 +70,8 @@ class MemoryWindow : public QWidget {
     void setMode(Mode mode);
     void requestInterval();
 
-    QPointer<panel::Panel> panel_;
+    Memory& memory_;
+    QPointer<QWidget> panel_;
     Mode mode_;
     bool unloaded_ = false;
     bool intervalRequestWaiting_ = false;

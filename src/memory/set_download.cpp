@@ -1,18 +1,16 @@
 #include "memory/set_download.h"
 
 #include <QPointer>
-#include <QPushButton>
 #include <QStringList>
 #include <memory>
 
 #include "core/memory_texts.h"
 #include "core/protocol.h"
 #include "core/set_memory.h"
+#include "memory/memory.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"
-#include "memory/memory_state.h"
 #include "memory/memory_window.h"
-#include "panel/panel.h"
 
 namespace memory {
 namespace {
@@ -29,7 +27,8 @@ constexpr int kDumpStartMs = 200;
 // The window the download opens; touched only through a guard, since the user may close it
 // while the dump arrives.
 struct SetJob {
-    QPointer<panel::Panel> panel;
+    QPointer<Memory> memory;
+    QPointer<QWidget> panel;
     QPointer<MemoryWindow> window;
 };
 
@@ -44,7 +43,8 @@ QStringList setItems(const std::vector<std::vector<std::uint8_t>>& sets) {
 
 // The dump is in: cut it into the sets and list them.
 Next listSets(const std::shared_ptr<SetJob>& job) {
-    memory::MemoryState& memory = memory::State;
+    if (!job->memory) return Next::end(Ending::dropped());
+    Memory& memory = *job->memory;
     const std::size_t used = memory.UsedBytes;
     core::SetDumpSplit split = core::SplitSetDump(BytesOf(memory.MemoryDump), used);
     if (split.cutShort) {
@@ -67,7 +67,8 @@ Next dumpSets(const std::shared_ptr<SetJob>& job, unsigned pointer) {
     if (job->window)
         job->window->setRemainingText(
             QString::fromStdString(core::MultiModeRemainingText(pointer)));
-    memory::MemoryState& memory = memory::State;
+    if (!job->memory) return Next::end(Ending::dropped());
+    Memory& memory = *job->memory;
     memory.MemoryDump.clear();
     const std::size_t used = memory.UsedBytes;
     serial::Transaction dump =
@@ -79,7 +80,7 @@ Next dumpSets(const std::shared_ptr<SetJob>& job, unsigned pointer) {
                 core::SetDumpProgressPercent(static_cast<std::size_t>(received), used));
     };
     dump.then = [job](const serial::Answer& answer) {
-        memory::State.MemoryDump = answer.bytes;
+        if (job->memory) job->memory->MemoryDump = answer.bytes;
         serial::Transaction drop = serial::DropSurplus();
         drop.then = [job](const serial::Answer&) {
             serial::Transaction back = serial::BackToDisplay();
@@ -94,17 +95,17 @@ Next dumpSets(const std::shared_ptr<SetJob>& job, unsigned pointer) {
 Next openWindow(const std::shared_ptr<SetJob>& job, std::optional<unsigned> pointer) {
     if (!pointer)
         return Next::end(Ending::failed(NoAnswerMessage(QStringLiteral("its memory pointer"))));
-    memory::MemoryState& memory = memory::State;
+    if (!job->memory) return Next::end(Ending::dropped());
+    Memory& memory = *job->memory;
     memory.MemoryPointer = *pointer;
     memory.UsedBytes = core::UsedBytes(*pointer);
     if (memory.UsedBytes == 0) return Next::end(Ending::nothing(kNoMultiRecords));
 
-    auto* window = new MemoryWindow(job->panel, MemoryWindow::Mode::Multi);
-    job->window = window;
-    window->setSetDumpRunning(true);
     // Showing it asks for the logging interval; that request waits for the line until the dump
     // is done.
-    window->show();
+    MemoryWindow* window = memory.showAfresh(job->panel, MemoryWindow::Mode::Multi);
+    job->window = window;
+    window->setSetDumpRunning(true);
     serial::Transaction settle = serial::Transaction::pause(kShowSettleMs);
     settle.then = [job, pointer = *pointer](const serial::Answer&) {
         return dumpSets(job, pointer);
@@ -112,9 +113,9 @@ Next openWindow(const std::shared_ptr<SetJob>& job, std::optional<unsigned> poin
     return Next::then(std::move(settle));
 }
 
-// Closes the window and gives the panel back its buttons.
-void failureEnding(panel::Panel* panel, MemoryWindow* window) {
-    SetMemoryButtonsEnabled(panel, true);
+// Ends the download for the panel and closes the window.
+void failureEnding(Memory& memory, QWidget* panel, MemoryWindow* window) {
+    emit memory.downloadRunningChanged(false);
     if (window) {
         window->setSetDumpRunning(false);
         window->close();
@@ -124,32 +125,33 @@ void failureEnding(panel::Panel* panel, MemoryWindow* window) {
 
 }  // namespace
 
-void StartSetDownload(panel::Panel* panel) {
+void StartSetDownload(Memory& memory, QWidget* panel) {
     if (!panel) return;
-    MemoryWindow::closeExisting();
-    SetMemoryButtonsEnabled(panel, false);
+    memory.closeWindow();
+    emit memory.downloadRunningChanged(true);
     auto job = std::make_shared<SetJob>();
+    job->memory = &memory;
     job->panel = panel;
     serial::Transaction pointer =
         MemoryPointerRequest([job](std::optional<unsigned> p) { return openWindow(job, p); });
     serial::Submit(panel, std::move(pointer), [job](const Ending& ending) {
-        const QPointer<panel::Panel> owner = job->panel;
-        if (ending.isDropped() || !owner) return;
+        const QPointer<QWidget> owner = job->panel;
+        if (ending.isDropped() || !owner || !job->memory) return;
         MemoryWindow* window = job->window;
         if (ending.isDone()) {
             if (window) {
                 window->setSetDumpRunning(false);
-                owner->controls().MnuSystem->setEnabled(true);
+                emit job->memory->setsListed();
             } else {
                 // Closed while the dump arrived: nothing holds the panel's buttons any more.
-                SetMemoryButtonsEnabled(owner, true);
+                emit job->memory->downloadRunningChanged(false);
             }
             return;
         }
         ShowEnding(window ? static_cast<QWidget*>(window) : owner.data(), ending,
                    ui::Dialogs::Icon::Critical);
         // The box may have stood while the link was lost and the window closed.
-        if (owner) failureEnding(owner, job->window);
+        if (owner && job->memory) failureEnding(*job->memory, owner, job->window);
     });
 }
 

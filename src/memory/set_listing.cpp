@@ -8,13 +8,12 @@
 #include "files/files_state.h"
 #include "files/record_grid.h"
 #include "link/rs232.h"
+#include "memory/memory.h"
 #include "memory/memory_exchange.h"
-#include "memory/memory_state.h"
 
 namespace memory {
 
-void ListRecordSet(panel::Panel* panel, int number) {
-    const memory::MemoryState& memory = memory::State;
+void ListRecordSet(Memory& memory, int number) {
     if (number < 1 || number > memory.SetCount ||
         static_cast<std::size_t>(number) > memory.RecordSets.size())
         return;
@@ -29,7 +28,7 @@ void ListRecordSet(panel::Panel* panel, int number) {
         list->lblTitle()->setText(QString::number(rows.size()) +
                                   QStringLiteral(" Records Completed"));
     }
-    SetMemoryButtonsEnabled(panel, true);
+    emit memory.downloadRunningChanged(false);
 }
 
 }  // namespace memory

@@ -10,10 +10,10 @@
 #include "files/data_list.h"
 #include "files/files_state.h"
 #include "files/record_grid.h"
+#include "memory/memory.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"
 #include "memory/memory_window.h"
-#include "panel/panel.h"
 
 namespace memory {
 namespace {
@@ -83,13 +83,14 @@ Next dumpRecords(const std::shared_ptr<SingleJob>& job) {
 
 }  // namespace
 
-void StartSingleDownload(panel::Panel* panel, MemoryWindow* window) {
+void StartSingleDownload(Memory& memory, QWidget* panel, MemoryWindow* window) {
     if (!panel) return;
     files::DataList::closeExisting();
-    SetMemoryButtonsEnabled(panel, false);
+    emit memory.downloadRunningChanged(true);
     const QPointer<MemoryWindow> memoryWindow(window);
     if (window) window->setSingleDownloadRunning(true);
-    const QPointer<panel::Panel> owner(panel);
+    const QPointer<QWidget> owner(panel);
+    const QPointer<Memory> guard(&memory);
     auto job = std::make_shared<SingleJob>();
     serial::Transaction count =
         serial::Request(protocol::request::kSingleCount, [job](std::optional<std::uint8_t> n) {
@@ -100,11 +101,11 @@ void StartSingleDownload(panel::Panel* panel, MemoryWindow* window) {
             job->count = *n;
             return dumpRecords(job);
         });
-    serial::Submit(panel, std::move(count), [owner, memoryWindow](const Ending& e) {
+    serial::Submit(panel, std::move(count), [owner, guard, memoryWindow](const Ending& e) {
         if (e.isDropped()) return;
-        SetMemoryButtonsEnabled(owner, true);
+        if (owner && guard) emit guard->downloadRunningChanged(false);
         if (memoryWindow) memoryWindow->setSingleDownloadRunning(false);
-        ShowEnding(memoryWindow ? static_cast<QWidget*>(memoryWindow) : owner, e);
+        ShowEnding(memoryWindow ? static_cast<QWidget*>(memoryWindow) : owner.data(), e);
     });
 }
 

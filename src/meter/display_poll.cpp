@@ -1,6 +1,5 @@
 #include "meter/display_poll.h"
 
-#include "alarm/alarm_state.h"
 #include "core/alarm_limits.h"
 #include "core/protocol.h"
 #include "core/screen_render.h"
@@ -38,8 +37,8 @@ bool decode(const QByteArray& bytes, core::DisplayFrame& frame) {
 }  // namespace
 
 DisplayPoll::DisplayPoll(serial::SerialLine& line, serial::TransactionQueue& queue,
-                         Readout& readout, QObject* parent)
-    : QObject(parent), line_(line), queue_(queue), readout_(readout) {
+                         Readout& readout, core::AlarmLimits& alarmLimits, QObject* parent)
+    : QObject(parent), line_(line), queue_(queue), readout_(readout), alarmLimits_(alarmLimits) {
     timer1_.setObjectName("Timer1");
     timer1_.setInterval(kPollIntervalMs);
     connect(&timer1_, &QTimer::timeout, this, &DisplayPoll::Timer1_Timer);
@@ -102,7 +101,7 @@ serial::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool rest
         rest.then = [this, frame](const serial::Answer&) {
             ReadoutState& readout = readout_.mutableState();
             core::StepAnnunciators(frame, readout.MeterReading, readout.Display);
-            core::EvaluateAlarm(readout.MeterReading, alarms::State.AlarmLimits, readout.Display);
+            core::EvaluateAlarm(readout.MeterReading, alarmLimits_, readout.Display);
             ++ticks_;
             emit readout_.rendered();
             return serial::Next::end();

@@ -6,6 +6,9 @@
 
 #include "core/display_frame.h"
 
+namespace core {
+struct AlarmLimits;
+}
 namespace serial {
 struct Next;
 struct Answer;
@@ -27,8 +30,10 @@ class DisplayPoll : public QObject {
     Q_OBJECT
   public:
     // Writes `readout`; asks on `queue`, which runs on `line` (re-opened while the link is lost).
+    // `alarmLimits` (the session's) are applied to every frame; an alarm whose unit the meter no
+    // longer shows is switched off there.
     DisplayPoll(serial::SerialLine& line, serial::TransactionQueue& queue, Readout& readout,
-                QObject* parent = nullptr);
+                core::AlarmLimits& alarmLimits, QObject* parent = nullptr);
 
     // Starts Timer1; stop() stops it.
     void start();
@@ -61,6 +66,7 @@ class DisplayPoll : public QObject {
     serial::TransactionQueue& queue_;
     Readout& readout_;
     QTimer timer1_;
+    core::AlarmLimits& alarmLimits_;
     int timerTicks_ = 0;
     int ticks_ = 0;
     int failedAttempts_ = 0;

@@ -453,6 +453,15 @@ void Panel::showRecordingNotice(const QString& text) {
 
 void Panel::setDownloadRunning(bool running) {
     downloadRunning_ = running;
+    for (QPushButton* b : {c_.CmdPsingle, c_.CmdPmul, c_.MnuSystem}) b->setEnabled(!running);
+}
+
+void Panel::setMemoryWindowOpen(bool open) {
+    for (QPushButton* b : {c_.CmdPsingle, c_.CmdPmul}) b->setEnabled(!open);
+}
+
+void Panel::setsListed() {
+    c_.MnuSystem->setEnabled(true);
 }
 
 void Panel::showSamplingInterval(const QString& text) {

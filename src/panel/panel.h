@@ -101,8 +101,15 @@ class Panel : public QWidget {
 
     // Asked before the panel closes (and the program ends); returning false keeps it open.
     void setCloseCheck(std::function<bool()> check) { closeCheck_ = std::move(check); }
-    // A download from the meter's memory runs: closing the panel asks first.
+    // A download from the meter's memory runs (or has ended): "Single Rec", "Multi Rec" and
+    // "Time Set" are off while it runs, and closing the panel asks first.
     void setDownloadRunning(bool running);
+    // The Memory window is open (or has closed): "Single Rec" and "Multi Rec" are off while it
+    // is open.
+    void setMemoryWindowOpen(bool open);
+    // The set dump is listed in the Memory window: "Time Set" is back; the download counts as
+    // running until a set is chosen.
+    void setsListed();
 
     // Handlers.
     void keyClicked(std::uint8_t code);

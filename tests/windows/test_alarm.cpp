@@ -12,9 +12,10 @@
 #include <chrono>
 #include <optional>
 
+#include "alarm/alarm.h"
 #include "alarm/alarm_dialog.h"
-#include "alarm/alarm_state.h"
 #include "app/program_state.h"
+#include "app/session.h"
 #include "link/rs232.h"
 #include "meter/display_poll.h"
 #include "support/fake_dialogs.h"
@@ -33,23 +34,6 @@ const QList<QStringList> kGroups = {{"PpH", "PpL", "TpH", "TpL"},
                                     {"PmH", "PmL", "TmH", "TmL"},
                                     {"PCH", "PCL", "TCH", "TCL"},
                                     {"PFH", "PFL", "TFH", "TFL"}};
-
-template <class W>
-W* child(const QString& name) {
-    AlarmDialog* d = AlarmDialog::instance();
-    return d ? d->findChild<W*>(name) : nullptr;
-}
-QLineEdit* edit(const QString& name) {
-    return child<QLineEdit>(name);
-}
-QCheckBox* box(const QString& name) {
-    return child<QCheckBox>(name);
-}
-bool flagOf(const QString& boxName) {
-    const core::AlarmLimits& l = alarms::State.AlarmLimits;
-    const bool flags[] = {l.PhAlarmOn, l.MvAlarmOn, l.CAlarmOn, l.FAlarmOn};
-    return flags[kBoxes.indexOf(boxName)];
-}
 
 // Key codes of the "F" frames the meter received, in order.
 QList<int> keyFrames(const sim::MeterSim& meter) {
@@ -73,12 +57,16 @@ class TestAlarm : public QObject {
         // Every test answers the message boxes, so that a wrong refusal fails instead of waiting.
         dialogs_.emplace();
         app::ResetProgramState();
+        session_.emplace();
+        alarm_ = &session_->alarm();
     }
 
     void cleanup() {
         QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
         for (const QPointer<QWidget>& w : windows) delete w.data();
+        alarm_ = nullptr;
+        session_.reset();
         app::ResetProgramState();
         dialogs_.reset();
     }
@@ -109,12 +97,12 @@ class TestAlarm : public QObject {
         QFETCH(core::AlarmLimits, stored);
         QFETCH(QStringList, texts);
         QFETCH(QStringList, ticked);
-        alarms::State.AlarmLimits = stored;
-        AlarmDialog* d = AlarmDialog::showDialog(nullptr);
+        alarm_->AlarmLimits = stored;
+        AlarmDialog* d = alarm_->show(nullptr);
         QCOMPARE(d->objectName(), QString("Alarm"));
         QCOMPARE(d->windowTitle(), QString("Alarm"));
         QVERIFY(d->isWindow() && !d->isModal() && d->testAttribute(Qt::WA_DeleteOnClose));
-        QCOMPARE(AlarmDialog::showDialog(nullptr), d);  // one instance
+        QCOMPARE(alarm_->show(nullptr), d);  // one instance
         for (int i = 0; i < kTexts.size(); ++i) QCOMPARE(edit(kTexts[i])->text(), texts[i]);
         for (int i = 0; i < kBoxes.size(); ++i) {
             const bool on = ticked.contains(kBoxes[i]);
@@ -126,7 +114,7 @@ class TestAlarm : public QObject {
     }
 
     void everyNamedWidgetCarriesItsName() {
-        AlarmDialog* d = AlarmDialog::showDialog(nullptr);
+        AlarmDialog* d = alarm_->show(nullptr);
         QCOMPARE(d->accessibleDescription(), QString("Alarm"));
         QStringList names = kBoxes + QStringList{"FFunction", "CmdOK"};
         for (const QStringList& group : kGroups) names += group;
@@ -156,14 +144,14 @@ class TestAlarm : public QObject {
         QFETCH(QString, shown);
         const QLocale previous;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        alarms::State.AlarmLimits.PhHigh = value;
-        alarms::State.AlarmLimits.PhLow = -1e6;
-        QPointer<AlarmDialog> d = AlarmDialog::showDialog(nullptr);
+        alarm_->AlarmLimits.PhHigh = value;
+        alarm_->AlarmLimits.PhLow = -1e6;
+        QPointer<AlarmDialog> d = alarm_->show(nullptr);
         QLocale::setDefault(previous);
         QCOMPARE(edit("TpH")->text(), shown);
         d->CmdOk_Click();
         QVERIFY(waitClosed(d));
-        QCOMPARE(alarms::State.AlarmLimits.PhHigh, value);
+        QCOMPARE(alarm_->AlarmLimits.PhHigh, value);
     }
 
     void partnerBoxesExcludeEachOther_data() {
@@ -183,7 +171,7 @@ class TestAlarm : public QObject {
     void partnerBoxesExcludeEachOther() {
         QFETCH(QStringList, clicks);
         QFETCH(QStringList, ticked);
-        AlarmDialog::showDialog(nullptr);
+        alarm_->show(nullptr);
         for (const QString& name : clicks) box(name)->click();
         for (int i = 0; i < kBoxes.size(); ++i) {
             const bool on = ticked.contains(kBoxes[i]);
@@ -192,13 +180,13 @@ class TestAlarm : public QObject {
             for (const QString& name : kGroups[i])
                 QVERIFY2(child<QWidget>(name)->isVisible() == on, qPrintable(name));
         }
-        QCOMPARE(alarms::State.AlarmLimits.PhHigh, 14.0);  // limits wait for "OK"
+        QCOMPARE(alarm_->AlarmLimits.PhHigh, 14.0);  // limits wait for "OK"
     }
 
     // Typed entries are kept only by "OK": re-ticking refills them, the close box drops them
     // (but not the switches).
     void unsavedEntriesAreDropped() {
-        QPointer<AlarmDialog> d = AlarmDialog::showDialog(nullptr);
+        QPointer<AlarmDialog> d = alarm_->show(nullptr);
         box("Ckp")->click();
         edit("TpH")->clear();
         QTest::keyClicks(edit("TpH"), "8");
@@ -208,9 +196,9 @@ class TestAlarm : public QObject {
         QTest::keyClicks(edit("TpL"), "5");
         d->close();
         QVERIFY(waitClosed(d));
-        QCOMPARE(alarms::State.AlarmLimits.PhLow, 0.0);
-        QVERIFY(alarms::State.AlarmLimits.PhAlarmOn);
-        AlarmDialog::showDialog(nullptr);
+        QCOMPARE(alarm_->AlarmLimits.PhLow, 0.0);
+        QVERIFY(alarm_->AlarmLimits.PhAlarmOn);
+        alarm_->show(nullptr);
         QCOMPARE(edit("TpL")->text(), QString("0"));
         QVERIFY(box("Ckp")->isChecked() && edit("TpL")->isVisible());
     }
@@ -249,25 +237,25 @@ class TestAlarm : public QObject {
         QFETCH(QString, name);
         QFETCH(QString, text);
         const QList<FakeDialogs::Message>& messages = dialogs_->messages;
-        AlarmDialog* d = AlarmDialog::showDialog(nullptr);
+        AlarmDialog* d = alarm_->show(nullptr);
         box("Ckp")->click();
         edit("TpH")->setText("9");  // a valid change that must not be stored either
         edit(name)->setText(text);
-        const core::AlarmLimits before = alarms::State.AlarmLimits;
+        const core::AlarmLimits before = alarm_->AlarmLimits;
         QTest::mouseClick(child<QPushButton>("CmdOK"), Qt::LeftButton);
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, QString("Invalid settings, try again!"));
         QCOMPARE(messages[0].icon, ui::Dialogs::Icon::Critical);
         QCOMPARE(messages[0].buttons, ui::Dialogs::Buttons::Ok);
-        QVERIFY(alarms::State.AlarmLimits == before);
+        QVERIFY(alarm_->AlarmLimits == before);
         QTest::qWait(50);
-        QCOMPARE(AlarmDialog::instance(), d);
+        QCOMPARE(alarm_->find(), d);
         QVERIFY(d->isVisible());
         QCOMPARE(edit(name)->text(), text);
     }
 
     void acceptedEntriesAreStoredAsNumbers() {
-        QPointer<AlarmDialog> d = AlarmDialog::showDialog(nullptr);
+        QPointer<AlarmDialog> d = alarm_->show(nullptr);
         edit("TpH")->setText(" 9.5 ");
         edit("TpL")->setText("+7");
         edit("TmL")->setText("-150.25");
@@ -282,7 +270,7 @@ class TestAlarm : public QObject {
         expected.MvLow = -150.25;
         expected.CLow = 0.5;
         expected.FHigh = 300;
-        QVERIFY(alarms::State.AlarmLimits == expected);
+        QVERIFY(alarm_->AlarmLimits == expected);
     }
 
     void okPressesTheKeysOfTheWatchedUnits_data() {
@@ -299,8 +287,9 @@ class TestAlarm : public QObject {
         QFETCH(QList<int>, keys);
         MeterFixture f;
         QVERIFY(f.startPanel());
+        use(f);
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
-        QPointer<AlarmDialog> d = AlarmDialog::showDialog(f.panel());
+        QPointer<AlarmDialog> d = alarm_->show(f.panel());
         for (const QString& name : ticks) box(name)->click();
         edit("TmH")->setText("450");
         f.meter().clearReceived();
@@ -320,7 +309,7 @@ class TestAlarm : public QObject {
                      qPrintable(QString::number(gap.count())));
         }
         QVERIFY(f.panel()->timer1()->isActive());
-        QCOMPARE(alarms::State.AlarmLimits.MvHigh, 450.0);
+        QCOMPARE(alarm_->AlarmLimits.MvHigh, 450.0);
         for (const QString& name : kBoxes) QCOMPARE(flagOf(name), ticks.contains(name));
     }
 
@@ -329,7 +318,8 @@ class TestAlarm : public QObject {
     void keySequenceRunsOnceToItsEnd() {
         MeterFixture f;
         QVERIFY(f.startPanel());
-        QPointer<AlarmDialog> d = AlarmDialog::showDialog(f.panel());
+        use(f);
+        QPointer<AlarmDialog> d = alarm_->show(f.panel());
         box("Ckm")->click();
         box("CkC")->click();
         f.meter().clearReceived();
@@ -353,8 +343,9 @@ class TestAlarm : public QObject {
             return 0;
         });
         QVERIFY(f.startPanel());
+        use(f);
         QVERIFY(f.waitFor([&] { return f.text("LblUpValue") == "7.500"; }, 3000));
-        QPointer<AlarmDialog> d = AlarmDialog::showDialog(f.panel());
+        QPointer<AlarmDialog> d = alarm_->show(f.panel());
         box("Ckp")->click();
         edit("TpH")->setText("7");
         edit("TpL")->setText("6");
@@ -371,11 +362,29 @@ class TestAlarm : public QObject {
         }
         for (int i = 1; i < over.size(); ++i) QVERIFY2(over[i] != over[i - 1], "not blinking");
         QVERIFY(!underSeen);
-        QVERIFY(alarms::State.AlarmLimits.PhAlarmOn);
+        QVERIFY(alarm_->AlarmLimits.PhAlarmOn);
     }
 
   private:
+    // From now on the Alarm is that of the meter fixture's session, not the test's own.
+    void use(MeterFixture& f) { alarm_ = &f.session()->alarm(); }
+
+    template <class W>
+    W* child(const QString& name) {
+        AlarmDialog* d = alarm_->find();
+        return d ? d->findChild<W*>(name) : nullptr;
+    }
+    QLineEdit* edit(const QString& name) { return child<QLineEdit>(name); }
+    QCheckBox* box(const QString& name) { return child<QCheckBox>(name); }
+    bool flagOf(const QString& boxName) {
+        const core::AlarmLimits& l = alarm_->AlarmLimits;
+        const bool flags[] = {l.PhAlarmOn, l.MvAlarmOn, l.CAlarmOn, l.FAlarmOn};
+        return flags[kBoxes.indexOf(boxName)];
+    }
+
     std::optional<FakeDialogs> dialogs_;
+    std::optional<app::Session> session_;
+    alarms::Alarm* alarm_ = nullptr;
 };
 
 QTEST_MAIN(TestAlarm)

@@ -11,6 +11,7 @@
 
 #include "files/data_list.h"
 #include "files/record_grid.h"
+#include "memory/memory.h"
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "sim/demo_memory.h"
@@ -25,9 +26,14 @@ namespace {
 constexpr int kAnswerMs = 3000;
 constexpr int kStallMs = 9000;  // a 5 s silence and the message after it
 
+// The session's open Memory window, or null.
+MemoryWindow* memoryWindow(MeterFixture& f) {
+    return f.session() ? f.session()->memory().find() : nullptr;
+}
+
 template <class W>
-W* child(const char* name) {
-    MemoryWindow* window = MemoryWindow::find();
+W* child(MeterFixture& f, const char* name) {
+    MemoryWindow* window = memoryWindow(f);
     return window ? window->findChild<W*>(name) : nullptr;
 }
 
@@ -35,8 +41,8 @@ void click(MeterFixture& f, const char* panelButton) {
     QTest::mouseClick(f.panel()->button(panelButton), Qt::LeftButton);
 }
 
-void clickInWindow(const char* button) {
-    QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+void clickInWindow(MeterFixture& f, const char* button) {
+    QTest::mouseClick(child<QPushButton>(f, button), Qt::LeftButton);
 }
 
 int listRows() {
@@ -69,8 +75,8 @@ bool panelRestored(MeterFixture& f) {
 bool openSingleMode(MeterFixture& f) {
     click(f, "CmdPsingle");
     return f.waitFor(
-        [] {
-            auto* interval = child<QLineEdit>("TxtSampling");
+        [&] {
+            auto* interval = child<QLineEdit>(f, "TxtSampling");
             return interval && interval->text() == "10 sec";
         },
         kAnswerMs);
@@ -92,8 +98,9 @@ bool openSetList(MeterFixture& f, int sets) {
     click(f, "CmdPmul");
     return f.waitFor(
         [&] {
-            return child<QComboBox>("Combo1") && child<QComboBox>("Combo1")->count() == sets &&
-                   child<QPushButton>("CmdTimeofMeter")->isEnabled();
+            return child<QComboBox>(f, "Combo1") &&
+                   child<QComboBox>(f, "Combo1")->count() == sets &&
+                   child<QPushButton>(f, "CmdTimeofMeter")->isEnabled();
         },
         kAnswerMs);
 }
@@ -118,7 +125,7 @@ class TestMemory : public QObject {
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kAnswerMs));
         QCOMPARE(dialogs.messages[0].text, QString("No MultiRecords in Memory !"));
         QCOMPARE(dialogs.messages[0].icon, ui::Dialogs::Icon::Critical);
-        QVERIFY(!MemoryWindow::find());
+        QVERIFY(!memoryWindow(f));
         QVERIFY(panelRestored(f));
     }
 
@@ -133,15 +140,15 @@ class TestMemory : public QObject {
         });
         QVERIFY(f.startPanel());
         QVERIFY(openSetList(f, 101));
-        auto* sets = child<QComboBox>("Combo1");
+        auto* sets = child<QComboBox>(f, "Combo1");
         const QString gap(20, ' ');
         QCOMPARE(sets->itemText(0),
                  "1" + QString(10, ' ') + "10/05/31-----09:07:00" + gap + "2 Records");
         QCOMPARE(sets->itemText(100),
                  "101" + QString(6, ' ') + "11/01/01-----00:39:00" + gap + "1 Records");
         // 23 + 100 * 17 bytes in use: (65296 - 1792 - 1723) / 1024.
-        QCOMPARE(child<QLabel>("LblRemaining")->text(), QString("60.3K"));
-        QVERIFY(child<QPushButton>("CmdSampling")->isEnabled());
+        QCOMPARE(child<QLabel>(f, "LblRemaining")->text(), QString("60.3K"));
+        QVERIFY(child<QPushButton>(f, "CmdSampling")->isEnabled());
         QVERIFY(!f.panel()->button("CmdPmul")->isEnabled());
 
         sets->setCurrentIndex(0);
@@ -163,10 +170,10 @@ class TestMemory : public QObject {
         FakeDialogs dialogs;
         QVERIFY(f.startPanel());
         click(f, "CmdPsingle");
-        QVERIFY(f.waitFor([&] { return child<QPushButton>("CmdSingleRec"); }, kAnswerMs));
-        QCOMPARE(child<QLabel>("LblRemaining")->text(), QString("32.0K"));
-        QCOMPARE(child<QLabel>("LblMemorySize")->text(), QString("62 K"));
-        clickInWindow("CmdSingleRec");
+        QVERIFY(f.waitFor([&] { return child<QPushButton>(f, "CmdSingleRec"); }, kAnswerMs));
+        QCOMPARE(child<QLabel>(f, "LblRemaining")->text(), QString("32.0K"));
+        QCOMPARE(child<QLabel>(f, "LblMemorySize")->text(), QString("62 K"));
+        clickInWindow(f, "CmdSingleRec");
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kAnswerMs));
         QCOMPARE(dialogs.messages[0].text, QString("No Single Records in Memory !"));
         QVERIFY(!files::DataList::find());
@@ -181,20 +188,21 @@ class TestMemory : public QObject {
         f.meter().setDumpSurplus(40);
         QVERIFY(f.startPanel());
         click(f, "CmdPsingle");
-        QVERIFY(f.waitFor([&] { return child<QPushButton>("CmdSingleRec"); }, kAnswerMs));
+        QVERIFY(f.waitFor([&] { return child<QPushButton>(f, "CmdSingleRec"); }, kAnswerMs));
         // 2719 bytes of set memory in use: 32 - 2719 / 1024.
-        QCOMPARE(child<QLabel>("LblRemaining")->text(), QString("29.3K"));
-        clickInWindow("CmdSingleRec");
+        QCOMPARE(child<QLabel>(f, "LblRemaining")->text(), QString("29.3K"));
+        clickInWindow(f, "CmdSingleRec");
         QVERIFY(f.waitFor([&] { return listTitle() == "12 Records Completed"; }, kAnswerMs));
         QCOMPARE(listRows(), 12);
         QVERIFY(!plotMenuEnabled());
         QVERIFY(panelRestored(f));
         QVERIFY(dialogs.messages.isEmpty());
         // The surplus never reaches the next request: the clock reads right.
-        clickInWindow("CmdTimeofMeter");
+        clickInWindow(f, "CmdTimeofMeter");
         const QRegularExpression clock("^\\d\\d/\\d\\d/\\d\\d-----\\d\\d:\\d\\d:\\d\\d$");
-        QVERIFY(f.waitFor([&] { return clock.match(child<QLabel>("LblTime")->text()).hasMatch(); },
-                          kAnswerMs));
+        QVERIFY(
+            f.waitFor([&] { return clock.match(child<QLabel>(f, "LblTime")->text()).hasMatch(); },
+                      kAnswerMs));
     }
 
     void setDumpWithASurplusListsOnlyTheAnnouncedSets() {
@@ -204,7 +212,7 @@ class TestMemory : public QObject {
         f.meter().setDumpSurplus(40);
         QVERIFY(f.startPanel());
         QVERIFY(openSetList(f, 5));
-        QVERIFY(f.waitFor([&] { return child<QLineEdit>("TxtSampling")->text() == "10 sec"; },
+        QVERIFY(f.waitFor([&] { return child<QLineEdit>(f, "TxtSampling")->text() == "10 sec"; },
                           kAnswerMs));
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -215,11 +223,11 @@ class TestMemory : public QObject {
         fillDemo(f);
         QVERIFY(f.startPanel());
         click(f, "CmdPsingle");
-        QVERIFY(f.waitFor([&] { return child<QPushButton>("CmdSingleRec"); }, kAnswerMs));
+        QVERIFY(f.waitFor([&] { return child<QPushButton>(f, "CmdSingleRec"); }, kAnswerMs));
         f.meter().cutNextDump(3 * 16 + 5);
-        clickInWindow("CmdSingleRec");
+        clickInWindow(f, "CmdSingleRec");
         // Closing the Memory window while the dump stalls leaves the download to end by itself.
-        MeterFixture::after(1000, [] { MemoryWindow::closeExisting(); });
+        MeterFixture::after(1000, [&] { f.session()->memory().closeWindow(); });
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kStallMs));
         QVERIFY2(dialogs.messages[0].text.contains("after 3 of 12 single records"),
                  qPrintable(dialogs.messages[0].text));
@@ -238,7 +246,7 @@ class TestMemory : public QObject {
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kStallMs));
         QVERIFY2(dialogs.messages[0].text.contains("cut short: 1000 of 2719 bytes"),
                  qPrintable(dialogs.messages[0].text));
-        QVERIFY(f.waitFor([&] { return !MemoryWindow::find(); }, kAnswerMs));
+        QVERIFY(f.waitFor([&] { return !memoryWindow(f); }, kAnswerMs));
         QVERIFY(panelRestored(f));
     }
 
@@ -249,10 +257,10 @@ class TestMemory : public QObject {
         QVERIFY(openSingleMode(f));
         f.meter().setSilent(true);
         dialogs.onMessage = [&] { f.meter().setSilent(false); };
-        clickInWindow("CmdTimeofMeter");
+        clickInWindow(f, "CmdTimeofMeter");
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kStallMs));
         QVERIFY(dialogs.messages[0].text.startsWith("The meter did not send its clock"));
-        QVERIFY(child<QLabel>("LblTime")->text().isEmpty());
+        QVERIFY(child<QLabel>(f, "LblTime")->text().isEmpty());
         const int ticks = f.panel()->displayPoll()->ticks();
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() > ticks; }, kAnswerMs));
     }
@@ -267,8 +275,8 @@ class TestMemory : public QObject {
         QVERIFY(openSetList(f, 1));
         // Out of range first; the valid value last, so that its frame ends the test.
         for (const char* typed : {"1", "256", "abc", "2.5"}) {
-            child<QLineEdit>("TxtSampling")->setText(typed);
-            clickInWindow("CmdSampling");
+            child<QLineEdit>(f, "TxtSampling")->setText(typed);
+            clickInWindow(f, "CmdSampling");
         }
         QVERIFY(f.waitFor([&] { return !framesStartingWith(f, 0x47).empty(); }, kAnswerMs));
         QCOMPARE(framesStartingWith(f, 0x47), (std::vector<Frame>{{0x47, 2}}));
@@ -283,8 +291,8 @@ class TestMemory : public QObject {
         fillDemo(f);
         QVERIFY(f.startPanel());
         click(f, "CmdPmul");
-        MeterFixture::after(1000, [] {
-            if (MemoryWindow* window = MemoryWindow::find())
+        MeterFixture::after(1000, [&] {
+            if (MemoryWindow* window = memoryWindow(f))
                 window->resize(window->width() + 40, window->height() + 20);
         });
         QVERIFY(f.waitFor(
@@ -300,7 +308,37 @@ class TestMemory : public QObject {
         // The dump ended with " " before the interval request, and no request piled up.
         QCOMPARE(*(interval - 1), Frame{0x20});
         QCOMPARE(std::count(frames.begin(), frames.end(), Frame{0x52, 0x52}), std::ptrdiff_t(1));
-        QCOMPARE(child<QComboBox>("Combo1")->count(), 5);
+        QCOMPARE(child<QComboBox>(f, "Combo1")->count(), 5);
+    }
+
+    // "Single Rec", "Multi Rec" and "Time Set" as the window opens narrow, closes, lists the sets
+    // wide and lists one of them: choosing a set gives all three back with the window still open.
+    void panelButtonsFollowTheWindowAndTheSetDownload() {
+        MeterFixture f;
+        FakeDialogs dialogs;
+        f.meter().withModel([](sim::MeterModel& m) {
+            return m.addLoggedSet(phSet({2010, 5, 31, 9, 7, 0}, 1));
+        });
+        QVERIFY(f.startPanel());
+        const auto enabled = [&] {
+            QString on;
+            for (const char* name : {"CmdPsingle", "CmdPmul", "MnuSystem"})
+                on += f.panel()->button(name)->isEnabled() ? '1' : '0';
+            return on;
+        };
+        QVERIFY(openSingleMode(f));
+        QCOMPARE(enabled(), QString("001"));
+        f.session()->memory().closeWindow();
+        QCOMPARE(enabled(), QString("111"));
+        QVERIFY(openSetList(f, 1));
+        QCOMPARE(enabled(), QString("001"));
+        child<QComboBox>(f, "Combo1")->setCurrentIndex(0);
+        emit child<QComboBox>(f, "Combo1")->activated(0);
+        QCOMPARE(enabled(), QString("111"));
+        QVERIFY(memoryWindow(f));
+        f.session()->memory().closeWindow();
+        QCOMPARE(enabled(), QString("111"));
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void lostLinkClosesTheMemoryWindow() {
@@ -309,7 +347,7 @@ class TestMemory : public QObject {
         QVERIFY(openSingleMode(f));
         f.meter().setSilent(true);
         QVERIFY(f.waitFor([&] { return f.text("LblComm") == "No Com"; }, 6000));
-        QVERIFY(!MemoryWindow::find());
+        QVERIFY(!memoryWindow(f));
         f.meter().setSilent(false);
         QVERIFY(f.waitFor([&] { return f.panel()->button("CmdPsingle")->isEnabled(); }, kAnswerMs));
     }

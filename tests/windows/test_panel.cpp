@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "alarm/alarm.h"
 #include "alarm/alarm_dialog.h"
-#include "alarm/alarm_state.h"
 #include "app/panel_start.h"
 #include "link/serial_line.h"
 #include "files/files_state.h"
@@ -188,7 +188,7 @@ class TestPanel : public QObject {
         QVERIFY(f.startPanel());
         files::OpenLiveList();
         QPointer<QWidget> list = files::RealTimeList::find();
-        QPointer<QWidget> alarm = alarms::AlarmDialog::showDialog(f.panel());
+        QPointer<QWidget> alarm = f.session()->alarm().show(f.panel());
         bool listClosed = false;
         bool alarmOpen = false;
         f.whenLinkLost([&] {
@@ -218,8 +218,8 @@ class TestPanel : public QObject {
             MeterFixture f;
             QVERIFY(f.startPanel());
             QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
-            alarms::State.AlarmLimits.PhHigh = 9;
-            alarms::State.AlarmLimits.PhAlarmOn = true;
+            f.session()->alarm().AlarmLimits.PhHigh = 9;
+            f.session()->alarm().AlarmLimits.PhAlarmOn = true;
             files::State.LiveListCount = 12;
             files::State.DataFileName = "run1.dat";
             recording::State.RecordingCount = 3;
@@ -227,7 +227,7 @@ class TestPanel : public QObject {
         }
         MeterFixture f;
         QVERIFY(f.startPanel());
-        QCOMPARE(alarms::State.AlarmLimits, core::AlarmLimits{});
+        QCOMPARE(f.session()->alarm().AlarmLimits, core::AlarmLimits{});
         QCOMPARE(files::State.LiveListCount, 0L);
         QVERIFY(files::State.DataFileName.isEmpty());
         QCOMPARE(recording::State.RecordingCount, 0L);

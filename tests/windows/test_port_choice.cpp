@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "alarm/alarm_state.h"
+#include "alarm/alarm.h"
 #include "app/program.h"
 #include "files/files_state.h"
 #include "files/list_commands.h"
@@ -231,8 +231,8 @@ class TestPortChoice : public QObject {
         QVERIFY(files::State.IsRecording);
         files::OpenLiveList();
         QPointer<QWidget> list = files::RealTimeList::find();
-        alarms::State.AlarmLimits.PhHigh = 9;
-        alarms::State.AlarmLimits.PhAlarmOn = true;
+        program.session()->alarm().AlarmLimits.PhHigh = 9;
+        program.session()->alarm().AlarmLimits.PhAlarmOn = true;
 
         click(first, "CmdPort");
         QVERIFY(!files::State.IsRecording);
@@ -245,7 +245,7 @@ class TestPortChoice : public QObject {
 
         click(program.portWindow(), "CmdOK");
         QVERIFY(program.panel());
-        QCOMPARE(alarms::State.AlarmLimits, core::AlarmLimits{});
+        QCOMPARE(program.session()->alarm().AlarmLimits, core::AlarmLimits{});
         QCOMPARE(program.panel()->button("CmdPsavestop")->text(), QString("Save As"));
         QCOMPARE(program.panel()->label("LblComm")->text(), QString("Com1"));
         QVERIFY(

@@ -21,6 +21,7 @@
 #include "files/file_list.h"
 #include "files/files_state.h"
 #include "files/record_grid.h"
+#include "memory/memory.h"
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "plots/plot_range_dialog.h"
@@ -168,8 +169,9 @@ class TestRealDialogs : public QObject {
         std::function<void()> refuse;
         if (window == "Memory") {
             QTest::mouseClick(f.panel()->button("CmdPsingle"), Qt::LeftButton);
-            QVERIFY(f.waitFor([] { return memory::MemoryWindow::find() != nullptr; }, 8000));
-            memory::MemoryWindow* memoryWindow = memory::MemoryWindow::find();
+            memory::Memory& memory = f.session()->memory();
+            QVERIFY(f.waitFor([&] { return memory.find() != nullptr; }, 8000));
+            memory::MemoryWindow* memoryWindow = memory.find();
             standsUnder = memoryWindow;
             setText(memoryWindow, "TxtSampling", "abc");
             refuse = [memoryWindow] { memoryWindow->CmdSampling_Click(); };
