@@ -5,7 +5,6 @@
 #include "link/link_state.h"
 #include "memory/memory_state.h"
 #include "meter/meter_state.h"
-#include "plots/plots_state.h"
 #include "recording/recording_state.h"
 
 namespace app {
@@ -17,7 +16,6 @@ void ResetProgramState() {
     files::ResetState();
     recording::ResetState();
     memory::ResetState();
-    plots::ResetState();
 }
 
 }  // namespace app

@@ -1,17 +1,22 @@
 #include "app/session.h"
 
 #include "app/subsystems.h"
+#include "link/link_events.h"
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
 #include "link/transaction_queue.h"
 #include "panel/panel.h"
+#include "plots/plots.h"
 
 namespace app {
 
 Session::Session(int number, const QString& device,
                  std::shared_ptr<const serial::PortLister> lister)
     : line_(std::make_unique<serial::QtSerialLine>(nullptr, std::move(lister))),
-      queue_(std::make_unique<serial::TransactionQueue>(line_.get())) {
+      queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
+      plots_(std::make_unique<plots::Plots>()) {
+    connect(&serial::events(), &serial::LinkEvents::linkLost, plots_.get(),
+            &plots::Plots::closeOnLinkLost);
     if (number != 0) {
         line_->setPortNumber(number);
     } else if (!device.isEmpty()) {
@@ -31,7 +36,7 @@ panel::Panel* Session::panel() const {
 bool Session::startPanel() {
     auto* panel = new panel::Panel(line_.get(), queue_.get());
     panel_ = panel;
-    connectSubsystems(panel);
+    connectSubsystems(*this, panel);
     if (!panel->Form_Load()) {
         // The message has been shown; the panel was never visible.
         panel->deleteLater();

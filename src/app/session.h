@@ -8,6 +8,9 @@
 namespace panel {
 class Panel;
 }
+namespace plots {
+class Plots;
+}
 namespace serial {
 class PortLister;
 class QtSerialLine;
@@ -34,6 +37,8 @@ class Session : public QObject {
     // The line to the meter and the queue that runs the transactions on it.
     serial::QtSerialLine& line() { return *line_; }
     serial::TransactionQueue& queue() { return *queue_; }
+    // The stored-data plots: their ranges, source list and windows.
+    plots::Plots& plots() { return *plots_; }
 
     // Makes the panel, wires it to the subsystems and runs its start-up (the port opens); shows
     // it on success. False when the start-up failed: the user has seen the message and the end
@@ -45,6 +50,7 @@ class Session : public QObject {
   private:
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
+    std::unique_ptr<plots::Plots> plots_;
     QPointer<panel::Panel> panel_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/subsystems.h"
 
 #include "alarm/alarm_dialog.h"
+#include "app/session.h"
 #include "files/list_commands.h"
 #include "files/list_events.h"
 #include "memory/memory_commands.h"
@@ -12,10 +13,10 @@
 
 namespace app {
 
-void connectSubsystems(panel::Panel* panel) {
+void connectSubsystems(Session& session, panel::Panel* panel) {
     using panel::Panel;
     auto* recorder = new recording::Recorder(panel);
-    auto* plotter = new plots::ListPlotter(panel);
+    auto* plotter = new plots::ListPlotter(session.plots(), panel);
     auto* memory = new memory::MemoryCommands(panel);
     auto* sampler = new recording::Sampler(panel, recorder);
 
