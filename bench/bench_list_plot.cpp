@@ -16,6 +16,7 @@
 #include "files/record_grid.h"
 #include "plots/list_plotter.h"
 #include "plots/plot_windows.h"
+#include "plots/plots.h"
 #include "ui/trace_view.h"
 
 namespace {
@@ -60,7 +61,8 @@ void report(const char* what, qint64 nanoseconds) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    plots::ListPlotter plotter;
+    plots::Plots plots;
+    plots::ListPlotter plotter(plots);
     QObject::connect(&files::events(), &files::ListEvents::plotRequested, &plotter,
                      &plots::ListPlotter::plotRequested);
 
@@ -74,7 +76,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     list->findChild<QAction*>("MnupHmV")->trigger();
-    plots::PlotWindow* plot = plots::PlotWindow::find(core::Quantity::Ph);
+    plots::PlotWindow* plot = plots.find(core::Quantity::Ph);
     if (!plot) return 1;
     const qint64 drawn = clock.nsecsElapsed();
     PaintCounter counter;

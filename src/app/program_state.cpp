@@ -3,7 +3,6 @@
 #include "files/files_state.h"
 #include "link/link_state.h"
 #include "meter/meter_state.h"
-#include "plots/plots_state.h"
 #include "recording/recording_state.h"
 
 namespace app {
@@ -13,7 +12,6 @@ void ResetProgramState() {
     meter::ResetState();
     files::ResetState();
     recording::ResetState();
-    plots::ResetState();
 }
 
 }  // namespace app

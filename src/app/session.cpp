@@ -2,6 +2,7 @@
 
 #include "alarm/alarm.h"
 #include "app/subsystems.h"
+#include "link/link_events.h"
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
 #include "link/rs232.h"
@@ -10,6 +11,7 @@
 #include "meter/readout.h"
 #include "memory/memory.h"
 #include "panel/panel.h"
+#include "plots/plots.h"
 
 namespace app {
 
@@ -20,9 +22,12 @@ Session::Session(int number, const QString& device,
       alarm_(std::make_unique<alarms::Alarm>()),
       memory_(std::make_unique<memory::Memory>()),
       readout_(std::make_unique<meter::Readout>()),
+      plots_(std::make_unique<plots::Plots>()),
       poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_,
                                                  alarm_->AlarmLimits)) {
     serial::Attach(line_.get(), queue_.get());
+    connect(&serial::events(), &serial::LinkEvents::linkLost, plots_.get(),
+            &plots::Plots::closeOnLinkLost);
     if (number != 0) {
         line_->setPortNumber(number);
     } else if (!device.isEmpty()) {

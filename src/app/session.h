@@ -18,6 +18,9 @@ class Readout;
 namespace panel {
 class Panel;
 }
+namespace plots {
+class Plots;
+}
 namespace serial {
 class PortLister;
 class QtSerialLine;
@@ -51,6 +54,8 @@ class Session : public QObject {
     // What the display poll decoded and rendered last; the poll is its only writer.
     meter::Readout& readout() { return *readout_; }
     meter::DisplayPoll& poll() { return *poll_; }
+    // The stored-data plots: their ranges, source list and windows.
+    plots::Plots& plots() { return *plots_; }
 
     // Makes the panel, wires it to the subsystems and runs its start-up (the port opens); shows
     // it on success. False when the start-up failed: the user has seen the message and the end
@@ -74,6 +79,7 @@ class Session : public QObject {
     std::unique_ptr<alarms::Alarm> alarm_;
     std::unique_ptr<memory::Memory> memory_;
     std::unique_ptr<meter::Readout> readout_;
+    std::unique_ptr<plots::Plots> plots_;
     std::unique_ptr<meter::DisplayPoll> poll_;
     QPointer<panel::Panel> panel_;
     bool ending_ = false;

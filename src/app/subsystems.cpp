@@ -1,6 +1,7 @@
 #include "app/subsystems.h"
 
 #include "alarm/alarm.h"
+#include "alarm/alarm_dialog.h"
 #include "app/session.h"
 #include "files/list_commands.h"
 #include "files/list_events.h"
@@ -18,7 +19,7 @@ namespace app {
 void connectSubsystems(Session& session, panel::Panel* panel) {
     using panel::Panel;
     auto* recorder = new recording::Recorder(panel);
-    auto* plotter = new plots::ListPlotter(panel);
+    auto* plotter = new plots::ListPlotter(session.plots(), panel);
     auto* memory = new memory::MemoryCommands(session.memory(), panel);
     auto* sampler = new recording::Sampler(panel, recorder);
 

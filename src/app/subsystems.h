@@ -9,7 +9,7 @@ namespace app {
 class Session;
 
 // Makes the subsystems of one panel's lifetime (they live as long as the panel) and connects the
-// panel's requests and the modules' events to them and to the owners in `session`. The one place
+// panel's requests and the modules' events to them and to the owners of `session`. The one place
 // where subsystems meet.
 void connectSubsystems(Session& session, panel::Panel* panel);
 

@@ -6,7 +6,7 @@ namespace plots {
 
 void ListPlotter::plotRequested(QWidget* listWindow, files::RecordGrid* grid,
                                 files::ListPlotKind kind) {
-    if (grid) plots::OpenPlotFromList(listWindow, *grid, kind);
+    if (grid) plots::OpenPlotFromList(plots_, listWindow, *grid, kind);
 }
 
 }  // namespace plots

@@ -9,16 +9,23 @@ class QWidget;
 
 namespace plots {
 
-// Answers the Plot menus of FileList and files::DataList (files::events().plotRequested).
+class Plots;
+
+// Answers the Plot menus of FileList and files::DataList (files::events().plotRequested) with
+// the plots of `plots`.
 class ListPlotter : public QObject {
     Q_OBJECT
 
   public:
-    using QObject::QObject;
+    explicit ListPlotter(Plots& plots, QObject* parent = nullptr)
+        : QObject(parent), plots_(plots) {}
 
   public slots:
     // Opens or draws over the plot of `grid` that `kind` asks for (plots::OpenPlotFromList).
     void plotRequested(QWidget* listWindow, files::RecordGrid* grid, files::ListPlotKind kind);
+
+  private:
+    Plots& plots_;
 };
 
 }  // namespace plots

@@ -13,7 +13,7 @@
 #include "files/record_grid_model.h"
 #include "plots/plot_range_dialog.h"
 #include "plots/plot_windows.h"
-#include "plots/plots_state.h"
+#include "plots/plots.h"
 #include "ui/dialogs.h"
 #include "ui/trace_view.h"
 
@@ -33,8 +33,9 @@ QString labelText(const std::string& text) {
 
 }  // namespace
 
-void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const files::RecordGrid& grid) {
-    const core::PlotRange& range = State.range(quantity);
+void PlotQuantity(const Plots& plots, core::Quantity quantity, PlotWindow& window,
+                  const files::RecordGrid& grid) {
+    const core::PlotRange& range = plots.range(quantity);
     ui::TraceView& view = *window.view();
 
     const core::ScaleLabels values = core::ScaleLabelTexts(range.scale());
@@ -69,22 +70,22 @@ void PlotQuantity(core::Quantity quantity, plots::PlotWindow& window, const file
     view.setPoints(trace, std::move(heights));
 }
 
-void PlotPh(plots::PlotWindow& window, const files::RecordGrid& grid) {
-    PlotQuantity(core::Quantity::Ph, window, grid);
+void PlotPh(const Plots& plots, PlotWindow& window, const files::RecordGrid& grid) {
+    PlotQuantity(plots, core::Quantity::Ph, window, grid);
 }
 
-void PlotMv(plots::PlotWindow& window, const files::RecordGrid& grid) {
-    PlotQuantity(core::Quantity::Mv, window, grid);
+void PlotMv(const Plots& plots, PlotWindow& window, const files::RecordGrid& grid) {
+    PlotQuantity(plots, core::Quantity::Mv, window, grid);
 }
 
-void PlotTemp(plots::PlotWindow& window, const files::RecordGrid& grid) {
-    PlotQuantity(core::Quantity::Temperature, window, grid);
+void PlotTemp(const Plots& plots, PlotWindow& window, const files::RecordGrid& grid) {
+    PlotQuantity(plots, core::Quantity::Temperature, window, grid);
 }
 
-void OpenPlotFromList(QWidget* listWindow, const files::RecordGrid& grid,
+void OpenPlotFromList(Plots& plots, QWidget* listWindow, const files::RecordGrid& grid,
                       files::ListPlotKind kind) {
-    State.PlotFromFileList = qobject_cast<files::FileList*>(listWindow) != nullptr;
-    State.PlotFromDataList = qobject_cast<files::DataList*>(listWindow) != nullptr;
+    plots.PlotFromFileList = qobject_cast<files::FileList*>(listWindow) != nullptr;
+    plots.PlotFromDataList = qobject_cast<files::DataList*>(listWindow) != nullptr;
 
     const core::RowTexts& rows = grid.recordModel()->dataRows();
     core::Quantity quantity = core::Quantity::Temperature;
@@ -100,21 +101,21 @@ void OpenPlotFromList(QWidget* listWindow, const files::RecordGrid& grid,
             return;
         }
     }
-    State.range(quantity) = core::DefaultPlotRange(quantity, static_cast<long long>(rows.size()));
-    plots::PlotWindow* window = plots::PlotWindow::showOpen(quantity);
+    plots.range(quantity) = core::DefaultPlotRange(quantity, static_cast<long long>(rows.size()));
+    PlotWindow* window = plots.show(quantity);
     window->setSourceTitle(ListTitle(listWindow));
-    PlotQuantity(quantity, *window, grid);
+    PlotQuantity(plots, quantity, *window, grid);
 }
 
-void FitToData(core::Quantity quantity, QWidget* parent) {
+void FitToData(Plots& plots, core::Quantity quantity, QWidget* parent) {
     const QString title = parent ? parent->windowTitle() : QString();
-    files::RecordGrid* source = SourceGrid();
+    files::RecordGrid* source = SourceGrid(plots);
     if (!source) {
         ReportClosedSource(parent, title);
         return;
     }
     const std::optional<core::PlotRange> fitted =
-        core::FitPlotRange(source->recordModel()->dataRows(), State.range(quantity), quantity);
+        core::FitPlotRange(source->recordModel()->dataRows(), plots.range(quantity), quantity);
     if (!fitted) {
         ui::dialogs().message(parent, title,
                               QStringLiteral("The list holds no readings to fit the plot to: "
@@ -123,12 +124,11 @@ void FitToData(core::Quantity quantity, QWidget* parent) {
                               ui::Dialogs::Icon::Information, ui::Dialogs::Buttons::Ok);
         return;
     }
-    State.range(quantity) = *fitted;
-    plots::PlotWindow* window = plots::PlotWindow::showAfresh(quantity);
-    window->setSourceTitle(SourceTitle());
-    PlotQuantity(quantity, *window, *source);
-    if (plots::PlotRangeDialog* dialog = plots::PlotRangeDialog::find(quantity))
-        dialog->Form_Load();
+    plots.range(quantity) = *fitted;
+    PlotWindow* window = plots.showAfresh(quantity);
+    window->setSourceTitle(SourceTitle(plots));
+    PlotQuantity(plots, quantity, *window, *source);
+    if (PlotRangeDialog* dialog = plots.findRange(quantity)) dialog->Form_Load();
 }
 
 void ReportClosedSource(QWidget* parent, const QString& title) {
@@ -145,22 +145,19 @@ QString ListTitle(const QWidget* listWindow) {
     return listWindow ? listWindow->windowTitle() : QString();
 }
 
-QString SourceTitle() {
-    if (State.PlotFromDataList) return ListTitle(files::DataList::find());
-    if (State.PlotFromFileList) return ListTitle(files::FileList::find());
-    return {};
+QString SourceTitle(const Plots& plots) {
+    return ListTitle(SourceList(plots));
 }
 
-files::RecordGrid* SourceGrid() {
-    if (State.PlotFromDataList) {
-        files::DataList* list = files::DataList::find();
-        return list ? list->grid() : nullptr;
-    }
-    if (State.PlotFromFileList) {
-        files::FileList* list = files::FileList::find();
-        return list ? list->grid() : nullptr;
-    }
+files::RecordListWindow* SourceList(const Plots& plots) {
+    if (plots.PlotFromDataList) return files::DataList::find();
+    if (plots.PlotFromFileList) return files::FileList::find();
     return nullptr;
+}
+
+files::RecordGrid* SourceGrid(const Plots& plots) {
+    files::RecordListWindow* list = SourceList(plots);
+    return list ? list->grid() : nullptr;
 }
 
 }  // namespace plots

@@ -1,16 +1,14 @@
 #include "plots/plot_range_dialog.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "core/plot_range.h"
-#include "link/link_events.h"
 #include "plots/plot_operations.h"
 #include "plots/plot_windows.h"
-#include "plots/plots_state.h"
+#include "plots/plots.h"
 #include "ui/accessible_name.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
@@ -71,7 +69,8 @@ QString numberText(double value) {
 
 }  // namespace
 
-PlotRangeDialog::PlotRangeDialog(Quantity quantity) : quantity_(quantity) {
+PlotRangeDialog::PlotRangeDialog(Plots& plots, Quantity quantity)
+    : plots_(plots), quantity_(quantity) {
     ui::setWidgetName(this, windowName(quantity));
     setWindowTitle(captionOf(quantity));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -106,7 +105,6 @@ PlotRangeDialog::PlotRangeDialog(Quantity quantity) : quantity_(quantity) {
     connect(ok_, &QPushButton::clicked, this, &PlotRangeDialog::CmdOk_Click);
 
     resize(ui::twipsToPixels(kClientWidth, kClientHeight, this));
-    serial::closeOnLinkLost(this);
 }
 
 QString PlotRangeDialog::windowName(Quantity quantity) {
@@ -121,26 +119,8 @@ QString PlotRangeDialog::windowName(Quantity quantity) {
     return QStringLiteral("Plot1Range");
 }
 
-PlotRangeDialog* PlotRangeDialog::find(Quantity quantity) {
-    const QString name = windowName(quantity);
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<PlotRangeDialog*>(window);
-        if (dialog && dialog->isVisible() && dialog->objectName() == name) return dialog;
-    }
-    return nullptr;
-}
-
-PlotRangeDialog* PlotRangeDialog::showDialog(Quantity quantity) {
-    PlotRangeDialog* dialog = find(quantity);
-    if (!dialog) dialog = new PlotRangeDialog(quantity);
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-    return dialog;
-}
-
 void PlotRangeDialog::Form_Load() {
-    const core::PlotRange& range = plots::State.range(quantity_);
+    const core::PlotRange& range = plots_.range(quantity_);
     from_->setText(numberText(static_cast<double>(range.FirstRecord)));
     to_->setText(numberText(static_cast<double>(range.LastRecord)));
     min_->setText(numberText(range.MinValue));
@@ -159,14 +139,14 @@ void PlotRangeDialog::resizeEvent(QResizeEvent* event) {
 
 void PlotRangeDialog::CmdOk_Click() {
     // Without its list there is nothing to draw: keep the plot on screen and say why.
-    files::RecordGrid* source = plots::SourceGrid();
+    files::RecordGrid* source = plots::SourceGrid(plots_);
     if (!source) {
         plots::ReportClosedSource(this, windowTitle());
         return;
     }
-    if (PlotWindow* open = PlotWindow::find(quantity_)) open->close();
+    if (PlotWindow* open = plots_.find(quantity_)) open->close();
 
-    core::PlotRange& range = plots::State.range(quantity_);
+    core::PlotRange& range = plots_.range(quantity_);
     const std::optional<core::PlotRange> entered =
         core::ApplyPlotRangeEntry(range, from_->text().toStdString(), to_->text().toStdString(),
                                   min_->text().toStdString(), max_->text().toStdString());
@@ -178,9 +158,9 @@ void PlotRangeDialog::CmdOk_Click() {
         return;
     }
     range = *entered;
-    PlotWindow* window = PlotWindow::showAfresh(quantity_);
-    window->setSourceTitle(plots::SourceTitle());
-    plots::PlotQuantity(quantity_, *window, *source);
+    PlotWindow* window = plots_.showAfresh(quantity_);
+    window->setSourceTitle(plots::SourceTitle(plots_));
+    plots::PlotQuantity(plots_, quantity_, *window, *source);
     close();
 }
 

@@ -10,18 +10,17 @@ class QPushButton;
 
 namespace plots {
 
+class Plots;
+
 // Plot1Range (pH), Plot2Range (mV), Plot11Range (temperature): the range of a stored-data plot.
 // From (TxtT1) and To (TxtT2) choose the plotted rows, Min. (TxtR1) and Max. (TxtR2) the values
 // at the time axis and at the top line. The boxes show the stored range whenever the dialog is
-// shown or resized. Modeless, one per quantity; closes itself when the link is lost.
+// shown or resized. Modeless, one per quantity: made and found through the session's
+// plots::Plots.
 class PlotRangeDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // Shows the quantity's dialog, raising it when it is already open. Returns it.
-    static PlotRangeDialog* showDialog(core::Quantity quantity);
-    // The open dialog of `quantity`, or null.
-    static PlotRangeDialog* find(core::Quantity quantity);
     static QString windowName(core::Quantity quantity);
 
   public slots:
@@ -37,8 +36,10 @@ class PlotRangeDialog : public QDialog {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    explicit PlotRangeDialog(core::Quantity quantity);
+    friend class Plots;
+    PlotRangeDialog(Plots& plots, core::Quantity quantity);
 
+    Plots& plots_;
     core::Quantity quantity_;
     QLineEdit* from_;
     QLineEdit* to_;

@@ -5,9 +5,8 @@
 #include <QMenu>
 #include <QPointF>
 
-#include "link/link_events.h"
 #include "plots/plot_operations.h"
-#include "plots/plot_range_dialog.h"
+#include "plots/plots.h"
 #include "ui/trace_view.h"
 
 namespace plots {
@@ -108,9 +107,10 @@ void addItems(ui::TraceView& view, const LineItem (&lines)[Lines],
 
 }  // namespace
 
-PlotWindow::PlotWindow(Quantity quantity)
+PlotWindow::PlotWindow(Plots& plots, Quantity quantity)
     : ui::TraceWindow(windowName(quantity), captionOf(quantity), clientOf(quantity),
                       QSizeF(clientOf(quantity))),
+      plots_(plots),
       quantity_(quantity) {
     ui::TraceView& drawing = *view();
     if (quantity == Quantity::Mv) {
@@ -125,7 +125,6 @@ PlotWindow::PlotWindow(Quantity quantity)
     QAction* fit = makeLimitMenu()->addAction(QStringLiteral("Fit to Data"));
     fit->setObjectName(QStringLiteral("MnuFitToData"));
     connect(fit, &QAction::triggered, this, &PlotWindow::MnuFitToData_Click);
-    serial::closeOnLinkLost(this);
 }
 
 QString PlotWindow::windowName(Quantity quantity) {
@@ -140,31 +139,12 @@ QString PlotWindow::windowName(Quantity quantity) {
     return QStringLiteral("ListPlot1");
 }
 
-PlotWindow* PlotWindow::find(Quantity quantity) {
-    return qobject_cast<PlotWindow*>(findOpen(windowName(quantity)));
-}
-
-PlotWindow* PlotWindow::showOpen(Quantity quantity) {
-    PlotWindow* window = find(quantity);
-    if (!window) window = new PlotWindow(quantity);
-    window->show();
-    window->raise();
-    return window;
-}
-
-PlotWindow* PlotWindow::showAfresh(Quantity quantity) {
-    if (PlotWindow* open = find(quantity)) open->close();
-    auto* window = new PlotWindow(quantity);
-    window->show();
-    return window;
-}
-
 void PlotWindow::MnuLimit_Click() {
-    PlotRangeDialog::showDialog(quantity_);
+    plots_.showRange(quantity_);
 }
 
 void PlotWindow::MnuFitToData_Click() {
-    plots::FitToData(quantity_, this);
+    plots::FitToData(plots_, quantity_, this);
 }
 
 QStringList PlotWindow::imageTitleLines() const {

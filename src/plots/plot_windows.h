@@ -7,11 +7,13 @@
 
 namespace plots {
 
+class Plots;
+
 // A stored-data plot window: ListPlot1 (pH), ListPlot2 (mV) or ListPlot11 (temperature), with
 // its fixed axes, range lines and labels in twips. The plot operations set the labels and add
 // the traces; earlier traces stay, so a plot drawn again lies over the old picture. "Limit"
 // ("Range...") shows the quantity's range dialog, "Fit to Data" fits the range to the listed
-// readings. The window closes itself when the link to the meter is lost.
+// readings. Made and found through the session's plots::Plots, one per quantity.
 //
 // Labels: LblValTop, LblValMid, Lbl0 (value scale), LblT1, LblT2, LblT3 (times of the first,
 // middle and last plotted rows), LblUnit, LblTime ("TIME"); the mV window also MidLbl and TopLbl
@@ -20,18 +22,10 @@ class PlotWindow : public ui::TraceWindow {
     Q_OBJECT
 
   public:
-    explicit PlotWindow(core::Quantity quantity);
-
     core::Quantity quantity() const { return quantity_; }
 
     // "ListPlot1", "ListPlot2" or "ListPlot11".
     static QString windowName(core::Quantity quantity);
-    // The open plot window of `quantity`, or null.
-    static PlotWindow* find(core::Quantity quantity);
-    // The open plot window of `quantity`, raised, or a new one shown.
-    static PlotWindow* showOpen(core::Quantity quantity);
-    // A new, empty plot window of `quantity`, shown; an open one is closed first.
-    static PlotWindow* showAfresh(core::Quantity quantity);
 
     // Where the plotted records came from, the second title line of a saved image: the file's
     // name or the download's time.
@@ -47,6 +41,10 @@ class PlotWindow : public ui::TraceWindow {
     QStringList imageTitleLines() const override;
 
   private:
+    friend class Plots;
+    PlotWindow(Plots& plots, core::Quantity quantity);
+
+    Plots& plots_;
     core::Quantity quantity_;
     QString sourceTitle_;
 };

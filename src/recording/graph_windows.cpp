@@ -1,5 +1,6 @@
 #include "recording/graph_windows.h"
 
+#include <QApplication>
 #include <QLabel>
 
 #include "link/link_events.h"
@@ -157,7 +158,12 @@ RealTimeGraph* RealTimeGraph::open(core::Quantity quantity) {
 }
 
 RealTimeGraph* RealTimeGraph::find(core::Quantity quantity) {
-    return qobject_cast<RealTimeGraph*>(findOpen(nameOf(quantity)));
+    // A closed window is hidden until its deletion: only a shown one is the graph's window.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* graph = qobject_cast<RealTimeGraph*>(window);
+        if (graph && graph->isVisible() && graph->quantity() == quantity) return graph;
+    }
+    return nullptr;
 }
 
 void RealTimeGraph::closeWindow(core::Quantity quantity) {

@@ -1,7 +1,6 @@
 #include "ui/trace_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -48,12 +47,6 @@ void TraceWindow::showEvent(QShowEvent* event) {
         placeBesidePanel(this);
     }
     QMainWindow::showEvent(event);
-}
-
-QWidget* TraceWindow::findOpen(const QString& name) {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == name) return window;
-    return nullptr;
 }
 
 void TraceWindow::MnuPrint_Click() {
@@ -110,8 +103,6 @@ void TraceWindow::unloadOnce() {
 
 void TraceWindow::closeEvent(QCloseEvent* event) {
     unloadOnce();
-    // A closed window is gone for everyone who looks it up by name, even before it is destroyed.
-    setObjectName(QString());
     event->accept();
 }
 

@@ -17,16 +17,12 @@ class TraceView;
 // design size in twips (it grows with the window, keeping the drawing's aspect), with the menu
 // command "Limit" (MnuLimit) and the menu "Print" (MnuPrintMenu: "Print" MnuPrint and
 // "Save Image..." MnuSaveImage) on its menu bar. Closing it runs
-// Form_Unload once and destroys it; from then on it no longer carries its name, so that a search
-// by name only ever finds the live instance.
+// Form_Unload once and destroys it.
 class TraceWindow : public QMainWindow {
     Q_OBJECT
 
   public:
     TraceView* view() const { return view_; }
-
-    // The open (not yet closed) top-level window named `name`, or null.
-    static QWidget* findOpen(const QString& name);
 
   public slots:
     // Prints the drawing as shown (lines, labels, traces) at the printer's resolution; a failed

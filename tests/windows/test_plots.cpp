@@ -12,9 +12,11 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/program_state.h"
+#include "app/session.h"
 #include "files/data_list.h"
 #include "files/file_list.h"
 #include "files/record_grid.h"
@@ -22,7 +24,7 @@
 #include "plots/list_plotter.h"
 #include "plots/plot_range_dialog.h"
 #include "plots/plot_windows.h"
-#include "plots/plots_state.h"
+#include "plots/plots.h"
 #include "support/fake_dialogs.h"
 #include "ui/pc_clock.h"
 #include "ui/trace_view.h"
@@ -93,22 +95,29 @@ class PlotsTest : public QObject {
 
   private:
     FakeDialogs* fake = nullptr;
-    plots::ListPlotter plotter;
+    // A session per test: the plots start from their defaults with no window open.
+    std::unique_ptr<app::Session> session;
+    std::unique_ptr<plots::ListPlotter> plotter;
+
+    plots::Plots& plots() { return session->plots(); }
+    PlotWindow* findPlot(Quantity quantity) { return plots().find(quantity); }
+    PlotRangeDialog* findRange(Quantity quantity) { return plots().findRange(quantity); }
 
   private slots:
-    void initTestCase() {
-        connect(&files::events(), &files::ListEvents::plotRequested, &plotter,
-                &plots::ListPlotter::plotRequested);
-    }
-
     void init() {
         app::ResetProgramState();
+        session = std::make_unique<app::Session>();
+        plotter = std::make_unique<plots::ListPlotter>(session->plots());
+        connect(&files::events(), &files::ListEvents::plotRequested, plotter.get(),
+                &plots::ListPlotter::plotRequested);
         fake = new FakeDialogs;
     }
 
     void cleanup() {
         for (QWidget* window : QApplication::topLevelWidgets()) window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        plotter.reset();
+        session.reset();
         delete fake;
     }
 
@@ -136,7 +145,7 @@ class PlotsTest : public QObject {
             QWidget* list = c.fromFileList ? static_cast<QWidget*>(listOf<files::FileList>(rows))
                                            : listOf<files::DataList>(rows);
             choose(list, c.item);
-            PlotWindow* plot = PlotWindow::find(c.quantity);
+            PlotWindow* plot = findPlot(c.quantity);
             QVERIFY(plot);
             QCOMPARE(plot->windowTitle(), QString(c.caption));
             QCOMPARE(plot->pos(), QPoint(0, 0));
@@ -144,12 +153,12 @@ class PlotsTest : public QObject {
             QCOMPARE(labels(plot, scale + (mv ? mirrored : QList<const char*>()) + times),
                      QString(c.shown));
             QCOMPARE(plot->view()->pointCount(0), std::size_t(20));
-            QCOMPARE(plots::State.PlotFromFileList, c.fromFileList);
-            QCOMPARE(plots::State.PlotFromDataList, !c.fromFileList);
+            QCOMPARE(plots().PlotFromFileList, c.fromFileList);
+            QCOMPARE(plots().PlotFromDataList, !c.fromFileList);
 
             // Chosen again: drawn over the open plot.
             choose(list, c.item);
-            QCOMPARE(PlotWindow::find(c.quantity), plot);
+            QCOMPARE(findPlot(c.quantity), plot);
             QCOMPARE(plot->view()->traceCount(), 2);
             choose(plot, "MnuPrint");
         }
@@ -160,11 +169,11 @@ class PlotsTest : public QObject {
         choose(listOf<files::FileList>(sameRecords(3, "ORP", "5")), "MnupHmV");
         auto* empty = listOf<files::DataList>({});
         choose(empty, "MnupHmV");
-        QVERIFY(!PlotWindow::find(Quantity::Ph) && !PlotWindow::find(Quantity::Mv));
+        QVERIFY(!findPlot(Quantity::Ph) && !findPlot(Quantity::Mv));
 
         // Temperature of an empty list: the window with its value labels and nothing else.
         choose(empty, "MnuTemp");
-        PlotWindow* plot = PlotWindow::find(Quantity::Temperature);
+        PlotWindow* plot = findPlot(Quantity::Temperature);
         QVERIFY(plot);
         QCOMPARE(labels(plot, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblUnit"}),
                  QStringLiteral("220|110|0||"));
@@ -173,25 +182,25 @@ class PlotsTest : public QObject {
 
     void rangeDialogRefusesInvalidEntriesAndKeepsThePlotClosed() {
         choose(listOf<files::FileList>(sameRecords(20, "pH", "7.0")), "MnupHmV");
-        choose(PlotWindow::find(Quantity::Ph), "MnuLimit");
-        PlotRangeDialog* dialog = PlotRangeDialog::find(Quantity::Ph);
+        choose(findPlot(Quantity::Ph), "MnuLimit");
+        PlotRangeDialog* dialog = findRange(Quantity::Ph);
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("pH Plot Range"));
         QCOMPARE(boxes(dialog), QStringLiteral("1 20 0 14"));
 
-        const core::PlotRange before = plots::State.PhRange;
+        const core::PlotRange before = plots().PhRange;
         // To not after From; more rows than listed; Max. above 14; Min. below 0; a part row.
         const QString invalid[] = {"5 5 0 14", "0 20 0 14", "1 20 0 14.5", "1 20 -1 14",
                                    "1.5 20 0 14"};
         for (const QString& entry : invalid) {
             enterAndOk(dialog, entry);
             QCOMPARE(fake->messages.last().text, QStringLiteral("Invalid, Try again!"));
-            QVERIFY(!PlotWindow::find(Quantity::Ph));
-            QCOMPARE(PlotRangeDialog::find(Quantity::Ph), dialog);
+            QVERIFY(!findPlot(Quantity::Ph));
+            QCOMPARE(findRange(Quantity::Ph), dialog);
             QCOMPARE(boxes(dialog), entry);
         }
         QCOMPARE(fake->messages.size(), 5);
-        QCOMPARE(plots::State.PhRange, before);
+        QCOMPARE(plots().PhRange, before);
 
         // Resizing refills the boxes with the stored range.
         dialog->resize(dialog->size() + QSize(10, 10));
@@ -203,10 +212,10 @@ class PlotsTest : public QObject {
         // A temperature plot from the file list moves the shared source to FileList.
         choose(listOf<files::FileList>(sameRecords(30, "pH", "7.0")), "MnuTemp");
 
-        enterAndOk(PlotRangeDialog::showDialog(Quantity::Ph), "21 30 4 10");
+        enterAndOk(plots().showRange(Quantity::Ph), "21 30 4 10");
         QVERIFY(fake->messages.isEmpty());
-        QVERIFY(!PlotRangeDialog::find(Quantity::Ph));
-        PlotWindow* plot = PlotWindow::find(Quantity::Ph);
+        QVERIFY(!findRange(Quantity::Ph));
+        PlotWindow* plot = findPlot(Quantity::Ph);
         QCOMPARE(labels(plot, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT2", "LblT3"}),
                  QStringLiteral("10|7|4|10:00:21|10:00:25|10:00:30"));
         QCOMPARE(plot->view()->traceCount(), 1);  // afresh: the old trace is gone
@@ -227,9 +236,9 @@ class PlotsTest : public QObject {
             {"9 14 0 2000", "2000|1000|0|10:00:09|||", 0},  // the middle row missing too
         };
         for (const auto& c : cases) {
-            enterAndOk(PlotRangeDialog::showDialog(Quantity::Mv), c.entry);
+            enterAndOk(plots().showRange(Quantity::Mv), c.entry);
             QVERIFY(fake->messages.isEmpty());
-            PlotWindow* plot = PlotWindow::find(Quantity::Mv);
+            PlotWindow* plot = findPlot(Quantity::Mv);
             QCOMPARE(labels(plot, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT2", "LblT3",
                                    "LblUnit"}),
                      QString(c.shown));
@@ -239,17 +248,18 @@ class PlotsTest : public QObject {
 
     void fitToDataLeavesOverRangeAndBlankOutAndRedrawsAsOkDoes() {
         const char* const values[] = {"6.83", "- . - - -", "7.27", ""};
-        choose(listOf<files::FileList>(records(4, "pH", [&](int r) { return values[r - 1]; })), "MnupHmV");
-        QPointer<PlotWindow> before = PlotWindow::find(Quantity::Ph);
+        choose(listOf<files::FileList>(records(4, "pH", [&](int r) { return values[r - 1]; })),
+               "MnupHmV");
+        QPointer<PlotWindow> before = findPlot(Quantity::Ph);
         choose(before, "MnuLimit");
-        PlotRangeDialog* dialog = PlotRangeDialog::find(Quantity::Ph);
+        PlotRangeDialog* dialog = findRange(Quantity::Ph);
         QCOMPARE(boxes(dialog), QStringLiteral("1 4 0 14"));
 
         choose(before, "MnuFitToData");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        PlotWindow* after = PlotWindow::find(Quantity::Ph);
+        PlotWindow* after = findPlot(Quantity::Ph);
         QVERIFY(!before && after);  // drawn afresh, not over the old picture
-        QCOMPARE(plots::State.PhRange, (core::PlotRange{14, 0, 4, 7.3, 6.8, 1, 4, 4}));
+        QCOMPARE(plots().PhRange, (core::PlotRange{14, 0, 4, 7.3, 6.8, 1, 4, 4}));
         QCOMPARE(labels(after, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT3"}),
                  QStringLiteral("7.3|7.05|6.8|10:00:01|10:00:04"));
         QCOMPARE(after->view()->traceCount(), 1);
@@ -258,17 +268,18 @@ class PlotsTest : public QObject {
         QCOMPARE(boxes(dialog), QStringLiteral("1 4 6.8 7.3"));
         dialog->findChild<QPushButton*>("CmdOk")->click();
         QVERIFY(fake->messages.isEmpty());
-        QCOMPARE(plots::State.PhRange.MaxValue, 7.3);
+        QCOMPARE(plots().PhRange.MaxValue, 7.3);
 
         // Nothing but over-range and blank records: said, and the full scale kept.
         const char* const none[] = {"- . - - -", "", "- - . - - -"};
-        choose(listOf<files::DataList>(records(3, "pH", [&](int r) { return none[r - 1]; })), "MnupHmV");
-        const core::PlotRange full = plots::State.PhRange;
+        choose(listOf<files::DataList>(records(3, "pH", [&](int r) { return none[r - 1]; })),
+               "MnupHmV");
+        const core::PlotRange full = plots().PhRange;
         QCOMPARE(full.MaxValue, 14.0);
-        choose(PlotWindow::find(Quantity::Ph), "MnuFitToData");
+        choose(findPlot(Quantity::Ph), "MnuFitToData");
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages.first().text.contains(QStringLiteral("no readings")));
-        QCOMPARE(plots::State.PhRange, full);
+        QCOMPARE(plots().PhRange, full);
     }
 
     void saveImageWritesThePlotUnderItsTitlesAsPngSvgOrPdf() {
@@ -276,7 +287,7 @@ class PlotsTest : public QObject {
         auto* list = listOf<files::FileList>(sameRecords(20, "pH", "7.0"));
         list->setWindowTitle(QStringLiteral("run.dat"));
         choose(list, "MnupHmV");
-        PlotWindow* plot = PlotWindow::find(Quantity::Ph);
+        PlotWindow* plot = findPlot(Quantity::Ph);
         QVERIFY(QTest::qWaitForWindowExposed(plot));
 
         // A name without a suffix takes the chosen filter's; the size offered is the window's.
@@ -327,7 +338,7 @@ class PlotsTest : public QObject {
         choose(listOf<files::DataList>(sameRecords(5, "mV", "100.0")), "MnupHmV");
         ui::setPcClock(nullptr);
         fake->saveName = dir.filePath("memory.svg");
-        choose(PlotWindow::find(Quantity::Mv), "MnuSaveImage");
+        choose(findPlot(Quantity::Mv), "MnuSaveImage");
         QFile memory(fake->saveName);
         QVERIFY(memory.open(QIODevice::ReadOnly));
         QVERIFY(memory.readAll().contains("Downloaded from the meter 2026-12-09 14:02:11"));
@@ -336,21 +347,42 @@ class PlotsTest : public QObject {
     void closedSourceListIsReportedAndThePlotKept() {
         files::FileList* list = listOf<files::FileList>(sameRecords(10, "pH", "7.0"));
         choose(list, "MnupHmV");
-        PlotWindow* plot = PlotWindow::find(Quantity::Ph);
+        PlotWindow* plot = findPlot(Quantity::Ph);
         list->close();
-        enterAndOk(PlotRangeDialog::showDialog(Quantity::Ph), "2 5 0 14");
+        enterAndOk(plots().showRange(Quantity::Ph), "2 5 0 14");
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages[0].text.contains("closed"));
-        QCOMPARE(PlotWindow::find(Quantity::Ph), plot);
-        QCOMPARE(plots::State.PhRange.LastRecord, 10);
+        QCOMPARE(findPlot(Quantity::Ph), plot);
+        QCOMPARE(plots().PhRange.LastRecord, 10);
     }
 
     void plotsAndRangeDialogsCloseWhenTheLinkIsLost() {
         choose(listOf<files::DataList>(sameRecords(5, "pH", "7.0")), "MnuTemp");
-        PlotRangeDialog::showDialog(Quantity::Temperature);
+        plots().showRange(Quantity::Temperature);
         emit serial::events().linkLost();
-        QVERIFY(!PlotWindow::find(Quantity::Temperature));
-        QVERIFY(!PlotRangeDialog::find(Quantity::Temperature));
+        QVERIFY(!findPlot(Quantity::Temperature));
+        QVERIFY(!findRange(Quantity::Temperature));
+    }
+
+    // The session owns the plots: a closed window is gone at once, though not yet deleted, and
+    // a new session starts without the old one's windows or ranges.
+    void aNewSessionLeavesNoPlotRangeOrWindowBehind() {
+        choose(listOf<files::FileList>(sameRecords(5, "pH", "7.0")), "MnupHmV");
+        QPointer<PlotWindow> closed = findPlot(Quantity::Ph);
+        closed->close();
+        QVERIFY(closed && !findPlot(Quantity::Ph));
+        QVERIFY(plots().show(Quantity::Ph) != closed);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        plots().PhRange.MaxValue = 9;
+        const QPointer<PlotWindow> plot = findPlot(Quantity::Ph);
+        const QPointer<PlotRangeDialog> dialog = plots().showRange(Quantity::Ph);
+        plotter.reset();
+        session = std::make_unique<app::Session>();
+        QVERIFY(plot.isNull() && dialog.isNull());
+        QVERIFY(!findPlot(Quantity::Ph) && !findRange(Quantity::Ph));
+        QCOMPARE(plots().PhRange, core::DefaultPlotRange(Quantity::Ph, 0));
+        QVERIFY(!plots().PlotFromFileList);
     }
 
     void aLargeListIsPlottedPointForPoint() {
@@ -359,7 +391,7 @@ class PlotsTest : public QObject {
         choose(listOf<files::FileList>(
                    records(kRows, "pH", [](int r) { return r == kRows ? "10.5" : "7.0"; })),
                "MnupHmV");
-        ui::TraceView* view = PlotWindow::find(Quantity::Ph)->view();
+        ui::TraceView* view = findPlot(Quantity::Ph)->view();
         QCOMPARE(view->pointCount(0), std::size_t(kRows));
         QVERIFY(view->heldBytes() < std::size_t(kRows) * 16);
 

@@ -26,6 +26,7 @@
 #include "meter/display_poll.h"
 #include "plots/plot_range_dialog.h"
 #include "plots/plot_windows.h"
+#include "plots/plots.h"
 #include "recording/graph_range_dialog.h"
 #include "recording/graph_windows.h"
 #include "recording/recording_state.h"
@@ -190,8 +191,9 @@ class TestRealDialogs : public QObject {
             list->grid()->addRows(rows);
             list->show();
             list->findChild<QAction*>("MnupHmV")->trigger();
-            plots::PlotWindow::find(core::Quantity::Ph)->findChild<QAction*>("MnuLimit")->trigger();
-            plots::PlotRangeDialog* range = plots::PlotRangeDialog::find(core::Quantity::Ph);
+            plots::Plots& plots = f.session()->plots();
+            plots.find(core::Quantity::Ph)->findChild<QAction*>("MnuLimit")->trigger();
+            plots::PlotRangeDialog* range = plots.findRange(core::Quantity::Ph);
             QVERIFY(range);
             standsUnder = range;
             setText(range, "TxtT1", "x");
@@ -228,7 +230,7 @@ class TestRealDialogs : public QObject {
         list->grid()->addRows(rows);
         list->show();
         list->findChild<QAction*>("MnupHmV")->trigger();
-        QPointer<plots::PlotWindow> plot = plots::PlotWindow::find(core::Quantity::Ph);
+        QPointer<plots::PlotWindow> plot = f.session()->plots().find(core::Quantity::Ph);
         QVERIFY(plot);
 
         // Answers the Save As dialog with `name`, then runs `sized` in the size prompt.

@@ -1,0 +1,93 @@
+#include "plots/plots.h"
+
+#include <cstddef>
+
+#include "plots/plot_range_dialog.h"
+#include "plots/plot_windows.h"
+
+namespace plots {
+
+namespace {
+
+std::size_t slotOf(core::Quantity quantity) {
+    return static_cast<std::size_t>(quantity);
+}
+
+// A closed window stays until its deferred deletion; it counts as gone from the close on.
+template <class W>
+W* openOf(const QPointer<W>& window) {
+    return window && window->isVisible() ? window.data() : nullptr;
+}
+
+}  // namespace
+
+Plots::Plots(QObject* parent) : QObject(parent) {}
+
+Plots::~Plots() {
+    for (const QPointer<PlotRangeDialog>& dialog : ranges_) delete dialog.data();
+    for (const QPointer<PlotWindow>& window : windows_) delete window.data();
+}
+
+core::PlotRange& Plots::range(core::Quantity quantity) {
+    switch (quantity) {
+        case core::Quantity::Mv:
+            return MvRange;
+        case core::Quantity::Temperature:
+            return TempRange;
+        case core::Quantity::Ph:
+            break;
+    }
+    return PhRange;
+}
+
+const core::PlotRange& Plots::range(core::Quantity quantity) const {
+    return const_cast<Plots*>(this)->range(quantity);
+}
+
+PlotWindow* Plots::find(core::Quantity quantity) const {
+    return openOf(windows_[slotOf(quantity)]);
+}
+
+PlotWindow* Plots::show(core::Quantity quantity) {
+    PlotWindow* window = find(quantity);
+    if (!window) {
+        window = new PlotWindow(*this, quantity);
+        windows_[slotOf(quantity)] = window;
+    }
+    window->show();
+    window->raise();
+    return window;
+}
+
+PlotWindow* Plots::showAfresh(core::Quantity quantity) {
+    if (PlotWindow* open = find(quantity)) open->close();
+    auto* window = new PlotWindow(*this, quantity);
+    windows_[slotOf(quantity)] = window;
+    window->show();
+    return window;
+}
+
+PlotRangeDialog* Plots::findRange(core::Quantity quantity) const {
+    return openOf(ranges_[slotOf(quantity)]);
+}
+
+PlotRangeDialog* Plots::showRange(core::Quantity quantity) {
+    PlotRangeDialog* dialog = findRange(quantity);
+    if (!dialog) {
+        dialog = new PlotRangeDialog(*this, quantity);
+        ranges_[slotOf(quantity)] = dialog;
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return dialog;
+}
+
+void Plots::closeOnLinkLost() {
+    for (const QPointer<PlotWindow>& window : windows_)
+        if (PlotWindow* open = openOf(window)) open->close();
+    for (const QPointer<PlotRangeDialog>& dialog : ranges_)
+        if (PlotRangeDialog* open = openOf(dialog)) open->close();
+}
+
+}  // namespace plots
