@@ -8,6 +8,10 @@ class QWidget;
 
 // Lower-case module namespace; plain "alarm" would collide with the C library's alarm() that
 // Qt's headers bring in.
+namespace serial {
+class TransactionQueue;
+}
+
 namespace alarms {
 
 class AlarmDialog;
@@ -16,7 +20,8 @@ class AlarmDialog;
 // the defaults. The display poll reads AlarmLimits on every tick.
 class Alarm {
   public:
-    Alarm() = default;
+    // The window's unit keys go to the meter on `queue`.
+    explicit Alarm(serial::TransactionQueue& queue) : queue_(queue) {}
     Alarm(const Alarm&) = delete;
     Alarm& operator=(const Alarm&) = delete;
     // An open window goes with the session.
@@ -30,8 +35,11 @@ class Alarm {
     // first time and raising it when it is already open. Returns it. It stays open when the
     // link to the meter is lost.
     AlarmDialog* show(QWidget* panel);
+    serial::TransactionQueue& queue() const { return queue_; }
 
   private:
+  private:
+    serial::TransactionQueue& queue_;
     QPointer<AlarmDialog> dialog_;
 };
 

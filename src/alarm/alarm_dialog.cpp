@@ -16,6 +16,7 @@
 #include "core/protocol.h"
 #include "core/text_rules.h"
 #include "link/rs232.h"
+#include "link/transaction_queue.h"
 #include "ui/accessible_name.h"
 #include "ui/dialogs.h"
 
@@ -89,7 +90,7 @@ void keepPlaceWhenHidden(QWidget* w) {
 }  // namespace
 
 AlarmDialog::AlarmDialog(Alarm& alarm, QWidget* parent)
-    : QDialog(parent), limits_(alarm.AlarmLimits) {
+    : QDialog(parent), limits_(alarm.AlarmLimits), queue_(alarm.queue()) {
     ui::setWidgetName(this, "Alarm");
     setWindowTitle("Alarm");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -236,7 +237,7 @@ void AlarmDialog::CmdOk_Click() {
     // The key sequence is a chain of its own; it goes on when the dialog is closed meanwhile,
     // and the dialog closes once it is done.
     QPointer<AlarmDialog> self(this);
-    serial::Submit(nullptr, unitKeys(&limits_, 0), [self](const serial::Ending&) {
+    queue_.submit(nullptr, unitKeys(&limits_, 0), [self](const serial::Ending&) {
         if (self) self->close();
     });
 }

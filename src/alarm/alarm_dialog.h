@@ -12,6 +12,9 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace serial {
+class TransactionQueue;
+}
 
 namespace alarms {
 
@@ -62,6 +65,7 @@ class AlarmDialog : public QDialog {
     static serial::Transaction unitKeys(const core::AlarmLimits* limits, int from);
 
     core::AlarmLimits& limits_;
+    serial::TransactionQueue& queue_;
     std::array<Row, kQuantities> rows_{};
     QPushButton* ok_ = nullptr;
     bool sendingKeys_ = false;

@@ -10,6 +10,9 @@
 #include "memory/memory_window.h"
 
 class QWidget;
+namespace serial {
+class TransactionQueue;
+}
 
 namespace memory {
 
@@ -19,7 +22,9 @@ namespace memory {
 class Memory : public QObject {
     Q_OBJECT
   public:
-    Memory() = default;
+    // Every exchange with the meter's memory runs on `queue`.
+    explicit Memory(serial::TransactionQueue& queue) : queue_(queue) {}
+    serial::TransactionQueue& queue() const { return queue_; }
     // An open window goes with the session.
     ~Memory() override;
 
@@ -60,6 +65,7 @@ class Memory : public QObject {
     // Called by a closing window: it is no longer the open one.
     void forget(const MemoryWindow* window);
 
+    serial::TransactionQueue& queue_;
     QPointer<MemoryWindow> window_;
 };
 

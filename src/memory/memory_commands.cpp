@@ -20,7 +20,7 @@ void MemoryCommands::CmdPsingle_Click() {
     memory_.closeWindow();
     const QPointer<QWidget> panel(panel_);
     const QPointer<Memory> memory(&memory_);
-    ReadMemoryPointer(panel_, [panel, memory](const Ending& ending, unsigned pointer) {
+    ReadMemoryPointer(memory_.queue(), panel_, [panel, memory](const Ending& ending, unsigned pointer) {
         if (!panel || !memory) return;
         if (!ending.isDone()) {
             ShowEnding(panel, ending);

@@ -1,5 +1,7 @@
 #include "memory/memory_requests.h"
 
+#include "link/transaction_queue.h"
+
 #include <memory>
 
 #include "core/memory_texts.h"
@@ -42,7 +44,8 @@ serial::Transaction MemoryPointerRequest(std::function<Next(std::optional<unsign
         });
 }
 
-void ReadMemoryPointer(QObject* owner, std::function<void(const Ending&, unsigned)> done) {
+void ReadMemoryPointer(serial::TransactionQueue& queue, QObject* owner,
+                       std::function<void(const Ending&, unsigned)> done) {
     auto pointer = std::make_shared<unsigned>(0);
     serial::Transaction request = MemoryPointerRequest([pointer](std::optional<unsigned> p) {
         if (!p)
@@ -50,10 +53,11 @@ void ReadMemoryPointer(QObject* owner, std::function<void(const Ending&, unsigne
         *pointer = *p;
         return Next::then(FlushLine());
     });
-    serial::Submit(owner, std::move(request), tellResult<unsigned>(pointer, std::move(done)));
+    queue.submit(owner, std::move(request), tellResult<unsigned>(pointer, std::move(done)));
 }
 
-void ReadMeterClock(QObject* owner, std::function<void(const Ending&, const QString&)> done) {
+void ReadMeterClock(serial::TransactionQueue& queue, QObject* owner,
+                    std::function<void(const Ending&, const QString&)> done) {
     auto text = std::make_shared<QString>();
     serial::Transaction read = Dump(
         protocol::kClockRead, static_cast<qsizetype>(protocol::kClockReplySize), kAnswerSilenceMs);
@@ -72,10 +76,11 @@ void ReadMeterClock(QObject* owner, std::function<void(const Ending&, const QStr
         drop.then = [ending](const serial::Answer&) { return Next::end(ending); };
         return Next::then(std::move(drop));
     };
-    serial::Submit(owner, std::move(read), tellResult<QString>(text, std::move(done)));
+    queue.submit(owner, std::move(read), tellResult<QString>(text, std::move(done)));
 }
 
-void ReadLoggingInterval(QObject* owner, std::function<void(const Ending&, const QString&)> done) {
+void ReadLoggingInterval(serial::TransactionQueue& queue, QObject* owner,
+                         std::function<void(const Ending&, const QString&)> done) {
     auto text = std::make_shared<QString>();
     serial::Transaction request =
         serial::Request(protocol::request::kInterval, [text](std::optional<std::uint8_t> seconds) {
@@ -85,16 +90,16 @@ void ReadLoggingInterval(QObject* owner, std::function<void(const Ending&, const
             *text = QString::fromStdString(core::IntervalText(*seconds));
             return Next::end();
         });
-    serial::Submit(owner, std::move(request), tellResult<QString>(text, std::move(done)));
+    queue.submit(owner, std::move(request), tellResult<QString>(text, std::move(done)));
 }
 
-void SendLoggingInterval(QObject* owner, std::uint8_t seconds) {
+void SendLoggingInterval(serial::TransactionQueue& queue, QObject* owner, std::uint8_t seconds) {
     serial::Transaction send;
     const auto frame = protocol::IntervalFrame(seconds);
     send.frame = QByteArray(reinterpret_cast<const char*>(frame.data()),
                             static_cast<qsizetype>(frame.size()));
     send.pauseAfterWriteMs = kIntervalSettleMs;
-    serial::Submit(owner, std::move(send));
+    queue.submit(owner, std::move(send));
 }
 
 }  // namespace memory

@@ -22,17 +22,20 @@ inline constexpr int kAnswerSilenceMs = 5000;
 serial::Transaction MemoryPointerRequest(std::function<serial::Next(std::optional<unsigned>)> then);
 
 // The pointer, then drops whatever else is waiting.
-void ReadMemoryPointer(QObject* owner, std::function<void(const Ending&, unsigned)> done);
+void ReadMemoryPointer(serial::TransactionQueue& queue, QObject* owner,
+                       std::function<void(const Ending&, unsigned)> done);
 
 // "C", then the six BCD bytes of the meter's clock as "yy/mm/dd-----hh:mm:ss"; fails after
 // kAnswerSilenceMs without a byte. A surplus is dropped.
-void ReadMeterClock(QObject* owner, std::function<void(const Ending&, const QString&)> done);
+void ReadMeterClock(serial::TransactionQueue& queue, QObject* owner,
+                    std::function<void(const Ending&, const QString&)> done);
 
 // The logging interval (request 0x52) as "10 sec".
-void ReadLoggingInterval(QObject* owner, std::function<void(const Ending&, const QString&)> done);
+void ReadLoggingInterval(serial::TransactionQueue& queue, QObject* owner,
+                         std::function<void(const Ending&, const QString&)> done);
 
 // "G" + seconds: the meter logs every `seconds` from its next set on.
-void SendLoggingInterval(QObject* owner, std::uint8_t seconds);
+void SendLoggingInterval(serial::TransactionQueue& queue, QObject* owner, std::uint8_t seconds);
 
 // The message of a request the meter did not answer; `what` names what was asked for.
 QString NoAnswerMessage(const QString& what);

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "link/transaction_queue.h"
 #include "core/memory_texts.h"
 #include "memory/memory.h"
 #include "memory/memory_exchange.h"
@@ -181,7 +182,7 @@ void MemoryWindow::Form_Resize() {
 void MemoryWindow::requestInterval() {
     if (unloaded_) return;
     QPointer<MemoryWindow> self(this);
-    ReadLoggingInterval(this, [self](const Ending& ending, const QString& text) {
+    ReadLoggingInterval(memory_.queue(), this, [self](const Ending& ending, const QString& text) {
         if (!self) return;
         self->intervalRequestWaiting_ = false;
         if (self->unloaded_) return;
@@ -196,14 +197,14 @@ void MemoryWindow::Form_Unload() {
     emit memory_.windowOpenChanged(false);
     serial::Transaction back = serial::BackToDisplay();
     back.pauseBeforeMs = kUnloadPauseMs;
-    serial::Submit(panel_, std::move(back));
+    memory_.queue().submit(panel_, std::move(back));
 }
 
 void MemoryWindow::CmdTimeofMeter_Click() {
     if (!panel_) return;
     QPointer<MemoryWindow> self(this);
     QPointer<QWidget> panel = panel_;
-    ReadMeterClock(panel_, [self, panel](const Ending& ending, const QString& text) {
+    ReadMeterClock(memory_.queue(), panel_, [self, panel](const Ending& ending, const QString& text) {
         if (!ending.isDone())
             ShowEnding(self ? static_cast<QWidget*>(self) : panel.data(), ending);
         else if (self)
@@ -221,7 +222,7 @@ void MemoryWindow::CmdSampling_Click() {
                               ui::Dialogs::Icon::None, ui::Dialogs::Buttons::Ok);
         return;
     }
-    SendLoggingInterval(panel_, *seconds);
+    SendLoggingInterval(memory_.queue(), panel_, *seconds);
 }
 
 void MemoryWindow::CmdSingleRec_Click() {

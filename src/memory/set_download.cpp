@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "link/transaction_queue.h"
 #include "core/memory_texts.h"
 #include "core/protocol.h"
 #include "core/set_memory.h"
@@ -120,7 +121,7 @@ void failureEnding(Memory& memory, QWidget* panel, MemoryWindow* window) {
         window->setSetDumpRunning(false);
         window->close();
     }
-    serial::Submit(panel, serial::BackToDisplay());
+    memory.queue().submit(panel, serial::BackToDisplay());
 }
 
 }  // namespace
@@ -134,7 +135,7 @@ void StartSetDownload(Memory& memory, QWidget* panel) {
     job->panel = panel;
     serial::Transaction pointer =
         MemoryPointerRequest([job](std::optional<unsigned> p) { return openWindow(job, p); });
-    serial::Submit(panel, std::move(pointer), [job](const Ending& ending) {
+    memory.queue().submit(panel, std::move(pointer), [job](const Ending& ending) {
         const QPointer<QWidget> owner = job->panel;
         if (ending.isDropped() || !owner || !job->memory) return;
         MemoryWindow* window = job->window;

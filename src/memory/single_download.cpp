@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "link/transaction_queue.h"
 #include "core/protocol.h"
 #include "core/single_records.h"
 #include "core/stored_record.h"
@@ -101,7 +102,7 @@ void StartSingleDownload(Memory& memory, QWidget* panel, MemoryWindow* window) {
             job->count = *n;
             return dumpRecords(job);
         });
-    serial::Submit(panel, std::move(count), [owner, guard, memoryWindow](const Ending& e) {
+    memory.queue().submit(panel, std::move(count), [owner, guard, memoryWindow](const Ending& e) {
         if (e.isDropped()) return;
         if (owner && guard) emit guard->downloadRunningChanged(false);
         if (memoryWindow) memoryWindow->setSingleDownloadRunning(false);
