@@ -12,10 +12,12 @@
 #include "core/record_row.h"
 #include "files/data_file_loading.h"
 #include "files/file_list.h"
+#include "files/files.h"
 #include "files/list_events.h"
 #include "files/record_grid.h"
 #include "plots/list_plotter.h"
 #include "plots/plot_windows.h"
+#include "plots/plots_state.h"
 #include "ui/trace_view.h"
 
 namespace {
@@ -61,10 +63,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     plots::ListPlotter plotter;
-    QObject::connect(&files::events(), &files::ListEvents::plotRequested, &plotter,
+    files::Files lists;
+    plots::State.Lists = &lists;
+    QObject::connect(&lists.events(), &files::ListEvents::plotRequested, &plotter,
                      &plots::ListPlotter::plotRequested);
 
-    auto* list = new files::FileList;
+    auto* list = new files::FileList(lists);
     list->show();
     files::FillGridFromBytes(*list->grid(), recordingFile(kRows), [](long) {});
     std::printf("%-40s %9d\n", "listed rows", list->grid()->rows() - 1);

@@ -1,12 +1,10 @@
 #include "app/program_state.h"
 
 #include "alarm/alarm_state.h"
-#include "files/files_state.h"
 #include "link/link_state.h"
 #include "memory/memory_state.h"
 #include "meter/meter_state.h"
 #include "plots/plots_state.h"
-#include "recording/recording_state.h"
 
 namespace app {
 
@@ -14,8 +12,6 @@ void ResetProgramState() {
     serial::ResetState();
     meter::ResetState();
     alarms::ResetState();
-    files::ResetState();
-    recording::ResetState();
     memory::ResetState();
     plots::ResetState();
 }

@@ -5,9 +5,16 @@
 #include <QString>
 #include <memory>
 
+namespace files {
+class Files;
+}
 namespace panel {
 class Panel;
 }
+namespace recording {
+class LiveGraphs;
+class Recorder;
+}  // namespace recording
 namespace serial {
 class PortLister;
 class QtSerialLine;
@@ -34,6 +41,10 @@ class Session : public QObject {
     // The line to the meter and the queue that runs the transactions on it.
     serial::QtSerialLine& line() { return *line_; }
     serial::TransactionQueue& queue() { return *queue_; }
+    // The data files and record lists, the recording with its sampling tick, the live graphs.
+    files::Files& files() { return *files_; }
+    recording::Recorder& recorder() { return *recorder_; }
+    recording::LiveGraphs& graphs() { return *graphs_; }
 
     // Makes the panel, wires it to the subsystems and runs its start-up (the port opens); shows
     // it on success. False when the start-up failed: the user has seen the message and the end
@@ -45,6 +56,9 @@ class Session : public QObject {
   private:
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
+    std::unique_ptr<files::Files> files_;
+    std::unique_ptr<recording::Recorder> recorder_;
+    std::unique_ptr<recording::LiveGraphs> graphs_;
     QPointer<panel::Panel> panel_;
 };
 

@@ -6,9 +6,15 @@
 #include <vector>
 
 // The meter's memory as the last downloads read it.
+namespace files {
+class Files;
+}
+
 namespace memory {
 
 struct MemoryState {
+    // The session's record lists, where the downloads are listed; set by the program's wiring.
+    files::Files* Lists = nullptr;
     // Fill pointer of the set memory from the latest pointer requests (0x0700 when empty).
     unsigned MemoryPointer = 0;
     // Bytes of set memory in use: MemoryPointer - 0x0700.

@@ -8,10 +8,11 @@
 #include "core/single_records.h"
 #include "core/stored_record.h"
 #include "files/data_list.h"
-#include "files/files_state.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"
+#include "memory/memory_state.h"
 #include "memory/memory_window.h"
 #include "panel/panel.h"
 
@@ -57,9 +58,9 @@ Next listRecords(const std::shared_ptr<SingleJob>& job) {
 Next dumpRecords(const std::shared_ptr<SingleJob>& job) {
     // The old list goes first (its unload clears the flag), then the flag makes the new list's
     // Plot menu unavailable.
-    files::DataList::closeExisting();
-    files::State.SingleRecordList = true;
-    job->list = files::DataList::showNew();
+    memory::State.Lists->closeDataList();
+    memory::State.Lists->SingleRecordList = true;
+    job->list = memory::State.Lists->showAfreshDataList();
 
     serial::Transaction dump =
         Dump(protocol::kSingleDump, static_cast<qsizetype>(core::SingleDumpSize(job->count)),
@@ -85,7 +86,7 @@ Next dumpRecords(const std::shared_ptr<SingleJob>& job) {
 
 void StartSingleDownload(panel::Panel* panel, MemoryWindow* window) {
     if (!panel) return;
-    files::DataList::closeExisting();
+    memory::State.Lists->closeDataList();
     SetMemoryButtonsEnabled(panel, false);
     const QPointer<MemoryWindow> memoryWindow(window);
     if (window) window->setSingleDownloadRunning(true);

@@ -22,8 +22,8 @@ namespace panel {
 
 class SegmentDisplay;
 
-// "Panel V7.0": the main window, a picture of the meter. Owns the serial line (Comm1), the
-// display poll (Timer1) and the sampling tick (Timer2, on the PC clock's whole seconds). Its tool
+// "Panel V7.0": the main window, a picture of the meter. Owns the serial line (Comm1) and the
+// display poll (Timer1). Its tool
 // buttons only announce what the user asked for; the subsystems that own those commands are
 // connected in the program's wiring. Closing it ends the program.
 class Panel : public QWidget {
@@ -80,7 +80,6 @@ class Panel : public QWidget {
     const Controls& controls() const { return c_; }
     meter::DisplayPoll* displayPoll() const { return poll_; }
     QTimer* timer1() const { return timer1_; }
-    QTimer* timer2() const { return timer2_; }
     serial::SerialLine* comm1() const { return line_; }
 
     // Named widgets by object name, for tests and tools.
@@ -112,7 +111,6 @@ class Panel : public QWidget {
     void CmdPsingle_Click();
     void CmdPmul_Click();
     void CmdPsavestop_Click();
-    void Timer2_Timer();
 
   signals:
     // The tool buttons: what the user asked for.
@@ -127,9 +125,6 @@ class Panel : public QWidget {
     void saveOrStopRequested();
     // "Port…": the user wants to choose the port again.
     void portChoiceRequested();
-    // One tick of Timer2 (on each whole second of the PC clock, from start to end): the
-    // recording's sampling tick.
-    void sampleTick();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,13 +141,11 @@ class Panel : public QWidget {
     void setMeterButtonsEnabled(bool enabled);
     QString comText() const;
     QString portFailureText() const;
-    void armTimer2();
 
     serial::SerialLine* line_;
     serial::TransactionQueue* queue_;
     meter::DisplayPoll* poll_;
     QTimer* timer1_;
-    QTimer* timer2_;
     Controls c_;
     bool displayFrozen_ = false;
     bool downloadRunning_ = false;

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace plots {
 
-// Answers the Plot menus of FileList and files::DataList (files::events().plotRequested).
+// Answers the Plot menus of FileList and files::DataList (files::Files::events(), plotRequested).
 class ListPlotter : public QObject {
     Q_OBJECT
 

@@ -9,6 +9,7 @@
 #include "files/busy_cursor.h"
 #include "files/data_list.h"
 #include "files/file_list.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "files/record_grid_model.h"
 #include "plots/plot_range_dialog.h"
@@ -146,18 +147,18 @@ QString ListTitle(const QWidget* listWindow) {
 }
 
 QString SourceTitle() {
-    if (State.PlotFromDataList) return ListTitle(files::DataList::find());
-    if (State.PlotFromFileList) return ListTitle(files::FileList::find());
+    if (State.PlotFromDataList) return ListTitle(State.Lists->findDataList());
+    if (State.PlotFromFileList) return ListTitle(State.Lists->findFileList());
     return {};
 }
 
 files::RecordGrid* SourceGrid() {
     if (State.PlotFromDataList) {
-        files::DataList* list = files::DataList::find();
+        files::DataList* list = State.Lists->findDataList();
         return list ? list->grid() : nullptr;
     }
     if (State.PlotFromFileList) {
-        files::FileList* list = files::FileList::find();
+        files::FileList* list = State.Lists->findFileList();
         return list ? list->grid() : nullptr;
     }
     return nullptr;

@@ -4,9 +4,15 @@
 
 // The stored-data plots: the range of each quantity's plot and the list the plots were last
 // opened from, kept for the run of the program.
+namespace files {
+class Files;
+}
+
 namespace plots {
 
 struct PlotsState {
+    // The session's record lists the plots are drawn from; set by the program's wiring.
+    files::Files* Lists = nullptr;
     core::PlotRange PhRange = core::DefaultPlotRange(core::Quantity::Ph, 0);
     core::PlotRange MvRange = core::DefaultPlotRange(core::Quantity::Mv, 0);
     core::PlotRange TempRange = core::DefaultPlotRange(core::Quantity::Temperature, 0);

@@ -6,14 +6,12 @@
 #include "core/recording_notice.h"
 #include "core/sample_row.h"
 #include "core/sampling_interval.h"
-#include "files/file_transfer.h"
+#include "files/files.h"
 #include "files/real_time_list.h"
 #include "meter/meter_state.h"
 #include "panel/panel.h"
-#include "recording/graph_windows.h"
-#include "recording/graphs.h"
+#include "recording/live_graphs.h"
 #include "recording/recorder.h"
-#include "recording/recording_state.h"
 #include "ui/dialogs.h"
 #include "ui/pc_clock.h"
 
@@ -35,21 +33,20 @@ core::RecordRow takeSample(const QDateTime& now) {
 
 }  // namespace
 
-void CloseLiveWindows() {
-    recording::State.PhMvGraphOpen = false;
-    recording::State.TempGraphOpen = false;
-    files::State.LiveListOpen = false;
-    RealTimeGraph::closeWindow(core::Quantity::Ph);
-    RealTimeGraph::closeWindow(core::Quantity::Mv);
-    RealTimeGraph::closeWindow(core::Quantity::Temperature);
-    if (files::RealTimeList* list = files::RealTimeList::find()) list->close();
+void CloseLiveWindows(LiveGraphs& graphs, files::Files& files) {
+    graphs.PhMvGraphOpen = false;
+    graphs.TempGraphOpen = false;
+    graphs.closeGraph(core::Quantity::Ph);
+    graphs.closeGraph(core::Quantity::Mv);
+    graphs.closeGraph(core::Quantity::Temperature);
+    if (files::RealTimeList* list = files.findRealTimeList()) list->close();
 }
 
-Sampler::Sampler(panel::Panel* panel, Recorder* recorder)
-    : QObject(panel), panel_(panel), recorder_(recorder) {}
+Sampler::Sampler(panel::Panel* panel, Recorder& recorder, LiveGraphs& graphs, files::Files& files)
+    : QObject(panel), panel_(panel), recorder_(recorder), graphs_(graphs), files_(files) {}
 
 void Sampler::Timer2_Timer() {
-    recording::RecordingState& s = recording::State;
+    Recorder& s = recorder_;
     if (!meter::ReadingIsFresh(meter::State)) {
         // Nothing the panel shows now comes from the meter, or it is older than the previous
         // poll tick (the line was held by a download, or the meter is about to be lost). A
@@ -58,8 +55,8 @@ void Sampler::Timer2_Timer() {
     }
     const core::MeterReading& reading = meter::State.MeterReading;
     if (!core::MeterIsMeasuring(reading)) {
-        CloseLiveWindows();
-        recorder_->StopRecording(core::StopForScreen(reading));
+        CloseLiveWindows(graphs_, files_);
+        recorder_.StopRecording(core::StopForScreen(reading));
         return;
     }
     const QDateTime now = ui::pcNow();
@@ -67,16 +64,16 @@ void Sampler::Timer2_Timer() {
     if (!core::SampleIsDue(s.Schedule, second, s.SamplingInterval)) return;
 
     const core::RecordRow sample = takeSample(now);
-    recorder_->RecordSample(sample);
-    files::AppendLiveSample(sample);
+    recorder_.RecordSample(sample);
+    files_.AppendLiveSample(sample);
     // A first point of a trace ends the tick before it counts: the next tick samples again.
-    const bool endedEarly =
-        (s.PhMvGraphOpen && UpdatePhMvGraph()) || (s.TempGraphOpen && UpdateTemperatureGraph());
+    const bool endedEarly = (graphs_.PhMvGraphOpen && graphs_.UpdatePhMvGraph()) ||
+                            (graphs_.TempGraphOpen && graphs_.UpdateTemperatureGraph());
     core::SampleTaken(s.Schedule, second, !endedEarly);
 }
 
 void Sampler::CmdPSample_Click() {
-    recording::RecordingState& s = recording::State;
+    Recorder& s = recorder_;
     const QPointer<Sampler> self(this);
     const QString answer = ui::dialogs().input(
         panel_, fromStd(core::kSamplingInputTitle),

@@ -10,7 +10,9 @@
 #include <algorithm>
 
 #include "files/data_list.h"
+#include "files/files.h"
 #include "files/record_grid.h"
+#include "memory/memory_state.h"
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "sim/demo_memory.h"
@@ -40,17 +42,20 @@ void clickInWindow(const char* button) {
 }
 
 int listRows() {
-    files::DataList* list = files::DataList::find();
+    files::DataList* list = memory::State.Lists->findDataList();
     return list ? list->grid()->rows() - 1 : -1;
 }
 
 QString listTitle() {
-    files::DataList* list = files::DataList::find();
+    files::DataList* list = memory::State.Lists->findDataList();
     return list ? list->lblTitle()->text() : QString();
 }
 
 bool plotMenuEnabled() {
-    return files::DataList::find()->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled();
+    return memory::State.Lists->findDataList()
+        ->findChild<QMenu*>("CmdDplot")
+        ->menuAction()
+        ->isEnabled();
 }
 
 // The panel's memory buttons usable again and the display poll back.
@@ -147,14 +152,14 @@ class TestMemory : public QObject {
         sets->setCurrentIndex(0);
         emit sets->activated(0);
         QCOMPARE(listRows(), 2);
-        QCOMPARE(files::DataList::find()->grid()->cellText(2, 2), QString("09:07:10"));
+        QCOMPARE(memory::State.Lists->findDataList()->grid()->cellText(2, 2), QString("09:07:10"));
         QCOMPARE(listTitle(), QString("2 Records Completed"));
         QVERIFY(plotMenuEnabled());
         QVERIFY(panelRestored(f));
         sets->setCurrentIndex(100);
         emit sets->activated(100);
         QCOMPARE(listRows(), 1);
-        QCOMPARE(files::DataList::find()->grid()->cellText(1, 2), QString("00:39:00"));
+        QCOMPARE(memory::State.Lists->findDataList()->grid()->cellText(1, 2), QString("00:39:00"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -169,7 +174,7 @@ class TestMemory : public QObject {
         clickInWindow("CmdSingleRec");
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kAnswerMs));
         QCOMPARE(dialogs.messages[0].text, QString("No Single Records in Memory !"));
-        QVERIFY(!files::DataList::find());
+        QVERIFY(!memory::State.Lists->findDataList());
         QVERIFY(panelRestored(f));
     }
 

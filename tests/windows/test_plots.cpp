@@ -17,6 +17,7 @@
 #include "app/program_state.h"
 #include "files/data_list.h"
 #include "files/file_list.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "link/link_events.h"
 #include "plots/list_plotter.h"
@@ -51,7 +52,7 @@ core::RowTexts sameRecords(int count, const std::string& unit, const std::string
 
 template <class List>
 List* listOf(const core::RowTexts& rows) {
-    auto* list = new List;
+    auto* list = new List(*plots::State.Lists);
     list->grid()->addRows(rows);
     list->show();
     return list;
@@ -94,21 +95,22 @@ class PlotsTest : public QObject {
   private:
     FakeDialogs* fake = nullptr;
     plots::ListPlotter plotter;
+    std::unique_ptr<files::Files> lists;
 
   private slots:
-    void initTestCase() {
-        connect(&files::events(), &files::ListEvents::plotRequested, &plotter,
-                &plots::ListPlotter::plotRequested);
-    }
-
     void init() {
         app::ResetProgramState();
+        lists = std::make_unique<files::Files>();
+        plots::State.Lists = lists.get();
+        connect(&lists->events(), &files::ListEvents::plotRequested, &plotter,
+                &plots::ListPlotter::plotRequested);
         fake = new FakeDialogs;
     }
 
     void cleanup() {
         for (QWidget* window : QApplication::topLevelWidgets()) window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        lists.reset();
         delete fake;
     }
 
@@ -239,7 +241,8 @@ class PlotsTest : public QObject {
 
     void fitToDataLeavesOverRangeAndBlankOutAndRedrawsAsOkDoes() {
         const char* const values[] = {"6.83", "- . - - -", "7.27", ""};
-        choose(listOf<files::FileList>(records(4, "pH", [&](int r) { return values[r - 1]; })), "MnupHmV");
+        choose(listOf<files::FileList>(records(4, "pH", [&](int r) { return values[r - 1]; })),
+               "MnupHmV");
         QPointer<PlotWindow> before = PlotWindow::find(Quantity::Ph);
         choose(before, "MnuLimit");
         PlotRangeDialog* dialog = PlotRangeDialog::find(Quantity::Ph);
@@ -262,7 +265,8 @@ class PlotsTest : public QObject {
 
         // Nothing but over-range and blank records: said, and the full scale kept.
         const char* const none[] = {"- . - - -", "", "- - . - - -"};
-        choose(listOf<files::DataList>(records(3, "pH", [&](int r) { return none[r - 1]; })), "MnupHmV");
+        choose(listOf<files::DataList>(records(3, "pH", [&](int r) { return none[r - 1]; })),
+               "MnupHmV");
         const core::PlotRange full = plots::State.PhRange;
         QCOMPARE(full.MaxValue, 14.0);
         choose(PlotWindow::find(Quantity::Ph), "MnuFitToData");
