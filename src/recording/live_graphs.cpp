@@ -5,18 +5,12 @@
 #include "meter/meter_state.h"
 #include "recording/graph_range_dialog.h"
 #include "recording/graph_windows.h"
-#include "ui/pc_clock.h"
 
 namespace recording {
 
 namespace {
 
 using core::Quantity;
-
-QString timeNow() {
-    const QTime time = ui::pcNow().time();
-    return QString::fromStdString(core::recordTimeText(time.hour(), time.minute(), time.second()));
-}
 
 // Height of a reading on a graph, clamped to the graph's form.
 double heightOf(double value, const core::GraphRange& range, Quantity quantity) {
@@ -30,12 +24,9 @@ QString temperatureUnitOf(const core::MeterReading& reading) {
     return {};
 }
 
-// The meter's readout as the graphs see it: its flags and the panel's texts.
+// The meter's flags as the panel's buttons find them; samples bring their own.
 const core::MeterReading& meterReading() {
     return meter::State.MeterReading;
-}
-const core::PanelState& meterDisplay() {
-    return meter::State.Display;
 }
 
 }  // namespace
@@ -121,10 +112,12 @@ void LiveGraphs::closeOnLinkLost() {
 // Steps 5 to 9 of a graph update: the first point of a trace, or the next point joined to the
 // last one, with the time labels, and the restart past the right edge. True for a first point.
 bool LiveGraphs::placePoint(RealTimeGraph& window, Quantity quantity, double value,
-                            void (LiveGraphs::*reopen)()) {
+                            const core::Sample& sample,
+                            void (LiveGraphs::*reopen)(const core::MeterReading&)) {
+    const QString time = QString::fromStdString(sample.time);
     GraphTrace& trace = TraceOf(quantity);
     if (!trace.TraceStarted) {
-        window.setTimeText(1, timeNow());
+        window.setTimeText(1, time);
         trace.TraceStarted = true;
         // The mV graph clamps its first point at once; pH and temperature keep it as it falls
         // and clamp it when the next point is drawn.
@@ -139,8 +132,8 @@ bool LiveGraphs::placePoint(RealTimeGraph& window, Quantity quantity, double val
     }
 
     ++trace.PointIndex;
-    if (core::IsMiddleTimePoint(trace.Range, trace.PointIndex)) window.setTimeText(2, timeNow());
-    if (core::IsLastTimePoint(trace.Range, trace.PointIndex)) window.setTimeText(3, timeNow());
+    if (core::IsMiddleTimePoint(trace.Range, trace.PointIndex)) window.setTimeText(2, time);
+    if (core::IsLastTimePoint(trace.Range, trace.PointIndex)) window.setTimeText(3, time);
     const double y = heightOf(value, trace.Range, quantity);
     const double x = core::GraphPointX(trace.Range, trace.PointIndex);
     if (quantity != Quantity::Mv) trace.LastY = core::ClampToBaseLineForm(trace.LastY);
@@ -152,13 +145,20 @@ bool LiveGraphs::placePoint(RealTimeGraph& window, Quantity quantity, double val
         // Run past the right edge: the picture starts again empty, in the same window.
         trace.TraceStarted = false;
         trace.PointIndex = 0;
-        (this->*reopen)();
+        (this->*reopen)(sample.reading);
     }
     return false;
 }
 
 void LiveGraphs::ShowPhMvGraph() {
-    const core::MeterReading& reading = meterReading();
+    showPhMvGraphFor(meterReading());
+}
+
+void LiveGraphs::ShowTemperatureGraph() {
+    showTemperatureGraphFor(meterReading());
+}
+
+void LiveGraphs::showPhMvGraphFor(const core::MeterReading& reading) {
     if (reading.IsMV == 1) {
         closeGraph(Quantity::Ph);
         showGraph(Quantity::Mv);
@@ -169,16 +169,16 @@ void LiveGraphs::ShowPhMvGraph() {
     PhMvGraphOpen = true;
 }
 
-void LiveGraphs::ShowTemperatureGraph() {
+void LiveGraphs::showTemperatureGraphFor(const core::MeterReading& reading) {
     closeGraph(Quantity::Temperature);
     TempGraphOpen = true;
-    const QString unit = temperatureUnitOf(meterReading());
+    const QString unit = temperatureUnitOf(reading);
     if (!unit.isEmpty()) TempGraphUnit = unit;
     showGraph(Quantity::Temperature);
 }
 
-bool LiveGraphs::UpdatePhMvGraph() {
-    const core::MeterReading& reading = meterReading();
+bool LiveGraphs::UpdatePhMvGraph(const core::Sample& sample) {
+    const core::MeterReading& reading = sample.reading;
     Quantity chosen = Quantity::Ph;
     if (reading.IsMV == 1)
         chosen = Quantity::Mv;
@@ -195,18 +195,19 @@ bool LiveGraphs::UpdatePhMvGraph() {
     RealTimeGraph* window = findGraph(chosen);
     if (!window) window = showGraph(chosen);
 
-    const std::string& text = meterDisplay().LblUpValue;
+    const std::string& text = sample.value;
     window->setValueText(QString::fromStdString(text));
-    return placePoint(*window, chosen, core::PlotValue(text, chosen), &LiveGraphs::ShowPhMvGraph);
+    return placePoint(*window, chosen, core::PlotValue(text, chosen), sample,
+                      &LiveGraphs::showPhMvGraphFor);
 }
 
-bool LiveGraphs::UpdateTemperatureGraph() {
+bool LiveGraphs::UpdateTemperatureGraph(const core::Sample& sample) {
     RealTimeGraph* window = findGraph(Quantity::Temperature);
     if (!window) window = showGraph(Quantity::Temperature);
-    const std::string& text = meterDisplay().LblDownLeftValue;
+    const std::string& text = sample.temperature;
     window->setValueText(QString::fromStdString(text));
 
-    const QString unit = temperatureUnitOf(meterReading());
+    const QString unit = temperatureUnitOf(sample.reading);
     // Without a unit flag there is no temperature to draw; reopening for "no unit" on every
     // sample would only empty the window again and again.
     if (unit.isEmpty()) return false;
@@ -214,11 +215,11 @@ bool LiveGraphs::UpdateTemperatureGraph() {
         GraphTrace& trace = TempGraph;
         trace.TraceStarted = false;
         trace.PointIndex = 0;
-        ShowTemperatureGraph();
+        showTemperatureGraphFor(sample.reading);
         return true;
     }
     return placePoint(*window, Quantity::Temperature, core::PlotValue(text, Quantity::Temperature),
-                      &LiveGraphs::ShowTemperatureGraph);
+                      sample, &LiveGraphs::showTemperatureGraphFor);
 }
 
 }  // namespace recording

@@ -4,6 +4,8 @@
 #include <QString>
 
 #include "core/graph_range.h"
+#include "core/meter_reading.h"
+#include "core/sample.h"
 
 // The recording to a data file and the sampling that feeds it, the live list and the live
 // graphs.
@@ -26,8 +28,8 @@ struct GraphTrace {
 };
 
 // The live graphs of a session: their ranges and traces, which are wanted, and their windows
-// and range dialogs, as the sampling tick and the panel's buttons drive them. They read the
-// meter's flags and the panel's texts and the PC clock.
+// and range dialogs, as the sampling tick's samples and the panel's buttons drive them. The
+// buttons look at the meter's flags as they stand.
 class LiveGraphs {
   public:
     LiveGraphs();
@@ -76,19 +78,23 @@ class LiveGraphs {
     // The sample's step on the pH or mV graph, whichever fits the meter's unit (the other
     // window is closed and this one opened when the meter has changed between pH and mV).
     // Returns true when it placed the first point of a trace: the sampling tick ends there.
-    bool UpdatePhMvGraph();
+    bool UpdatePhMvGraph(const core::Sample& sample);
     // The sample's step on the temperature graph. Returns true when it placed the first point
     // of a trace or opened the window again for a changed unit: the tick then ends before it
     // counts.
-    bool UpdateTemperatureGraph();
+    bool UpdateTemperatureGraph(const core::Sample& sample);
 
   private:
     friend class RealTimeGraph;
     friend class GraphRangeDialog;
 
     static int slotOf(core::Quantity quantity);
+    // The buttons' commands for the meter's `reading`.
+    void showPhMvGraphFor(const core::MeterReading& reading);
+    void showTemperatureGraphFor(const core::MeterReading& reading);
     bool placePoint(RealTimeGraph& window, core::Quantity quantity, double value,
-                    void (LiveGraphs::*reopen)());
+                    const core::Sample& sample,
+                    void (LiveGraphs::*reopen)(const core::MeterReading&));
 
     QPointer<RealTimeGraph> graphs_[3];
     QPointer<GraphRangeDialog> dialogs_[3];

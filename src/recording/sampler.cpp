@@ -2,8 +2,10 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <optional>
 
 #include "core/recording_notice.h"
+#include "core/sample.h"
 #include "core/sample_row.h"
 #include "core/sampling_interval.h"
 #include "files/files.h"
@@ -23,12 +25,20 @@ QString fromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-core::RecordRow takeSample(const QDateTime& now) {
+// The one place the sampling reads the meter's readout: the sample the panel shows now, unless
+// nothing it shows comes from the meter or it is older than the previous poll tick (the line
+// was held by a download, or the meter is about to be lost). Stamped with the tick's time once
+// it falls due.
+std::optional<core::Sample> freshSample() {
+    if (!meter::ReadingIsFresh(meter::State)) return std::nullopt;
+    return core::MakeSample(meter::State.Display, meter::State.MeterReading, {}, {});
+}
+
+void stamp(core::Sample& sample, const QDateTime& now) {
     const QDate date = now.date();
     const QTime time = now.time();
-    return core::SampleRow(meter::State.Display, meter::State.MeterReading,
-                           core::recordDateText(date.year(), date.month(), date.day()),
-                           core::recordTimeText(time.hour(), time.minute(), time.second()));
+    sample.date = core::recordDateText(date.year(), date.month(), date.day());
+    sample.time = core::recordTimeText(time.hour(), time.minute(), time.second());
 }
 
 }  // namespace
@@ -47,13 +57,10 @@ Sampler::Sampler(panel::Panel* panel, Recorder& recorder, LiveGraphs& graphs, fi
 
 void Sampler::Timer2_Timer() {
     Recorder& s = recorder_;
-    if (!meter::ReadingIsFresh(meter::State)) {
-        // Nothing the panel shows now comes from the meter, or it is older than the previous
-        // poll tick (the line was held by a download, or the meter is about to be lost). A
-        // sample that falls due meanwhile is taken on the first tick with a fresh reading.
-        return;
-    }
-    const core::MeterReading& reading = meter::State.MeterReading;
+    std::optional<core::Sample> sample = freshSample();
+    // A sample that falls due without a fresh reading is taken on the first tick with one.
+    if (!sample) return;
+    const core::MeterReading& reading = sample->reading;
     if (!core::MeterIsMeasuring(reading)) {
         CloseLiveWindows(graphs_, files_);
         recorder_.StopRecording(core::StopForScreen(reading));
@@ -63,12 +70,14 @@ void Sampler::Timer2_Timer() {
     const long long second = now.toSecsSinceEpoch();
     if (!core::SampleIsDue(s.Schedule, second, s.SamplingInterval)) return;
 
-    const core::RecordRow sample = takeSample(now);
-    recorder_.RecordSample(sample);
-    files_.AppendLiveSample(sample);
+    // One sample, to the recording file, the live list and the live graphs in that order.
+    stamp(*sample, now);
+    const core::RecordRow row = core::SampleRow(*sample);
+    recorder_.RecordSample(row);
+    files_.AppendLiveSample(row);
     // A first point of a trace ends the tick before it counts: the next tick samples again.
-    const bool endedEarly = (graphs_.PhMvGraphOpen && graphs_.UpdatePhMvGraph()) ||
-                            (graphs_.TempGraphOpen && graphs_.UpdateTemperatureGraph());
+    const bool endedEarly = (graphs_.PhMvGraphOpen && graphs_.UpdatePhMvGraph(*sample)) ||
+                            (graphs_.TempGraphOpen && graphs_.UpdateTemperatureGraph(*sample));
     core::SampleTaken(s.Schedule, second, !endedEarly);
 }
 
