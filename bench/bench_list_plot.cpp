@@ -12,6 +12,7 @@
 #include "core/record_row.h"
 #include "files/data_file_loading.h"
 #include "files/file_list.h"
+#include "files/files.h"
 #include "files/list_events.h"
 #include "files/record_grid.h"
 #include "plots/list_plotter.h"
@@ -61,12 +62,13 @@ void report(const char* what, qint64 nanoseconds) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    plots::Plots plots;
+    files::Files lists;
+    plots::Plots plots(lists);
     plots::ListPlotter plotter(plots);
-    QObject::connect(&files::events(), &files::ListEvents::plotRequested, &plotter,
+    QObject::connect(&lists.events(), &files::ListEvents::plotRequested, &plotter,
                      &plots::ListPlotter::plotRequested);
 
-    auto* list = new files::FileList;
+    auto* list = new files::FileList(lists);
     list->show();
     files::FillGridFromBytes(*list->grid(), recordingFile(kRows), [](long) {});
     std::printf("%-40s %9d\n", "listed rows", list->grid()->rows() - 1);

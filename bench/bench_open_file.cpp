@@ -22,6 +22,7 @@
 #include "core/record_row.h"
 #include "files/data_file_loading.h"
 #include "files/file_list.h"
+#include "files/files.h"
 #include "files/list_commands.h"
 #include "files/record_grid.h"
 #include "files/record_grid_model.h"
@@ -84,6 +85,7 @@ class ChosenFile : public ui::Dialogs {
 int openOnly(QApplication& application, const QString& path) {
     ChosenFile dialogs(path);
     ui::setDialogs(&dialogs);
+    files::Files lists;
     const QString title = QFileInfo(path).fileName();
     QElapsedTimer clock;
     clock.start();
@@ -102,12 +104,12 @@ int openOnly(QApplication& application, const QString& path) {
     QTimer::singleShot(0, [&] {
         clock.restart();
         lastTick = 0;
-        files::OpenDataFile(nullptr);
+        files::OpenDataFile(lists, nullptr);
     });
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        files::FileList* list = files::FileList::find();
+        files::FileList* list = lists.findFileList();
         if (!list) return;
         ++captions;
         if (list->windowTitle() != title || list->grid()->rows() <= 1) return;
@@ -152,9 +154,7 @@ int main(int argc, char** argv) {
     clock.start();
     QByteArray bytes;
     QString error;
-    if (files::ReadDataFileBytes(path, &bytes, &error) !=
-        files::DataFileRead::Complete)
-        return 1;
+    if (files::ReadDataFileBytes(path, &bytes, &error) != files::DataFileRead::Complete) return 1;
     report("read file", clock.nsecsElapsed(), 0);
     std::printf("%-28s %9.1f MB\n", "file size", double(bytes.size()) / 1e6);
 

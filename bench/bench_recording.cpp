@@ -22,6 +22,7 @@
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
 #include "bench_support.h"
+#include "files/files.h"
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 #include "meter/display_poll.h"
@@ -71,7 +72,7 @@ int main(int argc, char* argv[]) {
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
     for (const char* button : {"CmdPSample", "CmdPlist", "CmdPpHG", "CmdPtempG", "CmdPsavestop"})
         panel->button(button)->click();
-    recording::RecordingWriter* writer = panel->findChild<recording::Recorder*>()->writer();
+    recording::RecordingWriter* writer = session->recorder().writer();
 
     bench::StallWatch stalls;
 
@@ -108,33 +109,33 @@ int main(int argc, char* argv[]) {
     // window thread takes them (the display poll stopped, so its waits do not interleave), on a
     // PC clock that moves on one second per tick.
     panel->timer1()->stop();
-    panel->timer2()->stop();
+    session->recorder().timer2()->stop();
     QDateTime pcClock = QDateTime::currentDateTime();
     ui::setPcClock([&pcClock] { return pcClock; });
     const auto drive = [&](int n) {
         const double before = bench::cpuSeconds(RUSAGE_THREAD);
         for (int i = 0; i < n; ++i) {
             pcClock = pcClock.addSecs(1);
-            emit panel->sampleTick();
+            emit session->recorder().sampleTick();
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         return (bench::cpuSeconds(RUSAGE_THREAD) - before) / n * 1000;
     };
     const double earlyMs = drive(1000);
-    const long rowsBefore = files::RealTimeList::find()->grid()->rows();
+    const long rowsBefore = session->files().findRealTimeList()->grid()->rows();
     const long before = bench::residentBytes();
     drive(samples);
     (void)writer->waitUntilSettled(10000);
     const long after = bench::residentBytes();
-    const long rows = files::RealTimeList::find()->grid()->rows() - rowsBefore;
+    const long rows = session->files().findRealTimeList()->grid()->rows() - rowsBefore;
     const double lateMs = drive(1000);
     std::printf(
         "memory: %d samples (%ld live list rows) grew the resident set by %.0f kB = "
         "%.0f kB per 10 000 samples\n",
         samples, rows, (after - before) / 1024.0, (after - before) / 1024.0 * 10000.0 / samples);
     std::printf("window-thread cpu per sample: %.2f ms with 1 000 rows listed, %.2f ms with %d\n",
-                earlyMs, lateMs, files::RealTimeList::find()->grid()->rows() - 1);
+                earlyMs, lateMs, session->files().findRealTimeList()->grid()->rows() - 1);
 
     panel->close();
     ui::setPcClock(nullptr);

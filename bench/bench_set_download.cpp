@@ -17,6 +17,7 @@
 #include "bench_support.h"
 #include "core/set_memory.h"
 #include "files/data_list.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "memory/memory.h"
 #include "memory/memory_window.h"
@@ -88,7 +89,7 @@ int main(int argc, char* argv[]) {
     sets->setCurrentIndex(0);
     emit sets->activated(0);
     const double listMs = listing.nsecsElapsed() / 1e6;
-    files::DataList* list = files::DataList::find();
+    files::DataList* list = session->files().findDataList();
     const int rows = list ? list->grid()->rows() - 1 : 0;
 
     std::printf("set dump: %zu bytes (%zu in use) at 9600 baud\n", bytes, used);

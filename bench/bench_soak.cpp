@@ -50,7 +50,7 @@
 #include "app/simulated_meter.h"
 #include "bench_support.h"
 #include "files/data_list.h"
-#include "files/files_state.h"
+#include "files/files.h"
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 #include "link/port_names.h"
@@ -60,8 +60,8 @@
 #include "meter/meter_state.h"
 #include "panel/panel.h"
 #include "recording/graph_windows.h"
+#include "recording/live_graphs.h"
 #include "recording/recorder.h"
-#include "recording/recording_state.h"
 #include "recording/recording_writer.h"
 #include "ui/dialogs.h"
 
@@ -445,7 +445,7 @@ void Soak::startDownload() {
     connect(step, &QTimer::timeout, this, [this, step, set, giveUp, clicked] {
         if (boxStanding()) return;
         memory::MemoryWindow* window = session_->memory().find();
-        files::DataList* list = files::DataList::find();
+        files::DataList* list = session_->files().findDataList();
         // A list is finished once its title says "n Records Completed".
         const bool listed = list && list->lblTitle()->text().endsWith(QLatin1String("Completed"));
         bool done = steadyMs() > giveUp || listed;
@@ -479,7 +479,7 @@ void Soak::startDownload() {
         }
         QTimer::singleShot(uniform(5000, 30000), this, [this] {
             log(QStringLiteral("download: list and Memory window closed"));
-            files::DataList::closeExisting();
+            session_->files().closeDataList();
             session_->memory().closeWindow();
             meter_->setDumpSurplus(0);
             downloading_ = false;
@@ -492,7 +492,7 @@ void Soak::startDownload() {
 // (the meter left its measuring screen, a write failed) is opened again and counted.
 void Soak::keepLiveWindowsOpen() {
     if (boxStanding() || meter::State.LinkLost || !meter::ReadingIsFresh(meter::State)) return;
-    if (!files::State.IsRecording) {
+    if (!session_->recorder().IsRecording) {
         if (f_.recordingsStarted) log(QStringLiteral("the recording had stopped: a new one"));
         ++f_.recordingsStarted;
         panel_->button("CmdPsavestop")->click();
@@ -505,21 +505,21 @@ void Soak::keepLiveWindowsOpen() {
         }
         panel_->button(button)->click();
     };
-    reopen(files::RealTimeList::find(), "CmdPlist");
-    reopen(recording::RealTimeGraph::find(core::Quantity::Ph), "CmdPpHG");
-    reopen(recording::RealTimeGraph::find(core::Quantity::Temperature), "CmdPtempG");
+    reopen(session_->files().findRealTimeList(), "CmdPlist");
+    reopen(session_->graphs().findGraph(core::Quantity::Ph), "CmdPpHG");
+    reopen(session_->graphs().findGraph(core::Quantity::Temperature), "CmdPtempG");
     started_ = true;
 }
 
 void Soak::reopenLiveList() {
-    if (files::RealTimeList::find()) panel_->button("CmdPlist")->click();
+    if (session_->files().findRealTimeList()) panel_->button("CmdPlist")->click();
 }
 
 // After the sampler's tick: a sample taken shows as the recording's count going up.
 void Soak::onSampleTick() {
-    const long count = recording::State.RecordingCount;
+    const long count = session_->recorder().RecordingCount;
     const qsizetype file = dialogs_.files.size();
-    if (!files::State.IsRecording || (count == lastCount_ && file == lastFile_)) return;
+    if (!session_->recorder().IsRecording || (count == lastCount_ && file == lastFile_)) return;
     lastCount_ = count;
     lastFile_ = file;
     ++f_.samples;
@@ -644,7 +644,7 @@ void Soak::report() {
     const long long rssEnd = bench::residentBytes();
     FileFigures files;
     const QString panelCount = panel_->controls().LblCount->text().trimmed();
-    const long stateCount = recording::State.RecordingCount;
+    const long stateCount = session_->recorder().RecordingCount;
     const long writtenCount = written_[quint64(dialogs_.files.size())];
     panel_->button("CmdPsavestop")->click();  // stops the recording: the file is closed
     (void)writer_->waitUntilSettled(20000);
@@ -708,7 +708,7 @@ int Soak::run() {
     if (!session_) return kSetupFailed;
     panel_ = session_->panel();
     const QPointer<panel::Panel> panel(panel_);
-    writer_ = panel_->findChild<recording::Recorder*>()->writer();
+    writer_ = session_->recorder().writer();
     connect(writer_, &recording::RecordingWriter::lineWritten, this,
             [this](quint64 recording, long number) {
                 if (recording != quint64(dialogs_.files.size()))
@@ -728,7 +728,7 @@ int Soak::run() {
         tickStart_.resize(std::size_t(meter::State.PollTick) + 1);
         tickStart_[std::size_t(meter::State.PollTick)] = steadyMs();
     });
-    connect(panel_, &panel::Panel::sampleTick, this, &Soak::onSampleTick);
+    connect(&session_->recorder(), &recording::Recorder::sampleTick, this, &Soak::onSampleTick);
     (void)QTest::qWaitFor([&] { return panel_->displayPoll()->ticks() >= 2; }, 5000);
 
     auto* closer = new QTimer(this);
@@ -753,8 +753,9 @@ int Soak::run() {
     every(300000, 300000, [this] {
         log(QStringLiteral("resident %1 MB, live list rows %2")
                 .arg(bench::residentBytes() / 1048576.0, 0, 'f', 1)
-                .arg(files::RealTimeList::find() ? files::RealTimeList::find()->grid()->rows() - 1
-                                                 : 0));
+                .arg(session_->files().findRealTimeList()
+                         ? session_->files().findRealTimeList()->grid()->rows() - 1
+                         : 0));
         reopenLiveList();
     });
     // The start figure after a minute, with the live list just opened afresh.

@@ -30,8 +30,8 @@
 #include "meter/display_poll.h"
 #include "meter/meter_state.h"
 #include "panel/panel.h"
+#include "recording/live_graphs.h"
 #include "recording/recorder.h"
-#include "recording/recording_state.h"
 #include "recording/recording_writer.h"
 #include "recording/sampler.h"
 #include "ui/dialogs.h"
@@ -61,14 +61,14 @@ int main(int argc, char* argv[]) {
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
     // From here on the benchmark is the meter and the clock: no poll, no sampling timer.
     panel->timer1()->stop();
-    panel->timer2()->stop();
+    session->recorder().timer2()->stop();
     QTest::qWait(600);  // a poll still on the line finishes
 
     QDateTime now(QDate(2026, 1, 5), QTime(0, 0, 0));
     ui::setPcClock([&now] { return now; });
     for (const char* button : {"CmdPSample", "CmdPpHG", "CmdPtempG", "CmdPsavestop"})
         panel->button(button)->click();
-    recording::RecordingWriter* writer = panel->findChild<recording::Recorder*>()->writer();
+    recording::RecordingWriter* writer = session->recorder().writer();
     recording::Sampler* sampler = panel->findChild<recording::Sampler*>();
 
     const long total = days * kDaySeconds;

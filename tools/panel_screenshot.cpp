@@ -13,14 +13,22 @@
 #include "alarm/alarm_dialog.h"
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
+#include "files/data_list.h"
+#include "files/file_list.h"
+#include "files/files.h"
 #include "files/list_commands.h"
-#include "files/record_list_window.h"
 #include "link/port_window.h"
 #include "memory/memory.h"
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
 #include "panel/panel.h"
-#include "recording/recording_state.h"
+#include "plots/plot_range_dialog.h"
+#include "plots/plot_windows.h"
+#include "plots/plots.h"
+#include "recording/graph_range_dialog.h"
+#include "recording/graph_windows.h"
+#include "recording/live_graphs.h"
+#include "recording/recorder.h"
 #include "sim/demo_memory.h"
 #include "ui/dialogs.h"
 
@@ -112,58 +120,60 @@ int main(int argc, char* argv[]) {
         QTest::qWait(1500);
         shot = window;
         if (mode != "multi")
-            if (QWidget* list = files::RecordListWindow::findByName("DataList")) shot = list;
+            if (QWidget* list = session->files().findDataList()) shot = list;
     } else if (mode == "graph" || mode == "tempgraph") {
         // Forty samples, one a tick, across a graph of forty points; the meter drifts meanwhile.
-        for (recording::GraphTrace* trace :
-             {&recording::State.PhGraph, &recording::State.TempGraph})
+        recording::LiveGraphs& graphs = session->graphs();
+        for (recording::GraphTrace* trace : {&graphs.PhGraph, &graphs.TempGraph})
             *trace = recording::GraphTrace{core::DefaultGraphRange(core::Quantity::Ph)};
-        recording::State.PhGraph.Range.MaxValue = 7.1;
-        recording::State.PhGraph.Range.MinValue = 6.9;
-        recording::State.TempGraph.Range = core::DefaultGraphRange(core::Quantity::Temperature);
-        recording::State.TempGraph.Range.MaxValue = 30;
-        recording::State.TempGraph.Range.MinValue = 20;
-        for (recording::GraphTrace* trace :
-             {&recording::State.PhGraph, &recording::State.TempGraph}) {
+        graphs.PhGraph.Range.MaxValue = 7.1;
+        graphs.PhGraph.Range.MinValue = 6.9;
+        graphs.TempGraph.Range = core::DefaultGraphRange(core::Quantity::Temperature);
+        graphs.TempGraph.Range.MaxValue = 30;
+        graphs.TempGraph.Range.MinValue = 20;
+        for (recording::GraphTrace* trace : {&graphs.PhGraph, &graphs.TempGraph}) {
             trace->Range.RecordsPerGraph = 40;
             trace->Range.StepX = core::StepXFor(40);
         }
-        recording::State.SamplingInterval = 1;
+        session->recorder().SamplingInterval = 1;
         panel->controls().CmdPpHG->click();
         panel->controls().CmdPtempG->click();
         QTest::qWait(40 * 950);
-        const char* name = mode == "graph" ? "RealTime1" : "RealTime1_1";
-        if (QWidget* graph = files::RecordListWindow::findByName(name)) shot = graph;
+        const core::Quantity shown =
+            mode == "graph" ? core::Quantity::Ph : core::Quantity::Temperature;
+        if (QWidget* graph = graphs.findGraph(shown)) shot = graph;
     } else if (mode == "alarm") {
         shot = session->alarm().show(panel);
         QTest::qWait(100);
     } else if (mode == "graphrange") {
         panel->controls().CmdPpHG->click();
         QTest::qWait(300);
-        if (QWidget* graph = files::RecordListWindow::findByName("RealTime1")) {
+        if (QWidget* graph = session->graphs().findGraph(core::Quantity::Ph)) {
             graph->findChild<QAction*>("MnuLimit")->trigger();
             QTest::qWait(300);
-            if (QWidget* dialog = files::RecordListWindow::findByName("Real1Range")) shot = dialog;
+            if (QWidget* dialog = session->graphs().findRangeDialog(core::Quantity::Ph))
+                shot = dialog;
         }
     } else if ((mode == "list" || mode == "plot" || mode == "tempplot" || mode == "plotrange") &&
                argc > 3) {
         static OpenDialog dialog;
         dialog.name = argv[3];
         ui::setDialogs(&dialog);
-        files::OpenDataFile(panel);
+        files::OpenDataFile(session->files(), panel);
         QTest::qWait(200);
-        QWidget* list = files::RecordListWindow::findByName("FileList");
+        QWidget* list = session->files().findFileList();
         shot = list ? list : shot;
         if (list && mode != "list") {
             const char* item = mode == "tempplot" ? "MnuTemp" : "MnupHmV";
             list->findChild<QAction*>(item)->trigger();
             QTest::qWait(300);
-            for (const char* name : {"ListPlot1", "ListPlot2", "ListPlot11"})
-                if (QWidget* plot = files::RecordListWindow::findByName(name)) shot = plot;
+            for (const core::Quantity quantity :
+                 {core::Quantity::Ph, core::Quantity::Mv, core::Quantity::Temperature})
+                if (QWidget* plot = session->plots().find(quantity)) shot = plot;
             if (mode == "plotrange") {
                 shot->findChild<QAction*>("MnuLimit")->trigger();
                 QTest::qWait(300);
-                if (QWidget* dialog = files::RecordListWindow::findByName("Plot1Range"))
+                if (QWidget* dialog = session->plots().findRange(core::Quantity::Ph))
                     shot = dialog;
             }
         }

@@ -5,11 +5,10 @@
 
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
-#include "files/files_state.h"
-#include "files/list_events.h"
 #include "link/link_events.h"
 #include "link/port_lister.h"
 #include "link/port_window.h"
+#include "recording/recorder.h"
 #include "sim/demo_memory.h"
 #include "sim/meter_sim.h"
 
@@ -69,8 +68,7 @@ void Program::startPanel(int number, const QString& device, const QString& choic
 void Program::choosePortAgain() {
     if (!panel()) return;
     // As "Stop Rec" would, before the panel and its recorder go.
-    if (files::State.IsRecording)
-        emit files::events().recordingStopRequested(core::RecordingStop::PortChoice);
+    session_->recorder().StopRecording(core::RecordingStop::PortChoice);
     backToPortChoice_ = true;
     // Closing the panel closes the secondary windows and the port and announces the end.
     panel()->close();

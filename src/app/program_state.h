@@ -3,7 +3,7 @@
 namespace app {
 
 // Sets the state of every module back to its start values: the link, the readout, the alarm
-// limits, the data files and lists, the recording, the meter's memory. The panel's start-up and
+// limits, the meter's memory (a session owns the files and the recording). The start-up and
 // every test fixture begin with it.
 void ResetProgramState();
 

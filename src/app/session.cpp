@@ -2,6 +2,7 @@
 
 #include "alarm/alarm.h"
 #include "app/subsystems.h"
+#include "files/files.h"
 #include "link/link_events.h"
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
@@ -12,6 +13,8 @@
 #include "memory/memory.h"
 #include "panel/panel.h"
 #include "plots/plots.h"
+#include "recording/live_graphs.h"
+#include "recording/recorder.h"
 
 namespace app {
 
@@ -20,14 +23,27 @@ Session::Session(int number, const QString& device,
     : line_(std::make_unique<serial::QtSerialLine>(nullptr, std::move(lister))),
       queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
       alarm_(std::make_unique<alarms::Alarm>(*queue_)),
-      memory_(std::make_unique<memory::Memory>(*queue_)),
+      files_(std::make_unique<files::Files>(files::RecordingLink{
+          [this] { return recorder_->IsRecording; }, [this] { return recorder_->file(); },
+          [this](core::RecordingStop why) { recorder_->StopRecording(why); }})),
+      recorder_(std::make_unique<recording::Recorder>(*files_)),
+      graphs_(std::make_unique<recording::LiveGraphs>()),
+      memory_(std::make_unique<memory::Memory>(*queue_, *files_)),
+      plots_(std::make_unique<plots::Plots>(*files_)),
       readout_(std::make_unique<meter::Readout>()),
-      plots_(std::make_unique<plots::Plots>()),
       poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_,
                                                  alarm_->AlarmLimits)) {
     serial::Attach(line_.get(), queue_.get());
+    // The windows that need the meter close before the panel shows "No Com"; the Memory
+    // window's unload gives back the buttons that the panel then takes for the lost link.
+    connect(&serial::events(), &serial::LinkEvents::linkLost, this,
+            [this] { files_->closeOnLinkLost(); });
+    connect(&serial::events(), &serial::LinkEvents::linkLost, this,
+            [this] { graphs_->closeOnLinkLost(); });
     connect(&serial::events(), &serial::LinkEvents::linkLost, plots_.get(),
             &plots::Plots::closeOnLinkLost);
+    connect(&serial::events(), &serial::LinkEvents::linkLost, memory_.get(),
+            &memory::Memory::closeOnLinkLost);
     if (number != 0) {
         line_->setPortNumber(number);
     } else if (!device.isEmpty()) {
@@ -49,6 +65,7 @@ bool Session::startPanel() {
     auto* panel = new panel::Panel(line_.get(), queue_.get(), poll_.get(), readout_.get());
     panel_ = panel;
     connect(panel, &panel::Panel::closing, this, &Session::end);
+    recorder_->setPanel(panel);
     connectSubsystems(*this, panel);
     if (!panel->Form_Load()) {
         // The message has been shown; the panel was never visible.

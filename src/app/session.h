@@ -8,6 +8,9 @@
 namespace alarms {
 class Alarm;
 }
+namespace files {
+class Files;
+}
 namespace memory {
 class Memory;
 }
@@ -21,6 +24,10 @@ class Panel;
 namespace plots {
 class Plots;
 }
+namespace recording {
+class LiveGraphs;
+class Recorder;
+}  // namespace recording
 namespace serial {
 class PortLister;
 class QtSerialLine;
@@ -47,15 +54,19 @@ class Session : public QObject {
     // The line to the meter and the queue that runs the transactions on it.
     serial::QtSerialLine& line() { return *line_; }
     serial::TransactionQueue& queue() { return *queue_; }
-    // The meter's memory as read and the Memory window.
-    memory::Memory& memory() { return *memory_; }
     // The limit alarm's settings and the Alarm window.
     alarms::Alarm& alarm() { return *alarm_; }
+    // The data files and record lists, the recording with its sampling tick, the live graphs.
+    files::Files& files() { return *files_; }
+    recording::Recorder& recorder() { return *recorder_; }
+    recording::LiveGraphs& graphs() { return *graphs_; }
+    // The meter's memory as read and the Memory window.
+    memory::Memory& memory() { return *memory_; }
+    // The stored-data plots: their ranges, source list and windows.
+    plots::Plots& plots() { return *plots_; }
     // What the display poll decoded and rendered last; the poll is its only writer.
     meter::Readout& readout() { return *readout_; }
     meter::DisplayPoll& poll() { return *poll_; }
-    // The stored-data plots: their ranges, source list and windows.
-    plots::Plots& plots() { return *plots_; }
 
     // Makes the panel, wires it to the subsystems and runs its start-up (the port opens); shows
     // it on success. False when the start-up failed: the user has seen the message and the end
@@ -77,9 +88,12 @@ class Session : public QObject {
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
     std::unique_ptr<alarms::Alarm> alarm_;
+    std::unique_ptr<files::Files> files_;
+    std::unique_ptr<recording::Recorder> recorder_;
+    std::unique_ptr<recording::LiveGraphs> graphs_;
     std::unique_ptr<memory::Memory> memory_;
-    std::unique_ptr<meter::Readout> readout_;
     std::unique_ptr<plots::Plots> plots_;
+    std::unique_ptr<meter::Readout> readout_;
     std::unique_ptr<meter::DisplayPoll> poll_;
     QPointer<panel::Panel> panel_;
     bool ending_ = false;

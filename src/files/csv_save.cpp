@@ -7,6 +7,7 @@
 #include "core/csv_export.h"
 #include "files/busy_cursor.h"
 #include "files/file_transfer.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "files/record_grid_model.h"
 #include "ui/dialogs.h"
@@ -64,7 +65,7 @@ bool WriteCsvFile(const RecordGrid& grid, const QString& path, QString* error) {
     return false;
 }
 
-void SaveGridAsCsv(QWidget* window, RecordGrid* grid) {
+void SaveGridAsCsv(Files& files, QWidget* window, RecordGrid* grid) {
     // The dialogs below wait in nested event loops; the window may be closed meanwhile.
     const QPointer<QWidget> owner(window);
     const QPointer<RecordGrid> list(grid);
@@ -73,7 +74,7 @@ void SaveGridAsCsv(QWidget* window, RecordGrid* grid) {
                                                              CsvFileFilter(), &filter);
     if (path.isEmpty() || !list) return;
 
-    if (State.IsRecording && sameFile(path, State.DataFileName)) {
+    if (files.isRecording() && sameFile(path, files.recordingFile())) {
         reportFailure(owner, path,
                       QStringLiteral("The recording is writing to this file. Choose another "
                                      "name, or stop the recording first."));

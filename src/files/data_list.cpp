@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "files/file_transfer.h"
+#include "files/files.h"
 #include "ui/accessible_name.h"
 #include "ui/pc_clock.h"
 #include "ui/twips.h"
@@ -14,11 +15,12 @@ namespace {
 const QString kName = QStringLiteral("DataList");
 }
 
-DataList::DataList()
-    : RecordListWindow(kName, QSize(7035, 5730), QRect(120, 600, 6855, 5055)),
+DataList::DataList(Files& files)
+    : RecordListWindow(files, kName, QSize(7035, 5730), QRect(120, 600, 6855, 5055)),
       title_(ui::named(new QLabel(client()), QStringLiteral("LblTitle"))),
-      plotAvailable_(!files::State.SingleRecordList),
+      plotAvailable_(!files.SingleRecordList),
       openedAt_(ui::pcNow()) {
+    files.dataList_ = this;
     title_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     title_->setAlignment(Qt::AlignCenter);
     title_->setGeometry(QRect(ui::twipsPoint(120, 0, this), ui::twipsToPixels(6855, 495, this)));
@@ -36,23 +38,8 @@ DataList::~DataList() {
     unloadOnce();
 }
 
-DataList* DataList::find() {
-    return findWindow<DataList>(kName);
-}
-
-void DataList::closeExisting() {
-    closeByName(kName);
-}
-
-DataList* DataList::showNew() {
-    closeExisting();
-    auto* list = new DataList;
-    list->show();
-    return list;
-}
-
 void DataList::CmdDsave_Click() {
-    files::SaveGrid(this, grid());
+    files::SaveGrid(files(), this, grid());
 }
 
 void DataList::CmdDprint_Click() {
@@ -60,7 +47,8 @@ void DataList::CmdDprint_Click() {
 }
 
 void DataList::Form_Unload() {
-    files::State.SingleRecordList = false;
+    files().SingleRecordList = false;
+    if (files().dataList_ == this) files().dataList_ = nullptr;
 }
 
 }  // namespace files

@@ -15,26 +15,19 @@ class DataList : public RecordListWindow {
 
   public:
     // The Plot menu is unavailable when SingleRecordList is set at creation.
-    DataList();
+    explicit DataList(Files& files);
     ~DataList() override;
 
     QLabel* lblTitle() const { return title_; }
     // When the list was opened, by the PC clock: the time of its download.
     const QDateTime& openedAt() const { return openedAt_; }
 
-    // The open DataList, or null.
-    static DataList* find();
-    // Closes the open DataList, if any (its unload clears SingleRecordList).
-    static void closeExisting();
-    // Opens a fresh DataList and shows it; closes any open one first.
-    static DataList* showNew();
-
   public slots:
     void CmdDsave_Click();
     void CmdDprint_Click();
 
   protected:
-    // Clears SingleRecordList.
+    // Clears SingleRecordList and leaves the owner.
     void Form_Unload() override;
     bool plotAvailable() const override { return plotAvailable_; }
 

@@ -3,6 +3,7 @@
 #include <QMenuBar>
 
 #include "files/file_transfer.h"
+#include "files/files.h"
 
 namespace files {
 
@@ -10,7 +11,9 @@ namespace {
 const QString kName = QStringLiteral("FileList");
 }
 
-FileList::FileList() : RecordListWindow(kName, QSize(6825, 5040), QRect(0, 0, 6855, 5055)) {
+FileList::FileList(Files& files)
+    : RecordListWindow(files, kName, QSize(6825, 5040), QRect(0, 0, 6855, 5055)) {
+    files.fileList_ = this;
     addSaveCsvCommand();
     addPlotMenu(QStringLiteral("CmdFplot"));
     connect(addMenuCommand(QStringLiteral("Print"), QStringLiteral("CmdFprint")),
@@ -21,8 +24,8 @@ FileList::~FileList() {
     unloadOnce();
 }
 
-FileList* FileList::find() {
-    return findWindow<FileList>(kName);
+void FileList::Form_Unload() {
+    if (files().fileList_ == this) files().fileList_ = nullptr;
 }
 
 void FileList::setLoading(bool loading) {

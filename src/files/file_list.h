@@ -9,11 +9,8 @@ class FileList : public RecordListWindow {
     Q_OBJECT
 
   public:
-    FileList();
+    explicit FileList(Files& files);
     ~FileList() override;
-
-    // The open FileList, or null.
-    static FileList* find();
 
     // While Open File still reads the rows: the grid is empty and the menus are disabled.
     bool loading() const { return loading_; }
@@ -21,6 +18,10 @@ class FileList : public RecordListWindow {
 
   public slots:
     void CmdFprint_Click();
+
+  protected:
+    // Leaves the owner.
+    void Form_Unload() override;
 
   private:
     bool loading_ = false;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/busy_cursor.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "files/record_grid_model.h"
 #include "ui/dialogs.h"
@@ -28,23 +29,23 @@ QString FileTitle(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
-bool ChooseSaveFile(QWidget* parent, ui::Dialogs::ExistingFile existing) {
+bool ChooseSaveFile(Files& files, QWidget* parent, ui::Dialogs::ExistingFile existing) {
     const QString chosen =
         ui::dialogs().saveFileName(parent, QStringLiteral("Save As"), DataFileFilter(), existing);
     if (chosen.isEmpty()) return false;
-    State.DataFileName = chosen;
+    files.DataFileName = chosen;
     return true;
 }
 
-bool WriteGridFile(const RecordGrid& grid, QString* error) {
+bool WriteGridFile(const RecordGrid& grid, const QString& path, QString* error) {
     BusyCursor busy;
-    QSaveFile file(State.DataFileName);
+    QSaveFile file(path);
     // Where the folder forbids creating the replacement beside the old file, write in place.
     file.setDirectWriteFallback(true);
-    if (State.DataFileName.isEmpty() || !file.open(QIODevice::WriteOnly)) {
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = State.DataFileName.isEmpty() ? QStringLiteral("No file name was given.")
-                                                  : file.errorString();
+            *error =
+                path.isEmpty() ? QStringLiteral("No file name was given.") : file.errorString();
         return false;
     }
 

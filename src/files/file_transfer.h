@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "core/record_row.h"
-#include "files/files_state.h"
 #include "ui/dialogs.h"
 
 class QSaveFile;
@@ -15,6 +14,7 @@ class QWidget;
 // Shared operations on data files, record lists and printing, and the state that goes with them.
 namespace files {
 
+class Files;
 class RecordGrid;
 
 // The filter of the data-file dialogs.
@@ -24,15 +24,16 @@ QString FileTitle(const QString& path);
 
 // Shows the Save As dialog for data files (by default it asks before replacing a file; a
 // recording, which appends, takes an existing file without asking). On a confirmed name stores
-// the full path in DataFileName and returns true; on cancel returns false and leaves
+// the full path in `files`' DataFileName and returns true; on cancel returns false and leaves
 // DataFileName unchanged. A name typed without a suffix gets the chosen filter's (".dat").
-bool ChooseSaveFile(QWidget* parent, ui::Dialogs::ExistingFile existing =
-                                         ui::Dialogs::ExistingFile::AskBeforeReplacing);
+bool ChooseSaveFile(
+    Files& files, QWidget* parent,
+    ui::Dialogs::ExistingFile existing = ui::Dialogs::ExistingFile::AskBeforeReplacing);
 
-// Writes the data rows of `grid` (rows 1 and up) to DataFileName in the list-file layout,
-// replacing the file. The file is written beside its old version and swapped in only when
-// complete, so a failed save leaves the old file as it was. Returns false with the reason.
-bool WriteGridFile(const RecordGrid& grid, QString* error = nullptr);
+// Writes the data rows of `grid` (rows 1 and up) to `path` in the list-file layout, replacing
+// the file. The file is written beside its old version and swapped in only when complete, so a
+// failed save leaves the old file as it was. Returns false with the reason.
+bool WriteGridFile(const RecordGrid& grid, const QString& path, QString* error = nullptr);
 
 // Lists are written in chunks of about this many bytes: one write each, never one giant string.
 inline constexpr std::size_t kWriteChunk = 1 << 20;
@@ -40,10 +41,10 @@ inline constexpr std::size_t kWriteChunk = 1 << 20;
 bool WriteChunk(QSaveFile& file, std::string& chunk);
 
 // The Save command of the live list and the memory list: while a recording runs, asks whether to
-// stop it ("Warning!", then ListEvents::recordingStopRequested); then ChooseSaveFile and
-// WriteGridFile. A failed write is reported in a
-// message naming the file and the reason; the list is left as it was.
-void SaveGrid(QWidget* window, RecordGrid* grid);
+// stop it ("Warning!", then Files::stopRecording); then ChooseSaveFile and WriteGridFile into
+// DataFileName. A failed write is reported in a message naming the file and the reason; the
+// list is left as it was.
+void SaveGrid(Files& files, QWidget* window, RecordGrid* grid);
 
 // The filter of the CSV dialog.
 QString CsvFileFilter();
@@ -58,18 +59,15 @@ bool WriteCsvFile(const RecordGrid& grid, const QString& path, QString* error = 
 // to it. A running recording goes on; its own file is refused, so that it is never replaced
 // under it. A failed write is reported in a message naming the file and the reason. The list,
 // DataFileName and the data files are left as they were.
-void SaveGridAsCsv(QWidget* window, RecordGrid* grid);
+void SaveGridAsCsv(Files& files, QWidget* window, RecordGrid* grid);
 
 // Prints the grid as a listing: two heading lines and one line of fixed-width fields per data
 // row. Shows the busy pointer and keeps the display poll off meanwhile; rows that reach the grid
 // while it is being collected are printed too. A failed print job is reported in a message.
 void PrintGrid(QWidget* window, RecordGrid* grid);
 
-// The live list's row append for one sample: when LiveListOpen is set, counts LiveListCount on,
-// puts it in cell 0 of `row` and adds the row to RealTimeList's grid, whose view then follows
-// the newest row once more than 20 data rows exist. Returns false when the live list is closed.
-bool AppendLiveSample(core::RecordRow row);
-// The same append for a row text whose number is already set (cells separated by TAB).
+// The live list's append of one row (Files::AppendLiveSample) for a row text whose number is
+// already set (cells separated by TAB).
 void AppendLiveRowText(RecordGrid& grid, const QString& tabText);
 
 // The recording file: a data file opened for appending at the start of a recording and kept

@@ -8,21 +8,19 @@
 #include "files/data_file_loading.h"
 #include "files/file_list.h"
 #include "files/file_transfer.h"
-#include "files/list_events.h"
+#include "files/files.h"
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 #include "ui/dialogs.h"
 
 namespace files {
 
-void OpenLiveList() {
-    if (RealTimeList* old = RealTimeList::find()) old->close();
-    State.LiveListOpen = true;
-    (new RealTimeList)->show();
+void OpenLiveList(Files& files) {
+    files.showAfreshRealTimeList();
 }
 
-void OpenDataFile(QWidget* parent) {
-    if (State.IsRecording) emit events().recordingStopRequested(core::RecordingStop::OpenFile);
+void OpenDataFile(Files& files, QWidget* parent) {
+    if (files.isRecording()) files.stopRecording(core::RecordingStop::OpenFile);
 
     const QPointer<QWidget> owner(parent);
     const QString path =
@@ -41,9 +39,7 @@ void OpenDataFile(QWidget* parent) {
         return;
     }
 
-    if (FileList* old = FileList::find()) old->close();
-    auto* list = new FileList;
-    list->show();
+    FileList* list = files.showAfreshFileList();
     const QString title = FileTitle(path);
     list->setWindowTitle(title);
     list->grid()->setRows(1);

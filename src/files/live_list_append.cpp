@@ -1,4 +1,5 @@
 #include "files/file_transfer.h"
+#include "files/files.h"
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 
@@ -27,12 +28,11 @@ void AppendLiveRowText(RecordGrid& grid, const QString& tabText) {
     grid.showRow(grid.rows() - 1);
 }
 
-bool AppendLiveSample(core::RecordRow row) {
-    if (!State.LiveListOpen) return false;
-    ++State.LiveListCount;
-    row.cells[0] = core::recordNumberText(State.LiveListCount);
-    if (RealTimeList* list = RealTimeList::find())
-        AppendLiveRowText(*list->grid(), fromUtf8(row.tabText()));
+bool Files::AppendLiveSample(core::RecordRow row) {
+    if (!liveList_) return false;
+    ++LiveListCount;
+    row.cells[0] = core::recordNumberText(LiveListCount);
+    AppendLiveRowText(*liveList_->grid(), fromUtf8(row.tabText()));
     return true;
 }
 

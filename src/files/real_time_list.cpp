@@ -1,6 +1,7 @@
 #include "files/real_time_list.h"
 
 #include "files/file_transfer.h"
+#include "files/files.h"
 
 namespace files {
 
@@ -8,7 +9,9 @@ namespace {
 const QString kName = QStringLiteral("RealTimeList");
 }
 
-RealTimeList::RealTimeList() : RecordListWindow(kName, QSize(6750, 4920), QRect(0, 0, 6735, 4935)) {
+RealTimeList::RealTimeList(Files& files)
+    : RecordListWindow(files, kName, QSize(6750, 4920), QRect(0, 0, 6735, 4935)) {
+    files.liveList_ = this;
     connect(addMenuCommand(QStringLiteral("Save"), QStringLiteral("CmdRsave")), &QAction::triggered,
             this, &RealTimeList::CmdRsave_Click);
     addSaveCsvCommand();
@@ -20,12 +23,8 @@ RealTimeList::~RealTimeList() {
     unloadOnce();
 }
 
-RealTimeList* RealTimeList::find() {
-    return findWindow<RealTimeList>(kName);
-}
-
 void RealTimeList::CmdRsave_Click() {
-    files::SaveGrid(this, grid());
+    files::SaveGrid(files(), this, grid());
 }
 
 void RealTimeList::CmdRprint_Click() {
@@ -33,7 +32,7 @@ void RealTimeList::CmdRprint_Click() {
 }
 
 void RealTimeList::Form_Unload() {
-    files::State.LiveListOpen = false;
+    if (files().liveList_ == this) files().liveList_ = nullptr;
 }
 
 }  // namespace files

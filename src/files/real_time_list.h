@@ -4,23 +4,21 @@
 
 namespace files {
 
-// The live list: one row per sample while LiveListOpen is set.
+// The live list: one row per sample while it is open (Files::AppendLiveSample). It is its
+// owner's live list from its making until it unloads.
 class RealTimeList : public RecordListWindow {
     Q_OBJECT
 
   public:
-    RealTimeList();
+    explicit RealTimeList(Files& files);
     ~RealTimeList() override;
-
-    // The open RealTimeList, or null.
-    static RealTimeList* find();
 
   public slots:
     void CmdRsave_Click();
     void CmdRprint_Click();
 
   protected:
-    // Clears LiveListOpen.
+    // Leaves the owner: the live list is closed.
     void Form_Unload() override;
 };
 

@@ -5,16 +5,17 @@
 #include <QMenuBar>
 
 #include "files/file_transfer.h"
+#include "files/files.h"
 #include "files/record_grid.h"
-#include "link/link_events.h"
 #include "ui/accessible_name.h"
 #include "ui/twips.h"
 #include "ui/window_placement.h"
 
 namespace files {
 
-RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect gridTwips)
-    : client_(new QWidget(this)), grid_(nullptr) {
+RecordListWindow::RecordListWindow(Files& files, const QString& name, QSize clientTwips,
+                                   QRect gridTwips)
+    : files_(files), client_(new QWidget(this)), grid_(nullptr) {
     ui::setWidgetName(this, name);
     setWindowTitle(name);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -28,7 +29,6 @@ RecordListWindow::RecordListWindow(const QString& name, QSize clientTwips, QRect
 
     const QSize client = ui::twipsToPixels(clientTwips.width(), clientTwips.height(), this);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
-    serial::closeOnLinkLost(this);
 }
 
 void RecordListWindow::showEvent(QShowEvent* event) {
@@ -39,18 +39,6 @@ void RecordListWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
 }
 
-QWidget* RecordListWindow::findByName(const QString& name) {
-    const QList<QWidget*> windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        if (window->objectName() == name) return window;
-    }
-    return nullptr;
-}
-
-void RecordListWindow::closeByName(const QString& name) {
-    if (QWidget* window = findByName(name)) window->close();
-}
-
 void RecordListWindow::unloadOnce() {
     if (unloaded_) return;
     unloaded_ = true;
@@ -59,8 +47,6 @@ void RecordListWindow::unloadOnce() {
 
 void RecordListWindow::closeEvent(QCloseEvent* event) {
     unloadOnce();
-    // A closed list is gone for everyone who looks it up by name, even before it is destroyed.
-    setObjectName(QString());
     event->accept();
 }
 
@@ -72,7 +58,7 @@ QAction* RecordListWindow::addMenuCommand(const QString& text, const QString& na
 
 void RecordListWindow::addSaveCsvCommand() {
     connect(addMenuCommand(QStringLiteral("Save As CSV\u2026"), QStringLiteral("MnuSaveCsv")),
-            &QAction::triggered, this, [this] { files::SaveGridAsCsv(this, grid_); });
+            &QAction::triggered, this, [this] { files::SaveGridAsCsv(files_, this, grid_); });
 }
 
 QMenu* RecordListWindow::addPlotMenu(const QString& name) {
@@ -97,7 +83,7 @@ void RecordListWindow::MnuTemp_Click() {
 
 void RecordListWindow::requestPlot(files::ListPlotKind kind) {
     if (!plotAvailable()) return;
-    emit files::events().plotRequested(this, grid_, kind);
+    emit files_.events().plotRequested(this, grid_, kind);
 }
 
 }  // namespace files

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QApplication>
 #include <QMainWindow>
 #include <QRect>
 #include <QSize>
@@ -12,27 +11,17 @@ class QMenu;
 
 namespace files {
 
+class Files;
 class RecordGrid;
 
 // Base of the three record list windows: a top-level window named after its kind, placed beside
 // the front panel when first shown, with a client area and a record grid at fixed twips positions.
-// Closing it runs Form_Unload and destroys it; from then on it no longer carries its name, so
-// that a search by name only ever finds the live instance. It closes itself when the link to the
-// meter is lost.
+// Closing it runs Form_Unload (where it leaves its owner's hands) and destroys it.
 class RecordListWindow : public QMainWindow {
     Q_OBJECT
 
   public:
     RecordGrid* grid() const { return grid_; }
-
-    // The open window named `name` among the top-level widgets, or null.
-    static QWidget* findByName(const QString& name);
-    template <class W>
-    static W* findWindow(const QString& name) {
-        return qobject_cast<W*>(findByName(name));
-    }
-    // Closes the open window named `name`, if any.
-    static void closeByName(const QString& name);
 
   public slots:
     // The Plot menu's items: open the plot of this list's grid.
@@ -40,7 +29,7 @@ class RecordListWindow : public QMainWindow {
     void MnuTemp_Click();
 
   protected:
-    RecordListWindow(const QString& name, QSize clientTwips, QRect gridTwips);
+    RecordListWindow(Files& files, const QString& name, QSize clientTwips, QRect gridTwips);
 
     // Unload handler of the window; runs once, when the window closes or is destroyed.
     virtual void Form_Unload() {}
@@ -61,8 +50,10 @@ class RecordListWindow : public QMainWindow {
     virtual bool plotAvailable() const { return true; }
 
     QWidget* client() const { return client_; }
+    Files& files() const { return files_; }
 
   private:
+    Files& files_;
     QWidget* client_;
     RecordGrid* grid_;
     bool unloaded_ = false;

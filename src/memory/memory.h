@@ -10,6 +10,9 @@
 #include "memory/memory_window.h"
 
 class QWidget;
+namespace files {
+class Files;
+}
 namespace serial {
 class TransactionQueue;
 }
@@ -22,9 +25,11 @@ namespace memory {
 class Memory : public QObject {
     Q_OBJECT
   public:
-    // Every exchange with the meter's memory runs on `queue`.
-    explicit Memory(serial::TransactionQueue& queue) : queue_(queue) {}
+    // Every exchange with the meter's memory runs on `queue`; the downloads list into the data
+    // list of `files`.
+    Memory(serial::TransactionQueue& queue, files::Files& files) : queue_(queue), files_(files) {}
     serial::TransactionQueue& queue() const { return queue_; }
+    files::Files& files() const { return files_; }
     // An open window goes with the session.
     ~Memory() override;
 
@@ -66,6 +71,7 @@ class Memory : public QObject {
     void forget(const MemoryWindow* window);
 
     serial::TransactionQueue& queue_;
+    files::Files& files_;
     QPointer<MemoryWindow> window_;
 };
 

@@ -9,7 +9,7 @@
 #include "core/single_records.h"
 #include "core/stored_record.h"
 #include "files/data_list.h"
-#include "files/files_state.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "memory/memory.h"
 #include "memory/memory_exchange.h"
@@ -27,6 +27,8 @@ const QString kNoSingleRecords = QStringLiteral("No Single Records in Memory !")
 // What the steps of one download share. Only the DataList it opens is touched, through a
 // guard: the user may close it (or the Memory window) while the dump arrives.
 struct SingleJob {
+    // The session's lists; the job ends (dropped) before the session does.
+    files::Files* files = nullptr;
     std::size_t count = 0;
     QPointer<files::DataList> list;
     QByteArray bytes;
@@ -58,9 +60,9 @@ Next listRecords(const std::shared_ptr<SingleJob>& job) {
 Next dumpRecords(const std::shared_ptr<SingleJob>& job) {
     // The old list goes first (its unload clears the flag), then the flag makes the new list's
     // Plot menu unavailable.
-    files::DataList::closeExisting();
-    files::State.SingleRecordList = true;
-    job->list = files::DataList::showNew();
+    job->files->closeDataList();
+    job->files->SingleRecordList = true;
+    job->list = job->files->showAfreshDataList();
 
     serial::Transaction dump =
         Dump(protocol::kSingleDump, static_cast<qsizetype>(core::SingleDumpSize(job->count)),
@@ -86,13 +88,14 @@ Next dumpRecords(const std::shared_ptr<SingleJob>& job) {
 
 void StartSingleDownload(Memory& memory, QWidget* panel, MemoryWindow* window) {
     if (!panel) return;
-    files::DataList::closeExisting();
+    memory.files().closeDataList();
     emit memory.downloadRunningChanged(true);
     const QPointer<MemoryWindow> memoryWindow(window);
     if (window) window->setSingleDownloadRunning(true);
     const QPointer<QWidget> owner(panel);
     const QPointer<Memory> guard(&memory);
     auto job = std::make_shared<SingleJob>();
+    job->files = &memory.files();
     serial::Transaction count =
         serial::Request(protocol::request::kSingleCount, [job](std::optional<std::uint8_t> n) {
             if (!n)

@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "core/recording_notice.h"
-#include "core/sampling_interval.h"
 #include "link/port_failure.h"
 #include "link/rs232.h"
 #include "link/serial_line.h"
@@ -59,16 +58,10 @@ Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue, meter::D
     setWindowTitle("Panel V7.0");
     setAttribute(Qt::WA_DeleteOnClose);
 
-    // The sampling tick runs on the PC clock's whole seconds: armed anew for the next one at
-    // every tick, so that ticks neither drift nor run twice in one second.
-    timer2_ = new QTimer(this);
-    timer2_->setObjectName("Timer2");
-    timer2_->setSingleShot(true);
-    timer2_->setTimerType(Qt::PreciseTimer);
-    connect(timer2_, &QTimer::timeout, this, &Panel::Timer2_Timer);
     connect(readout_, &meter::Readout::rendered, this, &Panel::applyState);
     connect(readout_, &meter::Readout::linkLost, this, &Panel::onLinkLost);
     connect(readout_, &meter::Readout::linkRestored, this, &Panel::onLinkRestored);
+
 
     auto* outer = new QVBoxLayout(this);
     auto* body = ui::named(new QFrame(this), "Shape1");
@@ -117,8 +110,6 @@ Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue, meter::D
     outer->setSizeConstraint(QLayout::SetFixedSize);
     // Shown exactly while a recording runs.
     c_.RecordingLbl->hide();
-
-    armTimer2();
 }
 
 Panel::~Panel() = default;
@@ -516,16 +507,6 @@ void Panel::CmdPmul_Click() {
 void Panel::CmdPsavestop_Click() {
     emit saveOrStopRequested();
 }
-void Panel::armTimer2() {
-    timer2_->start(core::MillisecondsToNextSecond(ui::pcNow().time().msec()));
-}
-
-void Panel::Timer2_Timer() {
-    // Armed first: a tick that runs long still gets the next second's tick.
-    armTimer2();
-    emit sampleTick();
-}
-
 void Panel::closeEvent(QCloseEvent* event) {
     // A running download or recording is not ended without asking; the download is asked
     // about first, as a Yes for the recording already stops it.

@@ -24,8 +24,8 @@ namespace panel {
 
 class SegmentDisplay;
 
-// "Panel V7.0": the main window, a picture of the meter. Owns the serial line (Comm1), the
-// display poll (Timer1) and the sampling tick (Timer2, on the PC clock's whole seconds). Its tool
+// "Panel V7.0": the main window, a picture of the meter. Owns the serial line (Comm1) and the
+// display poll (Timer1). Its tool
 // buttons only announce what the user asked for; the subsystems that own those commands are
 // connected in the program's wiring. Closing it ends the program.
 class Panel : public QWidget {
@@ -84,7 +84,6 @@ class Panel : public QWidget {
     const Controls& controls() const { return c_; }
     meter::DisplayPoll* displayPoll() const { return poll_; }
     QTimer* timer1() const;
-    QTimer* timer2() const { return timer2_; }
     serial::SerialLine* comm1() const { return line_; }
 
     // Named widgets by object name, for tests and tools.
@@ -123,7 +122,6 @@ class Panel : public QWidget {
     void CmdPsingle_Click();
     void CmdPmul_Click();
     void CmdPsavestop_Click();
-    void Timer2_Timer();
 
   signals:
     // The tool buttons: what the user asked for.
@@ -140,9 +138,6 @@ class Panel : public QWidget {
     void portChoiceRequested();
     // The panel is closing (its questions answered): the program ends with it.
     void closing();
-    // One tick of Timer2 (on each whole second of the PC clock, from start to end): the
-    // recording's sampling tick.
-    void sampleTick();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -159,13 +154,11 @@ class Panel : public QWidget {
     void setMeterButtonsEnabled(bool enabled);
     QString comText() const;
     QString portFailureText() const;
-    void armTimer2();
 
     serial::SerialLine* line_;
     serial::TransactionQueue* queue_;
     meter::DisplayPoll* poll_;
     const meter::Readout* readout_;
-    QTimer* timer2_;
     Controls c_;
     bool displayFrozen_ = false;
     bool downloadRunning_ = false;

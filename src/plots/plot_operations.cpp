@@ -9,6 +9,7 @@
 #include "files/busy_cursor.h"
 #include "files/data_list.h"
 #include "files/file_list.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "files/record_grid_model.h"
 #include "plots/plot_range_dialog.h"
@@ -150,8 +151,8 @@ QString SourceTitle(const Plots& plots) {
 }
 
 files::RecordListWindow* SourceList(const Plots& plots) {
-    if (plots.PlotFromDataList) return files::DataList::find();
-    if (plots.PlotFromFileList) return files::FileList::find();
+    if (plots.PlotFromDataList) return plots.files().findDataList();
+    if (plots.PlotFromFileList) return plots.files().findFileList();
     return nullptr;
 }
 

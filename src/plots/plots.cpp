@@ -21,7 +21,7 @@ W* openOf(const QPointer<W>& window) {
 
 }  // namespace
 
-Plots::Plots(QObject* parent) : QObject(parent) {}
+Plots::Plots(files::Files& files, QObject* parent) : QObject(parent), files_(files) {}
 
 Plots::~Plots() {
     for (const QPointer<PlotRangeDialog>& dialog : ranges_) delete dialog.data();

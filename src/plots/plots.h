@@ -5,6 +5,10 @@
 
 #include "core/plot_range.h"
 
+namespace files {
+class Files;
+}
+
 namespace plots {
 
 class PlotRangeDialog;
@@ -18,7 +22,9 @@ class Plots : public QObject {
     Q_OBJECT
 
   public:
-    explicit Plots(QObject* parent = nullptr);
+    // The plots are drawn from the record lists of `files`.
+    explicit Plots(files::Files& files, QObject* parent = nullptr);
+    files::Files& files() const { return files_; }
     ~Plots() override;
 
     core::PlotRange PhRange = core::DefaultPlotRange(core::Quantity::Ph, 0);
@@ -50,6 +56,7 @@ class Plots : public QObject {
     void closeOnLinkLost();
 
   private:
+    files::Files& files_;
     QPointer<PlotWindow> windows_[3];
     QPointer<PlotRangeDialog> ranges_[3];
 };

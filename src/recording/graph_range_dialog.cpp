@@ -1,14 +1,11 @@
 #include "recording/graph_range_dialog.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "link/link_events.h"
-#include "recording/graph_windows.h"
-#include "recording/recording_state.h"
+#include "recording/live_graphs.h"
 #include "ui/accessible_name.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
@@ -54,7 +51,8 @@ QString numberText(double value) {
 
 }  // namespace
 
-GraphRangeDialog::GraphRangeDialog(core::Quantity quantity) : quantity_(quantity) {
+GraphRangeDialog::GraphRangeDialog(LiveGraphs& graphs, core::Quantity quantity)
+    : graphs_(graphs), quantity_(quantity) {
     ui::setWidgetName(this, nameOf(quantity));
     setWindowTitle(captionOf(quantity));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -78,29 +76,12 @@ GraphRangeDialog::GraphRangeDialog(core::Quantity quantity) : quantity_(quantity
     layout->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, &GraphRangeDialog::CmdOk_Click);
 
-    const core::GraphRange& range = recording::TraceOf(quantity).Range;
+    const core::GraphRange& range = graphs_.TraceOf(quantity).Range;
     records_->setText(numberText(range.RecordsPerGraph));
     min_->setText(numberText(range.MinValue));
     max_->setText(numberText(range.MaxValue));
 
     resize(ui::twipsToPixels(kDialogTwips.width(), kDialogTwips.height(), this));
-    serial::closeOnLinkLost(this);
-}
-
-GraphRangeDialog* GraphRangeDialog::find(core::Quantity quantity) {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == nameOf(quantity) && window->isVisible())
-            return qobject_cast<GraphRangeDialog*>(window);
-    return nullptr;
-}
-
-GraphRangeDialog* GraphRangeDialog::showFor(core::Quantity quantity) {
-    GraphRangeDialog* dialog = find(quantity);
-    if (!dialog) dialog = new GraphRangeDialog(quantity);
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-    return dialog;
 }
 
 void GraphRangeDialog::CmdOk_Click() {
@@ -108,19 +89,19 @@ void GraphRangeDialog::CmdOk_Click() {
     const core::GraphRangeEntry entry = core::CheckGraphRange(
         records_->text().toStdString(), min_->text().toStdString(), max_->text().toStdString());
     if (!entry.range) {
-        RealTimeGraph::closeWindow(quantity_);
+        graphs_.closeGraph(quantity_);
         ui::dialogs().message(
             this, windowTitle(),
             QString::fromUtf8(entry.message.data(), qsizetype(entry.message.size())),
             ui::Dialogs::Icon::None, ui::Dialogs::Buttons::Ok);
         return;
     }
-    recording::TraceOf(quantity_).Range = *entry.range;
+    graphs_.TraceOf(quantity_).Range = *entry.range;
     if (quantity_ == core::Quantity::Temperature)
-        recording::State.TempGraphOpen = true;
+        graphs_.TempGraphOpen = true;
     else
-        recording::State.PhMvGraphOpen = true;
-    RealTimeGraph::open(quantity_);
+        graphs_.PhMvGraphOpen = true;
+    graphs_.showGraph(quantity_);
     close();
 }
 

@@ -3,9 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "link/link_events.h"
 #include "recording/graph_range_dialog.h"
-#include "recording/recording_state.h"
+#include "recording/live_graphs.h"
 #include "ui/trace_view.h"
 
 namespace recording {
@@ -64,15 +63,15 @@ QString RealTimeGraph::nameOf(core::Quantity quantity) {
     return QStringLiteral("RealTime1_1");
 }
 
-RealTimeGraph::RealTimeGraph(core::Quantity quantity)
+RealTimeGraph::RealTimeGraph(LiveGraphs& graphs, core::Quantity quantity)
     : ui::TraceWindow(nameOf(quantity), captionOf(quantity),
                       quantity == core::Quantity::Mv ? kMirroredGraphTwips : kBaseLineGraphTwips,
                       quantity == core::Quantity::Mv ? kMirroredGraphTwips : kBaseLineGraphTwips),
+      graphs_(graphs),
       quantity_(quantity) {
     addFrame();
     connect(this, &ui::TraceWindow::limitRequested, this,
-            [quantity] { GraphRangeDialog::showFor(quantity); });
-    serial::closeOnLinkLost(this);
+            [this] { graphs_.showRangeDialog(quantity_); });
 }
 
 RealTimeGraph::~RealTimeGraph() {
@@ -123,7 +122,7 @@ void RealTimeGraph::addFrame() {
 void RealTimeGraph::writeLabels() {
     ui::TraceView* v = view();
     const core::ScaleLabels labels =
-        core::ScaleLabelTexts(recording::TraceOf(quantity_).Range.scale());
+        core::ScaleLabelTexts(graphs_.TraceOf(quantity_).Range.scale());
     v->setLabelText(QStringLiteral("LblValTop"), fromStd(labels.top));
     v->setLabelText(QStringLiteral("LblValMid"), fromStd(labels.middle));
     v->setLabelText(QStringLiteral("Lbl0"), fromStd(labels.base));
@@ -131,10 +130,9 @@ void RealTimeGraph::writeLabels() {
     v->setLabelText(QStringLiteral("TopLbl"), fromStd(labels.bottom));
     for (const char* name : {"LblT1", "LblT2", "LblT3", "LblValue"})
         v->setLabelText(QString::fromLatin1(name), QString());
-    const QString unit = quantity_ == core::Quantity::Ph ? QStringLiteral("pH")
-                         : quantity_ == core::Quantity::Mv
-                             ? QStringLiteral("mV")
-                             : unitNameOf(recording::State.TempGraphUnit);
+    const QString unit = quantity_ == core::Quantity::Ph   ? QStringLiteral("pH")
+                         : quantity_ == core::Quantity::Mv ? QStringLiteral("mV")
+                                                           : unitNameOf(graphs_.TempGraphUnit);
     v->setLabelText(QStringLiteral("LblUnit"), unit);
 }
 
@@ -142,32 +140,6 @@ void RealTimeGraph::restart() {
     view()->clearTraces();
     trace_ = -1;
     writeLabels();
-}
-
-RealTimeGraph* RealTimeGraph::open(core::Quantity quantity) {
-    recording::GraphTrace& trace = recording::TraceOf(quantity);
-    trace.TraceStarted = false;
-    trace.PointIndex = 0;
-    if (RealTimeGraph* window = find(quantity)) {
-        window->restart();
-        return window;
-    }
-    auto* window = new RealTimeGraph(quantity);
-    window->show();
-    return window;
-}
-
-RealTimeGraph* RealTimeGraph::find(core::Quantity quantity) {
-    // A closed window is hidden until its deletion: only a shown one is the graph's window.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* graph = qobject_cast<RealTimeGraph*>(window);
-        if (graph && graph->isVisible() && graph->quantity() == quantity) return graph;
-    }
-    return nullptr;
-}
-
-void RealTimeGraph::closeWindow(core::Quantity quantity) {
-    if (RealTimeGraph* window = find(quantity)) window->close();
 }
 
 void RealTimeGraph::setValueText(const QString& text) {
@@ -181,7 +153,7 @@ void RealTimeGraph::setTimeText(int which, const QString& time) {
 void RealTimeGraph::startTrace(double y) {
     ui::TraceView* v = view();
     v->clearTraces();
-    const core::GraphRange& range = recording::TraceOf(quantity_).Range;
+    const core::GraphRange& range = graphs_.TraceOf(quantity_).Range;
     trace_ = v->addTrace(core::kGraphLeftX, range.StepX, kTraceColour);
     v->appendPoint(trace_, static_cast<float>(y));
 }
@@ -192,12 +164,15 @@ void RealTimeGraph::addPoint(double y) {
 
 void RealTimeGraph::Form_Unload() {
     if (quantity_ == core::Quantity::Temperature)
-        recording::State.TempGraphOpen = false;
+        graphs_.TempGraphOpen = false;
     else
-        recording::State.PhMvGraphOpen = false;
-    recording::GraphTrace& trace = recording::TraceOf(quantity_);
+        graphs_.PhMvGraphOpen = false;
+    GraphTrace& trace = graphs_.TraceOf(quantity_);
     trace.TraceStarted = false;
     trace.PointIndex = 0;
+    // A closed window is no longer its graph's, even before it is destroyed.
+    QPointer<RealTimeGraph>& registered = graphs_.graphs_[LiveGraphs::slotOf(quantity_)];
+    if (registered == this) registered = nullptr;
 }
 
 }  // namespace recording

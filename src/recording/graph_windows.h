@@ -5,11 +5,14 @@
 
 namespace recording {
 
+class LiveGraphs;
+
 // A live graph window: "RealTime1" (pH), "RealTime2" (mV) or "RealTime1_1" (temperature). A
 // fixed frame of lines and value labels from the graph's range, one trace drawn left to right,
 // one point per sample, and the reading and the times of the trace's first, middle and last
 // point. "Limit" opens the graph's range dialog, "Print" prints the window as shown. Closing it
-// (also on a lost link) clears the graph's open flag and its trace. A restart (past the right
+// (also on a lost link) clears the graph's open flag and its trace; its owner (LiveGraphs)
+// makes, finds and restarts it. A restart (past the right
 // edge, a new range, the panel's button) empties the picture in the same window, which keeps
 // its place and size.
 class RealTimeGraph : public ui::TraceWindow {
@@ -18,14 +21,6 @@ class RealTimeGraph : public ui::TraceWindow {
   public:
     ~RealTimeGraph() override;
 
-    // Opens the graph's window empty, labelled from the graph's current range (the temperature
-    // window names the unit of TempGraphUnit), with a new trace to come. An open window is
-    // started again in place: its trace and times go, its labels are written anew.
-    static RealTimeGraph* open(core::Quantity quantity);
-    // The open window of the graph, or null.
-    static RealTimeGraph* find(core::Quantity quantity);
-    // Closes the graph's window if it is open.
-    static void closeWindow(core::Quantity quantity);
     // The window's name: "RealTime1", "RealTime2", "RealTime1_1".
     static QString nameOf(core::Quantity quantity);
 
@@ -44,12 +39,15 @@ class RealTimeGraph : public ui::TraceWindow {
     void Form_Unload() override;
 
   private:
-    explicit RealTimeGraph(core::Quantity quantity);
+    friend class LiveGraphs;
+
+    RealTimeGraph(LiveGraphs& graphs, core::Quantity quantity);
     void addFrame();
     // The labels that come from the range and the unit; the reading and the times emptied.
     void writeLabels();
     void restart();
 
+    LiveGraphs& graphs_;
     core::Quantity quantity_;
     int trace_ = -1;
 };

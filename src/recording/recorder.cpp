@@ -2,10 +2,11 @@
 
 #include <QPointer>
 #include <QTime>
+#include <QTimer>
 
 #include "files/file_transfer.h"
+#include "files/files.h"
 #include "panel/panel.h"
-#include "recording/recording_state.h"
 #include "recording/recording_writer.h"
 #include "ui/dialogs.h"
 #include "ui/pc_clock.h"
@@ -16,32 +17,52 @@ namespace {
 const QString kTitle = QStringLiteral("Recording");
 }
 
-Recorder::Recorder(panel::Panel* panel)
-    : QObject(panel), panel_(panel), writer_(new RecordingWriter(this)) {
+Recorder::Recorder(files::Files& files)
+    : files_(files), writer_(new RecordingWriter(this)), timer2_(new QTimer(this)) {
     connect(writer_, &RecordingWriter::lineWritten, this, &Recorder::onLineWritten);
     connect(writer_, &RecordingWriter::failed, this, &Recorder::onFailed);
+    // The sampling tick runs on the PC clock's whole seconds: armed anew for the next one at
+    // every tick, so that ticks neither drift nor run twice in one second.
+    timer2_->setObjectName("Timer2");
+    timer2_->setSingleShot(true);
+    timer2_->setTimerType(Qt::PreciseTimer);
+    connect(timer2_, &QTimer::timeout, this, &Recorder::Timer2_Timer);
+    armTimer2();
+}
+
+void Recorder::setPanel(panel::Panel* panel) {
+    panel_ = panel;
+}
+
+void Recorder::armTimer2() {
+    timer2_->start(core::MillisecondsToNextSecond(ui::pcNow().time().msec()));
+}
+
+void Recorder::Timer2_Timer() {
+    // Armed first: a tick that runs long still gets the next second's tick.
+    armTimer2();
+    emit sampleTick();
 }
 
 void Recorder::CmdPsavestop_Click() {
-    if (files::State.IsRecording)
+    if (IsRecording)
         StopRecording(core::RecordingStop::StopRec);
     else
         StartRecording();
 }
 
 void Recorder::StartRecording() {
-    if (files::State.IsRecording) return;
+    if (IsRecording) return;
     // The panel (and this recorder with it) may be closed while the dialog stands.
     const QPointer<Recorder> self(this);
-    if (!files::ChooseSaveFile(panel_, ui::Dialogs::ExistingFile::AppendWithoutAsking) ||
+    if (!files::ChooseSaveFile(files_, panel_, ui::Dialogs::ExistingFile::AppendWithoutAsking) ||
         !self)
         return;
-    const QString path = files::State.DataFileName;
-    panel_->showFileName(files::FileTitle(path));
+    const QString path = files_.DataFileName;
+    if (panel_) panel_->showFileName(files::FileTitle(path));
 
     QString reason;
-    std::unique_ptr<files::RecordingFile> file =
-        files::RecordingFile::open(path, &reason);
+    std::unique_ptr<files::RecordingFile> file = files::RecordingFile::open(path, &reason);
     if (!file) {
         ui::dialogs().message(
             panel_, kTitle,
@@ -54,21 +75,21 @@ void Recorder::StartRecording() {
     recording_ = writer_->begin(std::move(file));
     path_ = path;
     stopped_ = 0;
-    files::State.IsRecording = true;
-    panel_->showRecording(true);
-    panel_->showRecordingNotice(QString());
+    IsRecording = true;
+    if (panel_) panel_->showRecording(true);
+    if (panel_) panel_->showRecordingNotice(QString());
 }
 
 void Recorder::StopRecording(core::RecordingStop why) {
-    if (!files::State.IsRecording) return;
-    stop(why, recording::State.RecordingCount);
+    if (!IsRecording) return;
+    stop(why, RecordingCount);
 }
 
 void Recorder::stop(core::RecordingStop why, long lines) {
-    files::State.IsRecording = false;
-    panel_->showRecording(false);
-    panel_->showRecordCount(QString());
-    recording::State.RecordingCount = 0;
+    IsRecording = false;
+    if (panel_) panel_->showRecording(false);
+    if (panel_) panel_->showRecordCount(QString());
+    RecordingCount = 0;
     writer_->end();
     stopped_ = recording_;
     recording_ = 0;
@@ -77,6 +98,7 @@ void Recorder::stop(core::RecordingStop why, long lines) {
 
 void Recorder::showNotice(core::RecordingStop why, long lines) {
     if (why == core::RecordingStop::Quit) return;
+    if (!panel_) return;
     const QTime now = ui::pcNow().time();
     panel_->showRecordingNotice(QString::fromStdString(
         core::RecordingStopNotice(why, now.hour(), now.minute(), now.second(), lines,
@@ -84,11 +106,11 @@ void Recorder::showNotice(core::RecordingStop why, long lines) {
 }
 
 bool Recorder::MayQuit() {
-    if (!files::State.IsRecording) return true;
-    const std::string question = core::RecordingQuitQuestion(
-        recording::State.RecordingCount, files::FileTitle(path_).toStdString());
-    if (ui::dialogs().message(panel_, panel_->windowTitle(), QString::fromStdString(question),
-                              ui::Dialogs::Icon::Question,
+    if (!IsRecording) return true;
+    const std::string question =
+        core::RecordingQuitQuestion(RecordingCount, files::FileTitle(path_).toStdString());
+    if (ui::dialogs().message(panel_, panel_ ? panel_->windowTitle() : QString(),
+                              QString::fromStdString(question), ui::Dialogs::Icon::Question,
                               ui::Dialogs::Buttons::YesNo) != ui::Dialogs::Answer::Yes)
         return false;
     StopRecording(core::RecordingStop::Quit);
@@ -96,8 +118,8 @@ bool Recorder::MayQuit() {
 }
 
 void Recorder::RecordSample(core::RecordRow row) {
-    if (!files::State.IsRecording) return;
-    const long number = ++recording::State.RecordingCount;
+    if (!IsRecording) return;
+    const long number = ++RecordingCount;
     row.cells[0] = core::recordNumberText(number);
     writer_->append(row.recordingFileLine(), number);
 }
@@ -105,7 +127,7 @@ void Recorder::RecordSample(core::RecordRow row) {
 void Recorder::onLineWritten(quint64 recording, long number) {
     if (recording != recording_) return;
     // A blank in place of a sign, then the count.
-    panel_->showRecordCount(QStringLiteral(" %1").arg(number));
+    if (panel_) panel_->showRecordCount(QStringLiteral(" %1").arg(number));
 }
 
 void Recorder::onFailed(quint64 recording, const QString& path, const QString& reason,

@@ -2,18 +2,18 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <optional>
 
 #include "core/recording_notice.h"
+#include "core/sample.h"
 #include "core/sample_row.h"
 #include "core/sampling_interval.h"
-#include "files/file_transfer.h"
+#include "files/files.h"
 #include "files/real_time_list.h"
 #include "meter/meter_state.h"
 #include "panel/panel.h"
-#include "recording/graph_windows.h"
-#include "recording/graphs.h"
+#include "recording/live_graphs.h"
 #include "recording/recorder.h"
-#include "recording/recording_state.h"
 #include "ui/dialogs.h"
 #include "ui/pc_clock.h"
 
@@ -25,58 +25,64 @@ QString fromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-core::RecordRow takeSample(const QDateTime& now) {
+// The one place the sampling reads the meter's readout: the sample the panel shows now, unless
+// nothing it shows comes from the meter or it is older than the previous poll tick (the line
+// was held by a download, or the meter is about to be lost). Stamped with the tick's time once
+// it falls due.
+std::optional<core::Sample> freshSample() {
+    if (!meter::ReadingIsFresh(meter::State)) return std::nullopt;
+    return core::MakeSample(meter::State.Display, meter::State.MeterReading, {}, {});
+}
+
+void stamp(core::Sample& sample, const QDateTime& now) {
     const QDate date = now.date();
     const QTime time = now.time();
-    return core::SampleRow(meter::State.Display, meter::State.MeterReading,
-                           core::recordDateText(date.year(), date.month(), date.day()),
-                           core::recordTimeText(time.hour(), time.minute(), time.second()));
+    sample.date = core::recordDateText(date.year(), date.month(), date.day());
+    sample.time = core::recordTimeText(time.hour(), time.minute(), time.second());
 }
 
 }  // namespace
 
-void CloseLiveWindows() {
-    recording::State.PhMvGraphOpen = false;
-    recording::State.TempGraphOpen = false;
-    files::State.LiveListOpen = false;
-    RealTimeGraph::closeWindow(core::Quantity::Ph);
-    RealTimeGraph::closeWindow(core::Quantity::Mv);
-    RealTimeGraph::closeWindow(core::Quantity::Temperature);
-    if (files::RealTimeList* list = files::RealTimeList::find()) list->close();
+void CloseLiveWindows(LiveGraphs& graphs, files::Files& files) {
+    graphs.PhMvGraphOpen = false;
+    graphs.TempGraphOpen = false;
+    graphs.closeGraph(core::Quantity::Ph);
+    graphs.closeGraph(core::Quantity::Mv);
+    graphs.closeGraph(core::Quantity::Temperature);
+    if (files::RealTimeList* list = files.findRealTimeList()) list->close();
 }
 
-Sampler::Sampler(panel::Panel* panel, Recorder* recorder)
-    : QObject(panel), panel_(panel), recorder_(recorder) {}
+Sampler::Sampler(panel::Panel* panel, Recorder& recorder, LiveGraphs& graphs, files::Files& files)
+    : QObject(panel), panel_(panel), recorder_(recorder), graphs_(graphs), files_(files) {}
 
 void Sampler::Timer2_Timer() {
-    recording::RecordingState& s = recording::State;
-    if (!meter::ReadingIsFresh(meter::State)) {
-        // Nothing the panel shows now comes from the meter, or it is older than the previous
-        // poll tick (the line was held by a download, or the meter is about to be lost). A
-        // sample that falls due meanwhile is taken on the first tick with a fresh reading.
-        return;
-    }
-    const core::MeterReading& reading = meter::State.MeterReading;
+    Recorder& s = recorder_;
+    std::optional<core::Sample> sample = freshSample();
+    // A sample that falls due without a fresh reading is taken on the first tick with one.
+    if (!sample) return;
+    const core::MeterReading& reading = sample->reading;
     if (!core::MeterIsMeasuring(reading)) {
-        CloseLiveWindows();
-        recorder_->StopRecording(core::StopForScreen(reading));
+        CloseLiveWindows(graphs_, files_);
+        recorder_.StopRecording(core::StopForScreen(reading));
         return;
     }
     const QDateTime now = ui::pcNow();
     const long long second = now.toSecsSinceEpoch();
     if (!core::SampleIsDue(s.Schedule, second, s.SamplingInterval)) return;
 
-    const core::RecordRow sample = takeSample(now);
-    recorder_->RecordSample(sample);
-    files::AppendLiveSample(sample);
+    // One sample, to the recording file, the live list and the live graphs in that order.
+    stamp(*sample, now);
+    const core::RecordRow row = core::SampleRow(*sample);
+    recorder_.RecordSample(row);
+    files_.AppendLiveSample(row);
     // A first point of a trace ends the tick before it counts: the next tick samples again.
-    const bool endedEarly =
-        (s.PhMvGraphOpen && UpdatePhMvGraph()) || (s.TempGraphOpen && UpdateTemperatureGraph());
+    const bool endedEarly = (graphs_.PhMvGraphOpen && graphs_.UpdatePhMvGraph(*sample)) ||
+                            (graphs_.TempGraphOpen && graphs_.UpdateTemperatureGraph(*sample));
     core::SampleTaken(s.Schedule, second, !endedEarly);
 }
 
 void Sampler::CmdPSample_Click() {
-    recording::RecordingState& s = recording::State;
+    Recorder& s = recorder_;
     const QPointer<Sampler> self(this);
     const QString answer = ui::dialogs().input(
         panel_, fromStd(core::kSamplingInputTitle),

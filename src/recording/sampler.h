@@ -2,20 +2,26 @@
 
 #include <QObject>
 
+namespace files {
+class Files;
+}
 namespace panel {
 class Panel;
 }
 
 namespace recording {
 
+class LiveGraphs;
 class Recorder;
 
-// The sampling tick of the panel's Timer2 (on each whole second of the PC clock) and the
-// sampling interval.
+// The sampling tick of the recorder's Timer2 (on each whole second of the PC clock) and the
+// sampling interval. Each due sample goes to the recording file, the live list and the live
+// graphs, in that order.
 class Sampler : public QObject {
     Q_OBJECT
   public:
-    Sampler(panel::Panel* panel, Recorder* recorder);
+    // Lives as long as `panel`, which shows the interval.
+    Sampler(panel::Panel* panel, Recorder& recorder, LiveGraphs& graphs, files::Files& files);
 
   public slots:
     // One tick. With the meter off its measuring screen it closes the live graphs and the live
@@ -35,11 +41,13 @@ class Sampler : public QObject {
 
   private:
     panel::Panel* panel_;
-    Recorder* recorder_;
+    Recorder& recorder_;
+    LiveGraphs& graphs_;
+    files::Files& files_;
 };
 
 // Closes the live windows in order (pH, mV and temperature graph, live list) and clears their
 // flags: the meter has left its measuring screen.
-void CloseLiveWindows();
+void CloseLiveWindows(LiveGraphs& graphs, files::Files& files);
 
 }  // namespace recording

@@ -8,6 +8,7 @@
 #include "link/rs232.h"
 #include "meter/display_poll.h"
 #include "panel/keypad.h"
+#include "recording/recorder.h"
 #include "support/meter_fixture.h"
 #include "ui/pc_clock.h"
 
@@ -131,7 +132,7 @@ class TestKeys : public QObject {
         MeterFixture f;
         QVERIFY(f.startPanel());
         // The sampling tick reads the PC clock too, once a second.
-        f.panel()->timer2()->stop();
+        f.session()->recorder().timer2()->stop();
         int readings = 0;
         ui::setPcClock([&] {
             ++readings;

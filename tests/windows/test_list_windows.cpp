@@ -18,13 +18,13 @@
 #include "files/data_list.h"
 #include "files/file_list.h"
 #include "files/file_transfer.h"
+#include "files/files.h"
 #include "files/list_commands.h"
 #include "files/list_events.h"
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 #include "files/record_grid_model.h"
 #include "link/rs232.h"
-#include "recording/recording_state.h"
 #include "support/fake_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/print_text.h"
@@ -103,43 +103,53 @@ class ListWindowsTest : public QObject {
     QTemporaryDir dir;
     QTimer pollTimer;
 
+    // The lists under test, with a recording that stands in for the recorder: the lists ask
+    // whether it runs, into which file, and stop it (counted).
+    std::unique_ptr<files::Files> lists;
+    bool recording = false;
+    long recordingCount = 0;
+
     QString path(const QString& name) const { return dir.filePath(name); }
 
     void startRecording() {
-        files::State.IsRecording = true;
-        recording::State.RecordingCount = 5;
+        recording = true;
+        recordingCount = 5;
     }
 
     files::RealTimeList* openLiveList() {
-        files::OpenLiveList();
-        return files::RealTimeList::find();
+        files::OpenLiveList(*lists);
+        return lists->findRealTimeList();
     }
 
     files::FileList* openFile(const QString& file) {
         fake->openName = file;
-        files::OpenDataFile(nullptr);
+        files::OpenDataFile(*lists, nullptr);
         // The rows are read on a worker thread: wait until the list holds them.
-        const QPointer<files::FileList> list = files::FileList::find();
+        const QPointer<files::FileList> list = lists->findFileList();
         if (list && !QTest::qWaitFor([&] { return !list || !list->loading(); }, 20000))
             return nullptr;
-        return files::FileList::find();
+        return lists->findFileList();
     }
 
   private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
         pollTimer.setInterval(500);
-        // Stands in for the recorder, which stops the recording when the lists ask.
-        connect(&files::events(), &files::ListEvents::recordingStopRequested, [] {
-            files::State.IsRecording = false;
-            recording::State.RecordingCount = 0;
-            ++stopRequests;
-        });
     }
 
     void init() {
         app::ResetProgramState();
+        recording = false;
+        recordingCount = 0;
+        lists = std::make_unique<files::Files>(files::RecordingLink{
+            [this] { return recording; }, [this] { return lists->DataFileName; },
+            [this](core::RecordingStop) {
+                recording = false;
+                recordingCount = 0;
+                ++stopRequests;
+            }});
         fake = new FakeDialogs;
+        fake->isRecording = [this] { return recording; };
         ui::setDialogs(fake);
         stopRequests = 0;
     }
@@ -147,15 +157,16 @@ class ListWindowsTest : public QObject {
     void cleanup() {
         for (QWidget* window : QApplication::topLevelWidgets()) window->close();
         settle();
+        lists.reset();
         ui::setDialogs(nullptr);
         delete fake;
     }
 
     void windowsHaveTheirNamesCaptionsMenusAndHeader() {
-        files::OpenLiveList();
-        auto* live = files::RealTimeList::find();
-        auto* data = files::DataList::showNew();
-        auto* fileList = new files::FileList;
+        files::OpenLiveList(*lists);
+        auto* live = lists->findRealTimeList();
+        auto* data = lists->showAfreshDataList();
+        auto* fileList = new files::FileList(*lists);
         fileList->show();
         const QList<QPair<files::RecordListWindow*, QStringList>> windows = {
             {live, {"CmdRsave", "MnuSaveCsv", "CmdRprint"}},
@@ -191,13 +202,13 @@ class ListWindowsTest : public QObject {
     }
 
     void liveListReopenedStartsEmptyAndNumbersOn() {
-        QVERIFY(!files::AppendLiveSample(sample("1.000")));
-        const long before = files::State.LiveListCount;
+        QVERIFY(!lists->AppendLiveSample(sample("1.000")));
+        const long before = lists->LiveListCount;
 
         QPointer<files::RealTimeList> first = openLiveList();
-        QVERIFY(first && files::State.LiveListOpen);
-        QVERIFY(files::AppendLiveSample(sample("7.001")));
-        QVERIFY(files::AppendLiveSample(sample("7.002", "Low")));
+        QVERIFY(first && lists->liveListOpen());
+        QVERIFY(lists->AppendLiveSample(sample("7.001")));
+        QVERIFY(lists->AppendLiveSample(sample("7.002", "Low")));
         QCOMPARE(first->grid()->rows(), 3);
         QCOMPARE(first->grid()->cellText(2, 0), QString::number(before + 2));
         QCOMPARE(first->grid()->cellText(2, 8), QStringLiteral("Low"));
@@ -206,28 +217,28 @@ class ListWindowsTest : public QObject {
         QPointer<files::RealTimeList> second = openLiveList();
         settle();
         QVERIFY(!first);
-        QVERIFY(second && files::State.LiveListOpen);
+        QVERIFY(second && lists->liveListOpen());
         QCOMPARE(second->grid()->rows(), 1);
-        QVERIFY(files::AppendLiveSample(sample("7.003")));
+        QVERIFY(lists->AppendLiveSample(sample("7.003")));
         QCOMPARE(second->grid()->cellText(1, 0), QString::number(before + 3));
 
         second->close();
-        QVERIFY(!files::State.LiveListOpen);
-        QVERIFY(!files::RealTimeList::find());
-        QVERIFY(!files::AppendLiveSample(sample("7.004")));
-        QCOMPARE(files::State.LiveListCount, before + 3);
+        QVERIFY(!lists->liveListOpen());
+        QVERIFY(!lists->findRealTimeList());
+        QVERIFY(!lists->AppendLiveSample(sample("7.004")));
+        QCOMPARE(lists->LiveListCount, before + 3);
     }
 
     void liveListFollowsTheNewestRowPastTwentyRows() {
         files::RealTimeList* live = openLiveList();
         QVERIFY(QTest::qWaitForWindowExposed(live));
         files::RecordGrid* grid = live->grid();
-        for (int k = 1; k <= 21; ++k) files::AppendLiveSample(sample("7.000"));
+        for (int k = 1; k <= 21; ++k) lists->AppendLiveSample(sample("7.000"));
         QCOMPARE(grid->topRow(), 1);
 
         int previousTop = grid->topRow();
         for (int k = 22; k <= 60; ++k) {
-            files::AppendLiveSample(sample("7.000"));
+            lists->AppendLiveSample(sample("7.000"));
             const int top = grid->topRow();
             QVERIFY2(top > previousTop, qPrintable(QString::number(k)));
             // Past the first step it moves one row per new row.
@@ -242,16 +253,16 @@ class ListWindowsTest : public QObject {
 
     void saveWritesTheListFileLayout() {
         files::RealTimeList* live = openLiveList();
-        files::AppendLiveSample(sample("7.012"));
-        files::AppendLiveSample(sample("- . - - -", "Low"));
-        const long n = files::State.LiveListCount;
+        lists->AppendLiveSample(sample("7.012"));
+        lists->AppendLiveSample(sample("- . - - -", "Low"));
+        const long n = lists->LiveListCount;
         fake->saveName = path("list.dat");
         writeFile(fake->saveName, QByteArray(5000, 'x'));  // replaced, not appended to
 
         live->CmdRsave_Click();
         // "All Files" shows names without a dot too.
         QCOMPARE(fake->lastFilter, QStringLiteral("Data Files (*.dat);;All Files (*)"));
-        QCOMPARE(files::State.DataFileName, fake->saveName);
+        QCOMPARE(lists->DataFileName, fake->saveName);
         QVERIFY(fake->messages.isEmpty());
         const QByteArray expected =
             "\"" + QByteArray::number(qlonglong(n - 1)) +
@@ -271,7 +282,7 @@ class ListWindowsTest : public QObject {
     }
 
     void savingAHeaderOnlyListGivesAnEmptyFile() {
-        files::DataList* data = files::DataList::showNew();
+        files::DataList* data = lists->showAfreshDataList();
         fake->saveName = path("empty.dat");
         data->CmdDsave_Click();
         QVERIFY(QFile::exists(fake->saveName));
@@ -280,7 +291,7 @@ class ListWindowsTest : public QObject {
 
     void failedSaveIsReportedAndKeepsListAndOldFile() {
         files::RealTimeList* live = openLiveList();
-        files::AppendLiveSample(sample("7.012"));
+        lists->AppendLiveSample(sample("7.012"));
         fake->saveName = path("no such folder/list.dat");
         live->CmdRsave_Click();
         QCOMPARE(fake->messages.size(), 1);
@@ -314,9 +325,10 @@ class ListWindowsTest : public QObject {
             "3,\"soon, \"\"maybe\"\"\",-150.5,mV,25.0,°C,ATC,\r\n";
         // A recording goes on meanwhile: the CSV file is none of its business.
         startRecording();
-        files::State.DataFileName = path("recorded.dat");
-        writeFile(files::State.DataFileName, "1\t26/12/09\r\n");
-        files::RecordListWindow* windows[] = {openLiveList(), files::DataList::showNew(), new files::FileList};
+        lists->DataFileName = path("recorded.dat");
+        writeFile(lists->DataFileName, "1\t26/12/09\r\n");
+        files::RecordListWindow* windows[] = {openLiveList(), lists->showAfreshDataList(),
+                                              new files::FileList(*lists)};
         int n = 0;
         for (files::RecordListWindow* window : windows) {
             for (const QString& row : rows) window->grid()->addRow(row);
@@ -326,9 +338,9 @@ class ListWindowsTest : public QObject {
             QCOMPARE(readFile(fake->saveName), expected);
         }
         QVERIFY(fake->messages.isEmpty());
-        QVERIFY(files::State.IsRecording);
+        QVERIFY(recording);
         QCOMPARE(stopRequests, 0);
-        QCOMPARE(files::State.DataFileName, path("recorded.dat"));
+        QCOMPARE(lists->DataFileName, path("recorded.dat"));
 
         // The recording's own file is refused; a folder that does not exist is reported.
         fake->saveName = path("recorded.dat");
@@ -343,12 +355,12 @@ class ListWindowsTest : public QObject {
 
     void cancelledSaveAsWritesNothingAndKeepsTheName() {
         files::RealTimeList* live = openLiveList();
-        files::AppendLiveSample(sample("7.012"));
-        files::State.DataFileName = QStringLiteral("earlier.dat");
+        lists->AppendLiveSample(sample("7.012"));
+        lists->DataFileName = QStringLiteral("earlier.dat");
         fake->saveName.clear();
         live->CmdRsave_Click();
         QCOMPARE(fake->saveCalls, 1);
-        QCOMPARE(files::State.DataFileName, QStringLiteral("earlier.dat"));
+        QCOMPARE(lists->DataFileName, QStringLiteral("earlier.dat"));
         QVERIFY(fake->messages.isEmpty());
         QVERIFY(!QFile::exists(QStringLiteral("earlier.dat")));
     }
@@ -361,12 +373,12 @@ class ListWindowsTest : public QObject {
 
     void saveWhileRecordingAsksFirst() {
         QFETCH(bool, ok);
-        files::DataList* data = files::DataList::showNew();
+        files::DataList* data = lists->showAfreshDataList();
         data->grid()->addRow(QStringLiteral("1\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC\t"));
-        files::State.DataFileName = path("recording.dat");
+        lists->DataFileName = path("recording.dat");
         startRecording();
         fake->answers.enqueue(ok ? ui::Dialogs::Answer::Ok : ui::Dialogs::Answer::Cancel);
-        fake->saveName = files::State.DataFileName;  // the recording's own file
+        fake->saveName = lists->DataFileName;  // the recording's own file
 
         data->CmdDsave_Click();
         QCOMPARE(fake->messages.size(), 1);
@@ -379,14 +391,14 @@ class ListWindowsTest : public QObject {
         QCOMPARE(question.buttons, ui::Dialogs::Buttons::OkCancel);
         if (!ok) {
             QCOMPARE(fake->saveCalls, 0);
-            QVERIFY(files::State.IsRecording);
+            QVERIFY(recording);
             QCOMPARE(stopRequests, 0);
             QVERIFY(!QFile::exists(fake->saveName));
         } else {
             QCOMPARE(fake->saveCalls, 1);
             QVERIFY(!fake->recordingAtSaveDialog);
             QCOMPARE(stopRequests, 1);
-            QCOMPARE(recording::State.RecordingCount, 0);
+            QCOMPARE(recordingCount, 0);
             QVERIFY(readFile(fake->saveName).startsWith("\"1\t24/03/05"));
         }
     }
@@ -422,8 +434,8 @@ class ListWindowsTest : public QObject {
         writeFile(path("busy.dat"), bytes);
         for (const bool reopen : {false, true}) {
             fake->openName = path("busy.dat");
-            files::OpenDataFile(nullptr);
-            QPointer<files::FileList> busy = files::FileList::find();
+            files::OpenDataFile(*lists, nullptr);
+            QPointer<files::FileList> busy = lists->findFileList();
             QVERIFY(busy && busy->loading());
             QVERIFY(!busy->menuBar()->isEnabled());
             QCOMPARE(busy->grid()->rows(), 1);
@@ -438,7 +450,7 @@ class ListWindowsTest : public QObject {
                 busy->close();
                 settle();
                 QVERIFY(!busy);
-                QVERIFY(!files::FileList::find());
+                QVERIFY(!lists->findFileList());
             }
         }
         QVERIFY(fake->messages.isEmpty());
@@ -492,7 +504,7 @@ class ListWindowsTest : public QObject {
             QVERIFY(fake->messages.first().text.contains(name));
             settle();
             QVERIFY(kept);
-            QCOMPARE(files::FileList::find(), kept.data());
+            QCOMPARE(lists->findFileList(), kept.data());
             QCOMPARE(kept->grid()->cellText(1, 1), QStringLiteral("kept"));
         }
     }
@@ -511,11 +523,11 @@ class ListWindowsTest : public QObject {
     void openFileStopsTheRecordingEvenWhenCancelled() {
         startRecording();
         fake->openName.clear();
-        files::OpenDataFile(nullptr);
+        files::OpenDataFile(*lists, nullptr);
         QCOMPARE(fake->openCalls, 1);
         QVERIFY(!fake->recordingAtOpenDialog);
         QCOMPARE(stopRequests, 1);
-        QVERIFY(!files::FileList::find());
+        QVERIFY(!lists->findFileList());
     }
 
     void openFileListsAWeek() {
@@ -533,31 +545,30 @@ class ListWindowsTest : public QObject {
         QList<files::ListPlotKind> requests;
         QList<QString> sources;
         QObject context;
-        connect(&files::events(), &files::ListEvents::plotRequested, &context,
+        connect(&lists->events(), &files::ListEvents::plotRequested, &context,
                 [&](QWidget* window, files::RecordGrid* grid, files::ListPlotKind kind) {
                     QCOMPARE(grid, window->findChild<files::RecordGrid*>("Grid"));
                     requests.append(kind);
                     sources.append(window->objectName());
                 });
 
-        files::DataList::closeExisting();
-        files::State.SingleRecordList = true;
-        files::DataList* single = files::DataList::showNew();
+        lists->closeDataList();
+        lists->SingleRecordList = true;
+        files::DataList* single = lists->showAfreshDataList();
         QVERIFY(!single->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled());
         single->findChild<QAction*>("MnuTemp")->trigger();
         QVERIFY(requests.isEmpty());
         single->close();
-        QVERIFY(!files::State.SingleRecordList);
+        QVERIFY(!lists->SingleRecordList);
 
-        files::DataList* sets = files::DataList::showNew();
+        files::DataList* sets = lists->showAfreshDataList();
         QVERIFY(sets->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled());
         sets->findChild<QAction*>("MnupHmV")->trigger();
-        auto* fileList = new files::FileList;
+        auto* fileList = new files::FileList(*lists);
         fileList->show();
         fileList->findChild<QAction*>("MnuTemp")->trigger();
-        QCOMPARE(requests,
-                 (QList<files::ListPlotKind>{files::ListPlotKind::PhMv,
-                                                    files::ListPlotKind::Temperature}));
+        QCOMPARE(requests, (QList<files::ListPlotKind>{files::ListPlotKind::PhMv,
+                                                       files::ListPlotKind::Temperature}));
         QCOMPARE(sources, (QList<QString>{"DataList", "FileList"}));
     }
 
@@ -578,7 +589,7 @@ class ListWindowsTest : public QObject {
     }
 
     void printGivesHeadingsAndFixedWidthLines() {
-        files::DataList* data = files::DataList::showNew();
+        files::DataList* data = lists->showAfreshDataList();
         data->grid()->addRow(QStringLiteral("1\t24/03/05\t14:02:59\t7.012\tpH\t25.3\t'C\tATC"));
         data->grid()->addRow(QStringLiteral("123456789\t24/03/05\t14:02:59\tlong value text\tpH"));
         data->grid()->addRow(
@@ -612,15 +623,15 @@ class ListWindowsTest : public QObject {
     // adds its row to the live list.
     void printTakesTheListAtOnceAndSamplesGoOn() {
         files::RealTimeList* live = openLiveList();
-        for (int i = 0; i < 150; ++i) files::AppendLiveSample(sample("7.000"));
-        fake->onPrint = [] { files::AppendLiveSample(sample("9.999")); };
+        for (int i = 0; i < 150; ++i) lists->AppendLiveSample(sample("7.000"));
+        fake->onPrint = [this] { lists->AppendLiveSample(sample("9.999")); };
         live->CmdRprint_Click();
         QCOMPARE(fake->printed.size(), 2 + 150);
         QCOMPARE(live->grid()->rows(), 1 + 151);
     }
 
     void printsToPdf() {
-        auto* fileList = new files::FileList;
+        auto* fileList = new files::FileList(*lists);
         fileList->show();
         core::RowTexts rows;
         for (int i = 1; i <= 200; ++i) rows.append(std::to_string(i) + "\t24/03/05\t14:02:59\t7.0");

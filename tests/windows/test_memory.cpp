@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "files/data_list.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "memory/memory.h"
 #include "memory/memory_window.h"
@@ -45,18 +46,21 @@ void clickInWindow(MeterFixture& f, const char* button) {
     QTest::mouseClick(child<QPushButton>(f, button), Qt::LeftButton);
 }
 
-int listRows() {
-    files::DataList* list = files::DataList::find();
+int listRows(MeterFixture& f) {
+    files::DataList* list = f.session()->files().findDataList();
     return list ? list->grid()->rows() - 1 : -1;
 }
 
-QString listTitle() {
-    files::DataList* list = files::DataList::find();
+QString listTitle(MeterFixture& f) {
+    files::DataList* list = f.session()->files().findDataList();
     return list ? list->lblTitle()->text() : QString();
 }
 
-bool plotMenuEnabled() {
-    return files::DataList::find()->findChild<QMenu*>("CmdDplot")->menuAction()->isEnabled();
+bool plotMenuEnabled(MeterFixture& f) {
+    return f.session()->files().findDataList()
+        ->findChild<QMenu*>("CmdDplot")
+        ->menuAction()
+        ->isEnabled();
 }
 
 // The panel's memory buttons usable again and the display poll back.
@@ -153,15 +157,15 @@ class TestMemory : public QObject {
 
         sets->setCurrentIndex(0);
         emit sets->activated(0);
-        QCOMPARE(listRows(), 2);
-        QCOMPARE(files::DataList::find()->grid()->cellText(2, 2), QString("09:07:10"));
-        QCOMPARE(listTitle(), QString("2 Records Completed"));
-        QVERIFY(plotMenuEnabled());
+        QCOMPARE(listRows(f), 2);
+        QCOMPARE(f.session()->files().findDataList()->grid()->cellText(2, 2), QString("09:07:10"));
+        QCOMPARE(listTitle(f), QString("2 Records Completed"));
+        QVERIFY(plotMenuEnabled(f));
         QVERIFY(panelRestored(f));
         sets->setCurrentIndex(100);
         emit sets->activated(100);
-        QCOMPARE(listRows(), 1);
-        QCOMPARE(files::DataList::find()->grid()->cellText(1, 2), QString("00:39:00"));
+        QCOMPARE(listRows(f), 1);
+        QCOMPARE(f.session()->files().findDataList()->grid()->cellText(1, 2), QString("00:39:00"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -176,7 +180,7 @@ class TestMemory : public QObject {
         clickInWindow(f, "CmdSingleRec");
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kAnswerMs));
         QCOMPARE(dialogs.messages[0].text, QString("No Single Records in Memory !"));
-        QVERIFY(!files::DataList::find());
+        QVERIFY(!f.session()->files().findDataList());
         QVERIFY(panelRestored(f));
     }
 
@@ -192,9 +196,9 @@ class TestMemory : public QObject {
         // 2719 bytes of set memory in use: 32 - 2719 / 1024.
         QCOMPARE(child<QLabel>(f, "LblRemaining")->text(), QString("29.3K"));
         clickInWindow(f, "CmdSingleRec");
-        QVERIFY(f.waitFor([&] { return listTitle() == "12 Records Completed"; }, kAnswerMs));
-        QCOMPARE(listRows(), 12);
-        QVERIFY(!plotMenuEnabled());
+        QVERIFY(f.waitFor([&] { return listTitle(f) == "12 Records Completed"; }, kAnswerMs));
+        QCOMPARE(listRows(f), 12);
+        QVERIFY(!plotMenuEnabled(f));
         QVERIFY(panelRestored(f));
         QVERIFY(dialogs.messages.isEmpty());
         // The surplus never reaches the next request: the clock reads right.
@@ -231,8 +235,8 @@ class TestMemory : public QObject {
         QVERIFY(f.waitFor([&] { return !dialogs.messages.isEmpty(); }, kStallMs));
         QVERIFY2(dialogs.messages[0].text.contains("after 3 of 12 single records"),
                  qPrintable(dialogs.messages[0].text));
-        QCOMPARE(listRows(), 3);
-        QCOMPARE(listTitle(), QString("3 Records Completed"));
+        QCOMPARE(listRows(f), 3);
+        QCOMPARE(listTitle(f), QString("3 Records Completed"));
         QVERIFY(panelRestored(f));
     }
 

@@ -11,19 +11,19 @@
 #include "alarm/alarm.h"
 #include "alarm/alarm_dialog.h"
 #include "app/panel_start.h"
-#include "link/serial_line.h"
-#include "files/files_state.h"
+#include "files/files.h"
 #include "files/list_commands.h"
 #include "files/real_time_list.h"
 #include "link/port_names.h"
 #include "link/port_window.h"
 #include "link/rs232.h"
+#include "link/serial_line.h"
 #include "meter/display_poll.h"
 #include "meter/meter_state.h"
 #include "panel/field_sizes.h"
 #include "panel/panel.h"
 #include "panel/segment_display.h"
-#include "recording/recording_state.h"
+#include "recording/recorder.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_port_lister.h"
 #include "support/meter_fixture.h"
@@ -186,8 +186,8 @@ class TestPanel : public QObject {
     void lostLinkClosesSecondaryWindowsButNotAlarm() {
         MeterFixture f;
         QVERIFY(f.startPanel());
-        files::OpenLiveList();
-        QPointer<QWidget> list = files::RealTimeList::find();
+        files::OpenLiveList(f.session()->files());
+        QPointer<QWidget> list = f.session()->files().findRealTimeList();
         QPointer<QWidget> alarm = f.session()->alarm().show(f.panel());
         bool listClosed = false;
         bool alarmOpen = false;
@@ -199,7 +199,7 @@ class TestPanel : public QObject {
         f.meter().setSilent(true);
         QVERIFY(f.waitFor([&] { return alarmOpen && f.text("LblComm") == "Com1"; }, 8000));
         QVERIFY(listClosed);
-        QVERIFY(!files::State.LiveListOpen);
+        QVERIFY(!f.session()->files().liveListOpen());
     }
 
     void closingThePanelDuringLostLinkEndsAtOnce() {
@@ -220,17 +220,17 @@ class TestPanel : public QObject {
             QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
             f.session()->alarm().AlarmLimits.PhHigh = 9;
             f.session()->alarm().AlarmLimits.PhAlarmOn = true;
-            files::State.LiveListCount = 12;
-            files::State.DataFileName = "run1.dat";
-            recording::State.RecordingCount = 3;
+            f.session()->files().LiveListCount = 12;
+            f.session()->files().DataFileName = "run1.dat";
+            f.session()->recorder().RecordingCount = 3;
             f.panel()->close();
         }
         MeterFixture f;
         QVERIFY(f.startPanel());
         QCOMPARE(f.session()->alarm().AlarmLimits, core::AlarmLimits{});
-        QCOMPARE(files::State.LiveListCount, 0L);
-        QVERIFY(files::State.DataFileName.isEmpty());
-        QCOMPARE(recording::State.RecordingCount, 0L);
+        QCOMPARE(f.session()->files().LiveListCount, 0L);
+        QVERIFY(f.session()->files().DataFileName.isEmpty());
+        QCOMPARE(f.session()->recorder().RecordingCount, 0L);
         QVERIFY(!f.session()->ending());
         QVERIFY(!meter::State.LinkLost);
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));

@@ -19,6 +19,7 @@
 #include "app/session.h"
 #include "files/data_list.h"
 #include "files/file_list.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "link/link_events.h"
 #include "plots/list_plotter.h"
@@ -52,8 +53,8 @@ core::RowTexts sameRecords(int count, const std::string& unit, const std::string
 }
 
 template <class List>
-List* listOf(const core::RowTexts& rows) {
-    auto* list = new List;
+List* listOf(files::Files& lists, const core::RowTexts& rows) {
+    auto* list = new List(lists);
     list->grid()->addRows(rows);
     list->show();
     return list;
@@ -108,7 +109,7 @@ class PlotsTest : public QObject {
         app::ResetProgramState();
         session = std::make_unique<app::Session>();
         plotter = std::make_unique<plots::ListPlotter>(session->plots());
-        connect(&files::events(), &files::ListEvents::plotRequested, plotter.get(),
+        connect(&session->files().events(), &files::ListEvents::plotRequested, plotter.get(),
                 &plots::ListPlotter::plotRequested);
         fake = new FakeDialogs;
     }
@@ -142,8 +143,8 @@ class PlotsTest : public QObject {
         };
         for (const auto& c : cases) {
             const core::RowTexts rows = sameRecords(20, c.unit, "5.0");
-            QWidget* list = c.fromFileList ? static_cast<QWidget*>(listOf<files::FileList>(rows))
-                                           : listOf<files::DataList>(rows);
+            QWidget* list = c.fromFileList ? static_cast<QWidget*>(listOf<files::FileList>(session->files(), rows))
+                                           : listOf<files::DataList>(session->files(), rows);
             choose(list, c.item);
             PlotWindow* plot = findPlot(c.quantity);
             QVERIFY(plot);
@@ -166,8 +167,8 @@ class PlotsTest : public QObject {
     }
 
     void pHmVOfAnyOtherUnitOrOfAnEmptyListOpensNothing() {
-        choose(listOf<files::FileList>(sameRecords(3, "ORP", "5")), "MnupHmV");
-        auto* empty = listOf<files::DataList>({});
+        choose(listOf<files::FileList>(session->files(), sameRecords(3, "ORP", "5")), "MnupHmV");
+        auto* empty = listOf<files::DataList>(session->files(), {});
         choose(empty, "MnupHmV");
         QVERIFY(!findPlot(Quantity::Ph) && !findPlot(Quantity::Mv));
 
@@ -181,7 +182,7 @@ class PlotsTest : public QObject {
     }
 
     void rangeDialogRefusesInvalidEntriesAndKeepsThePlotClosed() {
-        choose(listOf<files::FileList>(sameRecords(20, "pH", "7.0")), "MnupHmV");
+        choose(listOf<files::FileList>(session->files(), sameRecords(20, "pH", "7.0")), "MnupHmV");
         choose(findPlot(Quantity::Ph), "MnuLimit");
         PlotRangeDialog* dialog = findRange(Quantity::Ph);
         QVERIFY(dialog);
@@ -208,9 +209,9 @@ class PlotsTest : public QObject {
     }
 
     void rangeDialogRedrawsFromTheListOfTheLatestOpening() {
-        choose(listOf<files::DataList>(sameRecords(10, "pH", "7.0")), "MnupHmV");
+        choose(listOf<files::DataList>(session->files(), sameRecords(10, "pH", "7.0")), "MnupHmV");
         // A temperature plot from the file list moves the shared source to FileList.
-        choose(listOf<files::FileList>(sameRecords(30, "pH", "7.0")), "MnuTemp");
+        choose(listOf<files::FileList>(session->files(), sameRecords(30, "pH", "7.0")), "MnuTemp");
 
         enterAndOk(plots().showRange(Quantity::Ph), "21 30 4 10");
         QVERIFY(fake->messages.isEmpty());
@@ -223,7 +224,7 @@ class PlotsTest : public QObject {
     }
 
     void oddRangesDrawWhatTheyCan() {
-        choose(listOf<files::FileList>(sameRecords(10, "mV", "-500.0")), "MnupHmV");
+        choose(listOf<files::FileList>(session->files(), sameRecords(10, "mV", "-500.0")), "MnupHmV");
         const struct {
             const char* entry;
             const char* shown;  // value, time and unit labels
@@ -248,7 +249,7 @@ class PlotsTest : public QObject {
 
     void fitToDataLeavesOverRangeAndBlankOutAndRedrawsAsOkDoes() {
         const char* const values[] = {"6.83", "- . - - -", "7.27", ""};
-        choose(listOf<files::FileList>(records(4, "pH", [&](int r) { return values[r - 1]; })),
+        choose(listOf<files::FileList>(session->files(), records(4, "pH", [&](int r) { return values[r - 1]; })),
                "MnupHmV");
         QPointer<PlotWindow> before = findPlot(Quantity::Ph);
         choose(before, "MnuLimit");
@@ -272,7 +273,7 @@ class PlotsTest : public QObject {
 
         // Nothing but over-range and blank records: said, and the full scale kept.
         const char* const none[] = {"- . - - -", "", "- - . - - -"};
-        choose(listOf<files::DataList>(records(3, "pH", [&](int r) { return none[r - 1]; })),
+        choose(listOf<files::DataList>(session->files(), records(3, "pH", [&](int r) { return none[r - 1]; })),
                "MnupHmV");
         const core::PlotRange full = plots().PhRange;
         QCOMPARE(full.MaxValue, 14.0);
@@ -284,7 +285,7 @@ class PlotsTest : public QObject {
 
     void saveImageWritesThePlotUnderItsTitlesAsPngSvgOrPdf() {
         QTemporaryDir dir;
-        auto* list = listOf<files::FileList>(sameRecords(20, "pH", "7.0"));
+        auto* list = listOf<files::FileList>(session->files(), sameRecords(20, "pH", "7.0"));
         list->setWindowTitle(QStringLiteral("run.dat"));
         choose(list, "MnupHmV");
         PlotWindow* plot = findPlot(Quantity::Ph);
@@ -335,7 +336,7 @@ class PlotsTest : public QObject {
 
         // A plot of the meter's memory names the time of the download.
         ui::setPcClock([] { return QDateTime(QDate(2026, 12, 9), QTime(14, 2, 11)); });
-        choose(listOf<files::DataList>(sameRecords(5, "mV", "100.0")), "MnupHmV");
+        choose(listOf<files::DataList>(session->files(), sameRecords(5, "mV", "100.0")), "MnupHmV");
         ui::setPcClock(nullptr);
         fake->saveName = dir.filePath("memory.svg");
         choose(findPlot(Quantity::Mv), "MnuSaveImage");
@@ -345,7 +346,7 @@ class PlotsTest : public QObject {
     }
 
     void closedSourceListIsReportedAndThePlotKept() {
-        files::FileList* list = listOf<files::FileList>(sameRecords(10, "pH", "7.0"));
+        files::FileList* list = listOf<files::FileList>(session->files(), sameRecords(10, "pH", "7.0"));
         choose(list, "MnupHmV");
         PlotWindow* plot = findPlot(Quantity::Ph);
         list->close();
@@ -357,7 +358,7 @@ class PlotsTest : public QObject {
     }
 
     void plotsAndRangeDialogsCloseWhenTheLinkIsLost() {
-        choose(listOf<files::DataList>(sameRecords(5, "pH", "7.0")), "MnuTemp");
+        choose(listOf<files::DataList>(session->files(), sameRecords(5, "pH", "7.0")), "MnuTemp");
         plots().showRange(Quantity::Temperature);
         emit serial::events().linkLost();
         QVERIFY(!findPlot(Quantity::Temperature));
@@ -367,7 +368,7 @@ class PlotsTest : public QObject {
     // The session owns the plots: a closed window is gone at once, though not yet deleted, and
     // a new session starts without the old one's windows or ranges.
     void aNewSessionLeavesNoPlotRangeOrWindowBehind() {
-        choose(listOf<files::FileList>(sameRecords(5, "pH", "7.0")), "MnupHmV");
+        choose(listOf<files::FileList>(session->files(), sameRecords(5, "pH", "7.0")), "MnupHmV");
         QPointer<PlotWindow> closed = findPlot(Quantity::Ph);
         closed->close();
         QVERIFY(closed && !findPlot(Quantity::Ph));
@@ -388,7 +389,7 @@ class PlotsTest : public QObject {
     void aLargeListIsPlottedPointForPoint() {
         constexpr int kRows = 300000;
         // 7 throughout (y 2500) but the last reading, 10.5 (y 1750).
-        choose(listOf<files::FileList>(
+        choose(listOf<files::FileList>(session->files(), 
                    records(kRows, "pH", [](int r) { return r == kRows ? "10.5" : "7.0"; })),
                "MnupHmV");
         ui::TraceView* view = findPlot(Quantity::Ph)->view();

@@ -11,7 +11,7 @@
 
 #include "alarm/alarm.h"
 #include "app/program.h"
-#include "files/files_state.h"
+#include "files/files.h"
 #include "files/list_commands.h"
 #include "files/real_time_list.h"
 #include "link/link_state.h"
@@ -20,6 +20,7 @@
 #include "link/serial_line.h"
 #include "meter/display_poll.h"
 #include "meter/meter_state.h"
+#include "recording/recorder.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_port_lister.h"
 #include "support/meter_fixture.h"
@@ -228,14 +229,15 @@ class TestPortChoice : public QObject {
         QPointer<serial::SerialLine> line = first->comm1();
         dialogs.saveName = dir.filePath("run.dat");
         first->button("CmdPsavestop")->click();
-        QVERIFY(files::State.IsRecording);
-        files::OpenLiveList();
-        QPointer<QWidget> list = files::RealTimeList::find();
+        QPointer<recording::Recorder> recorder = &program.session()->recorder();
+        QVERIFY(recorder->IsRecording);
+        files::OpenLiveList(program.session()->files());
+        QPointer<QWidget> list = program.session()->files().findRealTimeList();
         program.session()->alarm().AlarmLimits.PhHigh = 9;
         program.session()->alarm().AlarmLimits.PhAlarmOn = true;
 
         click(first, "CmdPort");
-        QVERIFY(!files::State.IsRecording);
+        QVERIFY(!recorder || !recorder->IsRecording);
         QVERIFY(!list || !list->isVisible());
         QVERIFY(!line || !line->isOpen());
         QVERIFY(QTest::qWaitFor(

@@ -19,7 +19,7 @@
 
 #include "core/graph_range.h"
 #include "files/file_list.h"
-#include "files/files_state.h"
+#include "files/files.h"
 #include "files/record_grid.h"
 #include "memory/memory.h"
 #include "memory/memory_window.h"
@@ -29,7 +29,8 @@
 #include "plots/plots.h"
 #include "recording/graph_range_dialog.h"
 #include "recording/graph_windows.h"
-#include "recording/recording_state.h"
+#include "recording/live_graphs.h"
+#include "recording/recorder.h"
 #include "support/meter_fixture.h"
 #include "ui/dialogs.h"
 #include "ui/image_size_prompt.h"
@@ -113,7 +114,7 @@ class TestRealDialogs : public QObject {
             QTest::keyClick(name, Qt::Key_Return);
         });
         QTest::mouseClick(f.panel()->button("CmdPsavestop"), Qt::LeftButton);
-        QVERIFY(files::State.IsRecording);
+        QVERIFY(f.session()->recorder().IsRecording);
 
         // The meter's reading steps every half second while the box stands.
         double ph = 6.0;
@@ -147,7 +148,7 @@ class TestRealDialogs : public QObject {
         QVERIFY2(distinct.size() >= 3, qPrintable(recordedMeanwhile.join(' ')));
         QVERIFY(!distinct.contains(QString()));
         QTest::mouseClick(f.panel()->button("CmdPsavestop"), Qt::LeftButton);
-        QVERIFY(!files::State.IsRecording);
+        QVERIFY(!f.session()->recorder().IsRecording);
     }
 
     // A message box stands over a window when the cable is pulled: the lost link closes the
@@ -177,13 +178,13 @@ class TestRealDialogs : public QObject {
             setText(memoryWindow, "TxtSampling", "abc");
             refuse = [memoryWindow] { memoryWindow->CmdSampling_Click(); };
         } else if (window == "Real1Range") {
-            recording::RealTimeGraph::open(core::Quantity::Ph);
-            auto* range = recording::GraphRangeDialog::showFor(core::Quantity::Ph);
+            f.session()->graphs().showGraph(core::Quantity::Ph);
+            auto* range = f.session()->graphs().showRangeDialog(core::Quantity::Ph);
             standsUnder = range;
             setText(range, "TxtReal1Rec", "abc");
             refuse = [range] { range->CmdOk_Click(); };
         } else {
-            auto* list = new files::FileList;
+            auto* list = new files::FileList(f.session()->files());
             core::RowTexts rows;
             for (int r = 1; r <= 5; ++r)
                 rows.append(std::to_string(r) + "\t24/03/05\t10:00:0" + std::to_string(r) +
@@ -222,7 +223,7 @@ class TestRealDialogs : public QObject {
         MeterFixture f(true, linkPath());
         QVERIFY(f.startPanel());
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
-        auto* list = new files::FileList;
+        auto* list = new files::FileList(f.session()->files());
         core::RowTexts rows;
         for (int r = 1; r <= 5; ++r)
             rows.append(std::to_string(r) + "\t24/03/05\t10:00:0" + std::to_string(r) +
@@ -276,9 +277,9 @@ class TestRealDialogs : public QObject {
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 6000));
         const int ticksBefore = f.panel()->displayPoll()->ticks();
         for (int run = 0; run < 6; ++run) {
-            recording::RealTimeGraph::open(core::Quantity::Ph);
+            f.session()->graphs().showGraph(core::Quantity::Ph);
             QPointer<recording::GraphRangeDialog> range =
-                recording::GraphRangeDialog::showFor(core::Quantity::Ph);
+                f.session()->graphs().showRangeDialog(core::Quantity::Ph);
             for (const char* records : {"abc", "0", "-5"}) {
                 setText(range, "TxtReal1Rec", records);
                 whenModal([](QDialog* box) {
@@ -293,8 +294,8 @@ class TestRealDialogs : public QObject {
             setText(range, "TxtReal1Max", "14");
             range->findChild<QPushButton*>("CmdOk")->click();
             QVERIFY(f.waitFor([&] { return range.isNull(); }, 2000));
-            QVERIFY(recording::RealTimeGraph::find(core::Quantity::Ph));
-            QCOMPARE(recording::TraceOf(core::Quantity::Ph).Range.RecordsPerGraph, 10);
+            QVERIFY(f.session()->graphs().findGraph(core::Quantity::Ph));
+            QCOMPARE(f.session()->graphs().TraceOf(core::Quantity::Ph).Range.RecordsPerGraph, 10);
         }
         QVERIFY(f.panel()->displayPoll()->ticks() > ticksBefore);
     }

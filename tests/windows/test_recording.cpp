@@ -9,14 +9,15 @@
 #include <QTest>
 #include <QTimer>
 
-#include "files/files_state.h"
+#include "files/files.h"
 #include "files/real_time_list.h"
 #include "files/record_grid.h"
 #include "meter/meter_state.h"
 #include "panel/panel.h"
 #include "recording/graph_range_dialog.h"
 #include "recording/graph_windows.h"
-#include "recording/recording_state.h"
+#include "recording/live_graphs.h"
+#include "recording/recorder.h"
 #include "support/fake_dialogs.h"
 #include "support/meter_fixture.h"
 #include "ui/pc_clock.h"
@@ -41,6 +42,10 @@ struct Rig {
     QTemporaryDir dir;
     QDateTime now{QDate(2024, 3, 5), QTime(14, 2, 59)};
 
+    files::Files& files() { return f.session()->files(); }
+    recording::Recorder& recorder() { return f.session()->recorder(); }
+    recording::LiveGraphs& graphs() { return f.session()->graphs(); }
+
     Rig() {
         ui::setPcClock([this] { return now; });
     }
@@ -53,14 +58,14 @@ struct Rig {
             return 0;
         });
         if (!f.startPanel()) return false;
-        f.panel()->timer2()->stop();
+        recorder().timer2()->stop();
         return shows("LblUpValue", "7.012") && shows("Lblfc", "'C");
     }
     bool shows(const char* label, const QString& text) {
         return f.waitFor([&] { return f.text(label) == text; }, 5000);
     }
     void tick() {
-        emit f.panel()->sampleTick();
+        emit recorder().sampleTick();
         now = now.addSecs(1);
     }
     void ticks(int n) {
@@ -82,14 +87,14 @@ struct Rig {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    int liveRows() const {
-        files::RealTimeList* list = files::RealTimeList::find();
+    int liveRows() {
+        files::RealTimeList* list = files().findRealTimeList();
         return list ? list->grid()->rows() - 1 : -1;
     }
 };
 
-QString labelText(Quantity quantity, const char* label) {
-    RealTimeGraph* graph = RealTimeGraph::find(quantity);
+QString labelText(Rig& r, Quantity quantity, const char* label) {
+    RealTimeGraph* graph = r.graphs().findGraph(quantity);
     QLabel* l = graph ? graph->view()->label(label) : nullptr;
     return l ? l->text() : QStringLiteral("<missing>");
 }
@@ -163,13 +168,13 @@ class TestRecording : public QObject {
         r.startRecording("session.dat");
         r.ticks(2);
         QVERIFY(r.counted(1));
-        QCOMPARE(files::RealTimeList::find()->grid()->cellText(1, 8), QString("Low"));
+        QCOMPARE(r.files().findRealTimeList()->grid()->cellText(1, 8), QString("Low"));
 
         // Saving the live list while recording stops the recording once the user agrees.
         r.dialogs.saveName = r.path("list.dat");
-        files::RealTimeList::find()->CmdRsave_Click();
+        r.files().findRealTimeList()->CmdRsave_Click();
         QCOMPARE(r.dialogs.messages.last().title, QString("Warning!"));
-        QVERIFY(!files::State.IsRecording);
+        QVERIFY(!r.recorder().IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
 
         QCOMPARE(r.file("session.dat"), "7\t24/03/04\t23:59:58\t6.9\r\n" + line(1, "14:02:59") +
@@ -187,8 +192,8 @@ class TestRecording : public QObject {
         const int lateness[] = {0, 3, 400, -9, 990, 120};
         for (int i = 0; at < 61000; ++i) {
             r.now = start.addMSecs(at);
-            r.f.panel()->Timer2_Timer();
-            QTimer* timer2 = r.f.panel()->timer2();
+            r.recorder().Timer2_Timer();
+            QTimer* timer2 = r.recorder().timer2();
             QVERIFY(timer2->isActive() && timer2->isSingleShot());
             timer2->stop();
             at += timer2->interval() + lateness[i % 6];
@@ -217,7 +222,7 @@ class TestRecording : public QObject {
         QCOMPARE(r.dialogs.messages[0].text,
                  QString("A recording is running (1 line in quit.dat). Stop it and quit?"));
         QCOMPARE(r.dialogs.messages[0].buttons, ui::Dialogs::Buttons::YesNo);
-        QVERIFY(files::State.IsRecording);
+        QVERIFY(r.recorder().IsRecording);
         QCOMPARE(r.f.quitRequests(), 0);
 
         // With a download running too it is asked about first; No leaves both running.
@@ -227,12 +232,12 @@ class TestRecording : public QObject {
         QCOMPARE(r.dialogs.messages.size(), 2);
         QVERIFY(r.dialogs.messages[1].text.startsWith("A download from the meter is running ("));
         QVERIFY(r.dialogs.messages[1].text.endsWith("). Stop it and quit?"));
-        QVERIFY(files::State.IsRecording);
+        QVERIFY(r.recorder().IsRecording);
 
         r.dialogs.answers << ui::Dialogs::Answer::Yes << ui::Dialogs::Answer::Yes;
         QVERIFY(r.f.panel()->close());
         QCOMPARE(r.dialogs.messages.size(), 4);
-        QVERIFY(!files::State.IsRecording);
+        QVERIFY(!r.recorder().IsRecording);
         QCOMPARE(r.f.quitRequests(), 1);
         QCOMPARE(r.file("quit.dat"), line(1, "14:02:59"));
     }
@@ -247,7 +252,7 @@ class TestRecording : public QObject {
         QVERIFY(r.counted(3));
         QCOMPARE(r.file("early.dat"),
                  line(1, "14:02:59") + line(2, "14:03:00") + line(3, "14:03:05"));
-        QCOMPARE(RealTimeGraph::find(Quantity::Ph)->view()->pointCount(0), size_t(3));
+        QCOMPARE(r.graphs().findGraph(Quantity::Ph)->view()->pointCount(0), size_t(3));
     }
 
     void clockScreenStopsTheRecordingAndClosesTheLiveWindows() {
@@ -259,18 +264,19 @@ class TestRecording : public QObject {
         r.click("CmdPtempG");
         r.tick();
         QVERIFY(r.counted(1));
-        QVERIFY(RealTimeGraph::find(Quantity::Ph) && RealTimeGraph::find(Quantity::Temperature));
+        QVERIFY(r.graphs().findGraph(Quantity::Ph) && r.graphs().findGraph(Quantity::Temperature));
 
         r.click("CmdToggle");
         QVERIFY(r.f.waitFor([] { return meter::State.MeterReading.ClockMode == 1; }, 5000));
         r.ticks(3);
-        QVERIFY(!files::State.IsRecording);
+        QVERIFY(!r.recorder().IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
         QCOMPARE(r.f.text("LblCount"), QString());
-        QVERIFY(!files::RealTimeList::find());
-        QVERIFY(!RealTimeGraph::find(Quantity::Ph) && !RealTimeGraph::find(Quantity::Temperature));
-        QVERIFY(!recording::State.PhMvGraphOpen && !recording::State.TempGraphOpen);
-        QVERIFY(!files::State.LiveListOpen);
+        QVERIFY(!r.files().findRealTimeList());
+        QVERIFY(!r.graphs().findGraph(Quantity::Ph) &&
+                !r.graphs().findGraph(Quantity::Temperature));
+        QVERIFY(!r.graphs().PhMvGraphOpen && !r.graphs().TempGraphOpen);
+        QVERIFY(!r.files().liveListOpen());
         QCOMPARE(r.file("clock.dat"), line(1, "14:02:59"));
 
         // The panel says why, without a message box, until the next recording starts.
@@ -316,18 +322,18 @@ class TestRecording : public QObject {
         QCOMPARE(r.dialogs.messages.size(), 1);
         QVERIFY(r.dialogs.messages[0].text.contains(r.path("no such folder/r.dat")));
         QVERIFY(r.dialogs.messages[0].text.contains("No such file or directory"));
-        QVERIFY(!files::State.IsRecording);
+        QVERIFY(!r.recorder().IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
 
         // A full disk: the line cannot be written.
         r.dialogs.saveName = "/dev/full";
         r.click("CmdPsavestop");
-        QVERIFY(files::State.IsRecording);
+        QVERIFY(r.recorder().IsRecording);
         r.tick();
         QVERIFY(r.f.waitFor([&] { return r.dialogs.messages.size() == 2; }, 3000));
         QVERIFY(r.dialogs.messages[1].text.contains("/dev/full"));
         QVERIFY(r.dialogs.messages[1].text.contains("No space left on device"));
-        QVERIFY(!files::State.IsRecording);
+        QVERIFY(!r.recorder().IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
         QCOMPARE(r.f.text("LblCount"), QString());
         QVERIFY(r.f.text("LblRecordingNotice")
@@ -341,7 +347,7 @@ class TestRecording : public QObject {
         r.setInterval("1");
         r.click("CmdPpHG");
         // Where the user has put the window: it stays there through the restarts.
-        RealTimeGraph* first = RealTimeGraph::find(Quantity::Ph);
+        RealTimeGraph* first = r.graphs().findGraph(Quantity::Ph);
         QVERIFY(first);
         const QRect moved(first->geometry().topLeft() + QPoint(40, 30),
                           first->size() + QSize(60, 40));
@@ -349,17 +355,17 @@ class TestRecording : public QObject {
         r.tick();
         QCOMPARE(first->view()->traceCount(), 1);
         first->findChild<QAction*>("MnuLimit")->trigger();
-        auto* dialog = recording::GraphRangeDialog::find(Quantity::Ph);
+        auto* dialog = r.graphs().findRangeDialog(Quantity::Ph);
         QVERIFY(dialog);
         QCOMPARE(dialog->findChild<QLineEdit*>("TxtReal1Rec")->text(), QString("300"));
         dialog->findChild<QLineEdit*>("TxtReal1Rec")->setText("10");
         dialog->findChild<QLineEdit*>("TxtReal1Max")->setText("12");
         dialog->CmdOk_Click();
-        QCOMPARE(RealTimeGraph::find(Quantity::Ph), first);
+        QCOMPARE(r.graphs().findGraph(Quantity::Ph), first);
         QCOMPARE(first->geometry(), moved);
         QCOMPARE(first->view()->traceCount(), 0);
-        QCOMPARE(labelText(Quantity::Ph, "LblValTop"), QString("12"));
-        QCOMPARE(labelText(Quantity::Ph, "LblT1"), QString());
+        QCOMPARE(labelText(r, Quantity::Ph, "LblValTop"), QString("12"));
+        QCOMPARE(labelText(r, Quantity::Ph, "LblT1"), QString());
 
         QStringList times;
         r.now = QDateTime(QDate(2024, 3, 5), QTime(14, 3, 0));
@@ -367,20 +373,21 @@ class TestRecording : public QObject {
             r.tick();
             if (i == 9) {
                 QCOMPARE(first->view()->pointCount(0), size_t(10));
-                times = {labelText(Quantity::Ph, "LblT1"), labelText(Quantity::Ph, "LblT2"),
-                         labelText(Quantity::Ph, "LblT3"), labelText(Quantity::Ph, "LblValue")};
+                times = {labelText(r, Quantity::Ph, "LblT1"), labelText(r, Quantity::Ph, "LblT2"),
+                         labelText(r, Quantity::Ph, "LblT3"),
+                         labelText(r, Quantity::Ph, "LblValue")};
             }
         }
         QCOMPARE(times, (QStringList{"14:03:00", "14:03:05", "14:03:09", "7.012"}));
         // Point 10 lies past the right edge: the picture started again, empty, in its window.
-        QCOMPARE(RealTimeGraph::find(Quantity::Ph), first);
+        QCOMPARE(r.graphs().findGraph(Quantity::Ph), first);
         QCOMPARE(first->geometry(), moved);
         QCOMPARE(first->view()->traceCount(), 0);
-        QCOMPARE(labelText(Quantity::Ph, "LblT1"), QString());
+        QCOMPARE(labelText(r, Quantity::Ph, "LblT1"), QString());
         r.tick();
         QCOMPARE(first->view()->pointCount(0), size_t(1));
-        QCOMPARE(labelText(Quantity::Ph, "LblT1"), QString("14:03:11"));
-        QVERIFY(recording::State.PhMvGraphOpen);
+        QCOMPARE(labelText(r, Quantity::Ph, "LblT1"), QString("14:03:11"));
+        QVERIFY(r.graphs().PhMvGraphOpen);
     }
 
     void graphsFollowPhMvAndTheTemperatureUnit() {
@@ -391,21 +398,21 @@ class TestRecording : public QObject {
         QVERIFY(r.shows("LblUpUnit", "mV"));
         r.click("CmdPpHG");
         r.click("CmdPtempG");
-        QVERIFY(RealTimeGraph::find(Quantity::Mv) && !RealTimeGraph::find(Quantity::Ph));
-        QCOMPARE(labelText(Quantity::Mv, "TopLbl"), QString("-2000"));
-        QCOMPARE(labelText(Quantity::Temperature, "LblUnit"), QString("Celsius"));
+        QVERIFY(r.graphs().findGraph(Quantity::Mv) && !r.graphs().findGraph(Quantity::Ph));
+        QCOMPARE(labelText(r, Quantity::Mv, "TopLbl"), QString("-2000"));
+        QCOMPARE(labelText(r, Quantity::Temperature, "LblUnit"), QString("Celsius"));
         r.ticks(2);
 
         r.click("CmdpH");
         r.click("CmdF");
         QVERIFY(r.shows("LblUpUnit", "pH") && r.shows("Lblfc", "'F"));
         r.tick();
-        QVERIFY(!RealTimeGraph::find(Quantity::Mv) && RealTimeGraph::find(Quantity::Ph));
-        QVERIFY(recording::State.PhMvGraphOpen);
+        QVERIFY(!r.graphs().findGraph(Quantity::Mv) && r.graphs().findGraph(Quantity::Ph));
+        QVERIFY(r.graphs().PhMvGraphOpen);
         r.tick();  // the pH graph's first point ended the tick before; now the temperature
-        QCOMPARE(labelText(Quantity::Temperature, "LblUnit"), QString("Fahrenheit"));
-        QCOMPARE(recording::State.TempGraphUnit, QString("F"));
-        QCOMPARE(RealTimeGraph::find(Quantity::Temperature)->view()->traceCount(), 0);
+        QCOMPARE(labelText(r, Quantity::Temperature, "LblUnit"), QString("Fahrenheit"));
+        QCOMPARE(r.graphs().TempGraphUnit, QString("F"));
+        QCOMPARE(r.graphs().findGraph(Quantity::Temperature)->view()->traceCount(), 0);
     }
 
     void rangeDialogsCheckStrictlyAndKeepTheGraphClosedOnAMessage() {
@@ -414,7 +421,7 @@ class TestRecording : public QObject {
         r.click("CmdmV");
         QVERIFY(r.shows("LblUpUnit", "mV"));
         r.click("CmdPpHG");
-        auto* dialog = recording::GraphRangeDialog::showFor(Quantity::Mv);
+        auto* dialog = r.graphs().showRangeDialog(Quantity::Mv);
         QCOMPARE(dialog->windowTitle(), QString("Real Time mV Range"));
         const auto enter = [&](const char* records, const char* min, const char* max) {
             dialog->findChild<QLineEdit*>("TxtReal2Rec")->setText(records);
@@ -431,16 +438,16 @@ class TestRecording : public QObject {
         QCOMPARE(r.dialogs.messages[1].text,
                  QString("Invalid, Min. Range >= 0 ; Max. Range > Min. Range"));
         QCOMPARE(r.dialogs.messages[2].text, r.dialogs.messages[1].text);
-        QVERIFY(!RealTimeGraph::find(Quantity::Mv));
-        QVERIFY(!recording::State.PhMvGraphOpen);
-        QCOMPARE(recording::State.MvGraph.Range, core::DefaultGraphRange(Quantity::Mv));
+        QVERIFY(!r.graphs().findGraph(Quantity::Mv));
+        QVERIFY(!r.graphs().PhMvGraphOpen);
+        QCOMPARE(r.graphs().MvGraph.Range, core::DefaultGraphRange(Quantity::Mv));
 
         enter("300", "100", "1000");
-        QVERIFY(!recording::GraphRangeDialog::find(Quantity::Mv));
-        QVERIFY(recording::State.PhMvGraphOpen);
+        QVERIFY(!r.graphs().findRangeDialog(Quantity::Mv));
+        QVERIFY(r.graphs().PhMvGraphOpen);
         QStringList labels;
         for (const char* name : {"LblValTop", "LblValMid", "Lbl0", "MidLbl", "TopLbl"})
-            labels << labelText(Quantity::Mv, name);
+            labels << labelText(r, Quantity::Mv, name);
         QCOMPARE(labels, (QStringList{"1000", "550", "100", "-550", "-1000"}));
     }
 };

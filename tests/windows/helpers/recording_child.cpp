@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     if (!MeterFixture::waitFor([&] { return panel->displayPoll()->ticks() >= 1; }, 5000)) return 4;
 
     // The count is shown once a line is in the file; print it right after the panel shows it.
-    auto* recorder = panel->findChild<recording::Recorder*>();
+    recording::Recorder* recorder = &fixture.session()->recorder();
     QObject::connect(recorder->writer(), &recording::RecordingWriter::lineWritten, panel, [panel] {
         std::printf("%s\n", qPrintable(panel->controls().LblCount->text().trimmed()));
         std::fflush(stdout);
@@ -36,14 +36,14 @@ int main(int argc, char* argv[]) {
     dialogs.saveName = QString::fromLocal8Bit(argv[1]);
     panel->button(QStringLiteral("CmdPsavestop"))->click();
     // Sampling ticks every 5 ms, each one a second later on the PC clock.
-    panel->timer2()->stop();
+    recorder->timer2()->stop();
     QDateTime pcClock = QDateTime::currentDateTime();
     ui::setPcClock([&pcClock] { return pcClock; });
     QTimer ticks;
-    QObject::connect(&ticks, &QTimer::timeout, panel, [&pcClock, panel] {
+    QObject::connect(&ticks, &QTimer::timeout, panel, [&pcClock, recorder] {
         pcClock = pcClock.addSecs(1);
-        panel->Timer2_Timer();
-        panel->timer2()->stop();
+        recorder->Timer2_Timer();
+        recorder->timer2()->stop();
     });
     ticks.start(5);
     return application.exec();

@@ -3,7 +3,6 @@
 #include <QPrinter>
 #include <QTimer>
 
-#include "files/files_state.h"
 #include "link/rs232.h"
 
 #include "ui/print_text.h"
@@ -24,7 +23,7 @@ QString FakeDialogs::input(QWidget*, const QString&, const QString&, const QStri
 QString FakeDialogs::openFileName(QWidget*, const QString&, const QString& filter) {
     ++openCalls;
     lastFilter = filter;
-    recordingAtOpenDialog = files::State.IsRecording;
+    recordingAtOpenDialog = isRecording && isRecording();
     return openNames.isEmpty() ? openName : openNames.dequeue();
 }
 
@@ -33,7 +32,7 @@ QString FakeDialogs::saveFileName(QWidget*, const QString&, const QString& filte
     ++saveCalls;
     lastFilter = filter;
     lastSaveExisting = existing;
-    recordingAtSaveDialog = files::State.IsRecording;
+    recordingAtSaveDialog = isRecording && isRecording();
     return saveNames.isEmpty() ? saveName : saveNames.dequeue();
 }
 

@@ -35,6 +35,8 @@ class FakeDialogs : public ui::Dialogs {
     QQueue<QSize> imageSizes;      // answers of the image size prompt; the suggested size when none
     QSize lastSuggestedImageSize;  // what the latest image size prompt offered
     ExistingFile lastSaveExisting = ExistingFile::AskBeforeReplacing;  // of the latest Save As
+    // Whether a recording runs, asked when a file dialog shows; unset: none runs.
+    std::function<bool()> isRecording;
     bool recordingAtOpenDialog = false;  // whether a recording ran when the dialog showed
     bool recordingAtSaveDialog = false;
     QList<QStringList> printedJobs;
