@@ -57,7 +57,7 @@
 #include "memory/memory.h"
 #include "memory/memory_window.h"
 #include "meter/display_poll.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "panel/panel.h"
 #include "recording/graph_windows.h"
 #include "recording/live_graphs.h"
@@ -491,7 +491,7 @@ void Soak::startDownload() {
 // A recording, the live list and both graphs stand all the time: whatever the program closed
 // (the meter left its measuring screen, a write failed) is opened again and counted.
 void Soak::keepLiveWindowsOpen() {
-    if (boxStanding() || meter::State.LinkLost || !meter::ReadingIsFresh(meter::State)) return;
+    if (boxStanding() || !session_->readout().isFresh()) return;
     if (!session_->recorder().IsRecording) {
         if (f_.recordingsStarted) log(QStringLiteral("the recording had stopped: a new one"));
         ++f_.recordingsStarted;
@@ -523,7 +523,7 @@ void Soak::onSampleTick() {
     lastCount_ = count;
     lastFile_ = file;
     ++f_.samples;
-    const meter::ReadoutState& readout = meter::State;
+    const meter::ReadoutState& readout = session_->readout().state();
     if (readout.PollTick - readout.RenderedTick > 1) ++f_.staleByTicks;
     const QString value = QString::fromStdString(readout.Display.LblUpValue);
     std::vector<QString>& values = values_[quint64(file)];
@@ -725,8 +725,8 @@ int Soak::run() {
                 log(QStringLiteral("writer failed: %1").arg(reason));
             });
     connect(panel_->timer1(), &QTimer::timeout, this, [this] {
-        tickStart_.resize(std::size_t(meter::State.PollTick) + 1);
-        tickStart_[std::size_t(meter::State.PollTick)] = steadyMs();
+        tickStart_.resize(std::size_t(session_->readout().state().PollTick) + 1);
+        tickStart_[std::size_t(session_->readout().state().PollTick)] = steadyMs();
     });
     connect(&session_->recorder(), &recording::Recorder::sampleTick, this, &Soak::onSampleTick);
     (void)QTest::qWaitFor([&] { return panel_->displayPoll()->ticks() >= 2; }, 5000);

@@ -28,7 +28,7 @@
 #include "app/simulated_meter.h"
 #include "bench_support.h"
 #include "meter/display_poll.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "panel/panel.h"
 #include "recording/live_graphs.h"
 #include "recording/recorder.h"
@@ -73,7 +73,7 @@ int main(int argc, char* argv[]) {
 
     const long total = days * kDaySeconds;
     long tick = 0;
-    meter::ReadoutState& readout = meter::State;
+    meter::ReadoutState& readout = session->readout().mutableState();
     const int pollTick = readout.PollTick;
     // One sampling tick: the clock a second on, a fresh reading (pH drifting over the hours,
     // temperature over the day), the sampler's tick.

@@ -9,13 +9,11 @@
 #include <QSocketNotifier>
 #include <csignal>
 
-#include "app/program_state.h"
 #include "app/session.h"
 #include "app/simulated_meter.h"
 #include "core/record_row.h"
 #include "core/sample_row.h"
 #include "files/file_transfer.h"
-#include "link/link_events.h"
 #include "link/port_failure.h"
 #include "link/port_lister.h"
 #include "link/port_names.h"
@@ -78,7 +76,6 @@ HeadlessRecording::~HeadlessRecording() {
 }
 
 bool HeadlessRecording::start() {
-    ResetProgramState();
     if (options_.demo) {
         QString error;
         meter_ = StartSimulatedMeter({}, &error);

@@ -5,7 +5,6 @@
 
 #include "app/panel_start.h"
 #include "app/simulated_meter.h"
-#include "link/link_events.h"
 #include "link/port_lister.h"
 #include "link/port_window.h"
 #include "recording/recorder.h"

@@ -3,10 +3,8 @@
 #include "alarm/alarm.h"
 #include "app/subsystems.h"
 #include "files/files.h"
-#include "link/link_events.h"
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
-#include "link/rs232.h"
 #include "link/transaction_queue.h"
 #include "meter/display_poll.h"
 #include "meter/readout.h"
@@ -22,28 +20,25 @@ Session::Session(int number, const QString& device,
                  std::shared_ptr<const serial::PortLister> lister)
     : line_(std::make_unique<serial::QtSerialLine>(nullptr, std::move(lister))),
       queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
+      readout_(std::make_unique<meter::Readout>()),
       alarm_(std::make_unique<alarms::Alarm>(*queue_)),
       files_(std::make_unique<files::Files>(files::RecordingLink{
           [this] { return recorder_->IsRecording; }, [this] { return recorder_->file(); },
           [this](core::RecordingStop why) { recorder_->StopRecording(why); }})),
       recorder_(std::make_unique<recording::Recorder>(*files_)),
-      graphs_(std::make_unique<recording::LiveGraphs>()),
+      graphs_(std::make_unique<recording::LiveGraphs>(*readout_)),
       memory_(std::make_unique<memory::Memory>(*queue_, *files_)),
       plots_(std::make_unique<plots::Plots>(*files_)),
-      readout_(std::make_unique<meter::Readout>()),
       poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_,
                                                  alarm_->AlarmLimits)) {
-    serial::Attach(line_.get(), queue_.get());
-    // The windows that need the meter close before the panel shows "No Com"; the Memory
-    // window's unload gives back the buttons that the panel then takes for the lost link.
-    connect(&serial::events(), &serial::LinkEvents::linkLost, this,
-            [this] { files_->closeOnLinkLost(); });
-    connect(&serial::events(), &serial::LinkEvents::linkLost, this,
-            [this] { graphs_->closeOnLinkLost(); });
-    connect(&serial::events(), &serial::LinkEvents::linkLost, plots_.get(),
-            &plots::Plots::closeOnLinkLost);
-    connect(&serial::events(), &serial::LinkEvents::linkLost, memory_.get(),
-            &memory::Memory::closeOnLinkLost);
+    // The windows that need the meter close before the panel (connected later) shows "No Com";
+    // the Memory window's unload gives back the buttons that the panel then takes for the lost
+    // link. The Alarm window stays.
+    const meter::Readout* readout = readout_.get();
+    connect(readout, &meter::Readout::linkLost, this, [this] { files_->closeOnLinkLost(); });
+    connect(readout, &meter::Readout::linkLost, this, [this] { graphs_->closeOnLinkLost(); });
+    connect(readout, &meter::Readout::linkLost, plots_.get(), &plots::Plots::closeOnLinkLost);
+    connect(readout, &meter::Readout::linkLost, memory_.get(), &memory::Memory::closeOnLinkLost);
     if (number != 0) {
         line_->setPortNumber(number);
     } else if (!device.isEmpty()) {
@@ -54,7 +49,6 @@ Session::Session(int number, const QString& device,
 Session::~Session() {
     // The windows go first: they may still hold transactions on the queue.
     delete panel_.data();
-    serial::Attach(nullptr, nullptr);
 }
 
 panel::Panel* Session::panel() const {

@@ -87,13 +87,13 @@ class Session : public QObject {
   private:
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
+    std::unique_ptr<meter::Readout> readout_;
     std::unique_ptr<alarms::Alarm> alarm_;
     std::unique_ptr<files::Files> files_;
     std::unique_ptr<recording::Recorder> recorder_;
     std::unique_ptr<recording::LiveGraphs> graphs_;
     std::unique_ptr<memory::Memory> memory_;
     std::unique_ptr<plots::Plots> plots_;
-    std::unique_ptr<meter::Readout> readout_;
     std::unique_ptr<meter::DisplayPoll> poll_;
     QPointer<panel::Panel> panel_;
     bool ending_ = false;

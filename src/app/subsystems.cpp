@@ -22,7 +22,7 @@ void connectSubsystems(Session& session, panel::Panel* panel) {
     recording::LiveGraphs* graphs = &session.graphs();
     auto* plotter = new plots::ListPlotter(session.plots(), panel);
     auto* memory = new memory::MemoryCommands(session.memory(), panel);
-    auto* sampler = new recording::Sampler(panel, *recorder, *graphs, *files);
+    auto* sampler = new recording::Sampler(panel, session.readout(), *recorder, *graphs, *files);
 
     QObject::connect(panel, &Panel::liveListRequested, panel,
                      [files] { files::OpenLiveList(*files); });

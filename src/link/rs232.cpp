@@ -1,9 +1,7 @@
 #include "link/rs232.h"
 
 #include "core/protocol.h"
-#include "link/link_events.h"
 #include "link/serial_line.h"
-#include "link/transaction_queue.h"
 
 namespace serial {
 
@@ -17,27 +15,6 @@ constexpr int kQuietMs = 100;
 constexpr int kMaxSurplusMs = 1000;
 
 }  // namespace
-
-void Attach(serial::SerialLine* line, TransactionQueue* queue) {
-    State.Comm1 = line;
-    State.Queue = queue;
-}
-
-void Submit(QObject* owner, Transaction first, Finished finished) {
-    if (!State.Queue) {
-        if (finished) finished(Ending::dropped());
-        return;
-    }
-    State.Queue->submit(owner, std::move(first), std::move(finished));
-}
-
-bool LineBusy() {
-    return State.Queue && State.Queue->busy();
-}
-
-bool LineFree() {
-    return !State.Queue || State.Queue->idle();
-}
 
 Transaction Request(std::uint8_t code, std::function<Next(std::optional<std::uint8_t>)> then) {
     Transaction t;

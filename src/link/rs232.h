@@ -5,36 +5,15 @@
 #include <functional>
 #include <optional>
 
-#include "link/link_state.h"
 #include "link/transaction.h"
 
-class QObject;
-
+// The exchanges every module asks the session's transaction queue for (transaction_queue.h):
+// requests, keys and the way back to the display.
 namespace serial {
-class SerialLine;
-}
-
-// The meter's serial line as the rest of the program uses it: transactions asked for in turn
-// (transaction_queue.h) and the frames every module shares.
-namespace serial {
-
-class TransactionQueue;
-
-// The panel hands over its line and the queue that runs the transactions on it at start-up.
-void Attach(serial::SerialLine* line, TransactionQueue* queue);
-
-// Asks for the line (see TransactionQueue::submit). Without a queue, or once the queue has
-// stopped (the session is ending), `finished` is told Dropped at once.
-void Submit(QObject* owner, Transaction first, Finished finished = {});
-
-// A transaction holds the line.
-bool LineBusy();
-// Nobody holds the line and nobody waits for it. The display poll only starts then.
-bool LineFree();
 
 // "R" + code: resent once a second until any byte comes, for at most 10 s. `then` is given the
-// answer's first byte, or nothing when the meter stayed
-// silent; further bytes of the answer are dropped at the next flush.
+// answer's first byte, or nothing when the meter stayed silent; further bytes of the answer are
+// dropped at the next flush.
 Transaction Request(std::uint8_t code, std::function<Next(std::optional<std::uint8_t>)> then = {});
 
 // A front-panel key: the buffers emptied, "F" + code written, 0.02 s for the meter.

@@ -8,6 +8,9 @@
 #include "memory/memory_exchange.h"
 
 class QObject;
+namespace serial {
+class TransactionQueue;
+}
 
 // The short requests of the memory window: the set-memory pointer, the meter's clock and its
 // logging interval. Each is a transaction (or a short chain) on the line; its result reaches the

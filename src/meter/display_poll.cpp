@@ -3,7 +3,6 @@
 #include "core/alarm_limits.h"
 #include "core/protocol.h"
 #include "core/screen_render.h"
-#include "link/link_events.h"
 #include "link/rs232.h"
 #include "link/serial_line.h"
 #include "link/transaction_queue.h"
@@ -93,7 +92,6 @@ serial::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool rest
             readout.LinkLost = false;
             emit readout_.rendered();
             emit readout_.linkRestored();
-            emit serial::events().linkRestored();
         } else {
             emit readout_.rendered();
         }
@@ -117,7 +115,6 @@ void DisplayPoll::HandleLostLink() {
     core::ClearDisplayForLostLink(readout.Display);
     emit readout_.rendered();
     // Windows that need the meter close first; then the panel shows "No Com".
-    emit serial::events().linkLost();
     emit readout_.linkLost();
     nextReopen_ = QDeadlineTimer(0);
     scheduleProbe();

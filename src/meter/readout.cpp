@@ -2,8 +2,6 @@
 
 namespace meter {
 
-Readout::Readout(QObject* parent) : QObject(parent), state_(State) {
-    state_ = ReadoutState{};
-}
+Readout::Readout(QObject* parent) : QObject(parent) {}
 
 }  // namespace meter

@@ -2,7 +2,7 @@
 
 #include "core/graph_range.h"
 #include "core/record_row.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "recording/graph_range_dialog.h"
 #include "recording/graph_windows.h"
 
@@ -24,14 +24,9 @@ QString temperatureUnitOf(const core::MeterReading& reading) {
     return {};
 }
 
-// The meter's flags as the panel's buttons find them; samples bring their own.
-const core::MeterReading& meterReading() {
-    return meter::State.MeterReading;
-}
-
 }  // namespace
 
-LiveGraphs::LiveGraphs() = default;
+LiveGraphs::LiveGraphs(const meter::Readout& readout) : readout_(readout) {}
 
 LiveGraphs::~LiveGraphs() {
     // The windows hold a reference to their owner: they go first.
@@ -151,11 +146,11 @@ bool LiveGraphs::placePoint(RealTimeGraph& window, Quantity quantity, double val
 }
 
 void LiveGraphs::ShowPhMvGraph() {
-    showPhMvGraphFor(meterReading());
+    showPhMvGraphFor(readout_.reading());
 }
 
 void LiveGraphs::ShowTemperatureGraph() {
-    showTemperatureGraphFor(meterReading());
+    showTemperatureGraphFor(readout_.reading());
 }
 
 void LiveGraphs::showPhMvGraphFor(const core::MeterReading& reading) {

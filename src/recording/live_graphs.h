@@ -9,6 +9,10 @@
 
 // The recording to a data file and the sampling that feeds it, the live list and the live
 // graphs.
+namespace meter {
+class Readout;
+}
+
 namespace recording {
 
 class GraphRangeDialog;
@@ -32,7 +36,9 @@ struct GraphTrace {
 // buttons look at the meter's flags as they stand.
 class LiveGraphs {
   public:
-    LiveGraphs();
+    // The panel's buttons open the graphs for the meter's flags as `readout` has them; samples
+    // bring their own.
+    explicit LiveGraphs(const meter::Readout& readout);
     ~LiveGraphs();
     LiveGraphs(const LiveGraphs&) = delete;
     LiveGraphs& operator=(const LiveGraphs&) = delete;
@@ -85,6 +91,7 @@ class LiveGraphs {
     bool UpdateTemperatureGraph(const core::Sample& sample);
 
   private:
+    const meter::Readout& readout_;
     friend class RealTimeGraph;
     friend class GraphRangeDialog;
 

@@ -10,7 +10,7 @@
 #include "core/sampling_interval.h"
 #include "files/files.h"
 #include "files/real_time_list.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "panel/panel.h"
 #include "recording/live_graphs.h"
 #include "recording/recorder.h"
@@ -29,9 +29,9 @@ QString fromStd(std::string_view text) {
 // nothing it shows comes from the meter or it is older than the previous poll tick (the line
 // was held by a download, or the meter is about to be lost). Stamped with the tick's time once
 // it falls due.
-std::optional<core::Sample> freshSample() {
-    if (!meter::ReadingIsFresh(meter::State)) return std::nullopt;
-    return core::MakeSample(meter::State.Display, meter::State.MeterReading, {}, {});
+std::optional<core::Sample> freshSample(const meter::Readout& readout) {
+    if (!readout.isFresh()) return std::nullopt;
+    return core::MakeSample(readout.display(), readout.reading(), {}, {});
 }
 
 void stamp(core::Sample& sample, const QDateTime& now) {
@@ -52,12 +52,18 @@ void CloseLiveWindows(LiveGraphs& graphs, files::Files& files) {
     if (files::RealTimeList* list = files.findRealTimeList()) list->close();
 }
 
-Sampler::Sampler(panel::Panel* panel, Recorder& recorder, LiveGraphs& graphs, files::Files& files)
-    : QObject(panel), panel_(panel), recorder_(recorder), graphs_(graphs), files_(files) {}
+Sampler::Sampler(panel::Panel* panel, const meter::Readout& readout, Recorder& recorder,
+                 LiveGraphs& graphs, files::Files& files)
+    : QObject(panel),
+      panel_(panel),
+      readout_(readout),
+      recorder_(recorder),
+      graphs_(graphs),
+      files_(files) {}
 
 void Sampler::Timer2_Timer() {
     Recorder& s = recorder_;
-    std::optional<core::Sample> sample = freshSample();
+    std::optional<core::Sample> sample = freshSample(readout_);
     // A sample that falls due without a fresh reading is taken on the first tick with one.
     if (!sample) return;
     const core::MeterReading& reading = sample->reading;

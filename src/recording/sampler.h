@@ -5,6 +5,9 @@
 namespace files {
 class Files;
 }
+namespace meter {
+class Readout;
+}
 namespace panel {
 class Panel;
 }
@@ -21,7 +24,9 @@ class Sampler : public QObject {
     Q_OBJECT
   public:
     // Lives as long as `panel`, which shows the interval.
-    Sampler(panel::Panel* panel, Recorder& recorder, LiveGraphs& graphs, files::Files& files);
+    // Samples what `readout` shows.
+    Sampler(panel::Panel* panel, const meter::Readout& readout, Recorder& recorder,
+            LiveGraphs& graphs, files::Files& files);
 
   public slots:
     // One tick. With the meter off its measuring screen it closes the live graphs and the live
@@ -41,6 +46,7 @@ class Sampler : public QObject {
 
   private:
     panel::Panel* panel_;
+    const meter::Readout& readout_;
     Recorder& recorder_;
     LiveGraphs& graphs_;
     files::Files& files_;

@@ -8,7 +8,7 @@
 #include "link/rs232.h"
 #include "meter/display_poll.h"
 #include "meter/readout.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "panel/panel.h"
 #include "support/meter_fixture.h"
 
@@ -101,11 +101,12 @@ class TestDisplayPoll : public QObject {
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
         f.meter().setReplyDelay(0.75);
         QList<int> ticksSinceAsked;  // at each frame rendered with the delay on
-        int lastRendered = meter::State.RenderedTick;
+        const meter::ReadoutState& readout = f.session()->readout().state();
+        int lastRendered = readout.RenderedTick;
         connect(&f.session()->readout(), &meter::Readout::rendered, [&] {
-            if (meter::State.LinkLost || meter::State.RenderedTick == lastRendered) return;
-            lastRendered = meter::State.RenderedTick;
-            ticksSinceAsked.append(meter::State.PollTick - meter::State.RenderedTick);
+            if (readout.LinkLost || readout.RenderedTick == lastRendered) return;
+            lastRendered = readout.RenderedTick;
+            ticksSinceAsked.append(readout.PollTick - readout.RenderedTick);
         });
         QVERIFY(f.waitFor([&] { return ticksSinceAsked.size() >= 4; }, 10000));
         ticksSinceAsked.removeFirst();  // the poll under way when the delay began

@@ -16,7 +16,7 @@
 #include "link/port_names.h"
 #include "link/qt_serial_line.h"
 #include "meter/display_poll.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_port_lister.h"
 #include "support/meter_fixture.h"
@@ -143,10 +143,10 @@ class TestReplug : public QObject {
         QVERIFY(session);
         panel::Panel* panel = session->panel();
         QVERIFY(QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 1; }, 3000));
-        QVERIFY(QTest::qWaitFor([&] { return meter::State.LinkLost == false; }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return session->readout().isLinkLost() == false; }, 3000));
 
         f.meter().hangUp();
-        QVERIFY(QTest::qWaitFor([&] { return meter::State.LinkLost; }, 8000));
+        QVERIFY(QTest::qWaitFor([&] { return session->readout().isLinkLost(); }, 8000));
         // Other tests make ptys too: take new ones until the number just freed is ours.
         std::vector<std::unique_ptr<HeldPty>> held;
         while (held.size() < 64) {
@@ -157,7 +157,7 @@ class TestReplug : public QObject {
         QVERIFY(f.meter().comeBack());
         const QString after = deviceOf(f.meter());
         QVERIFY(after != before);
-        QVERIFY(QTest::qWaitFor([&] { return !meter::State.LinkLost; }, 8000));
+        QVERIFY(QTest::qWaitFor([&] { return !session->readout().isLinkLost(); }, 8000));
         QCOMPARE(panel->controls().LblComm->text(), serial::shortDeviceName(after));
         QCOMPARE(dialogs.messages.size(), 0);
         panel->close();

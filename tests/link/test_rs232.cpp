@@ -52,7 +52,7 @@ class TestRs232 : public QObject {
     // Runs a request for the logging interval and waits for its ending.
     std::optional<std::uint8_t> request(Endings& endings, int timeoutMs = 3000) {
         std::optional<std::uint8_t> reply;
-        serial::Submit(
+        queue->submit(
             nullptr,
             serial::Request(0x52,
                            [&reply](std::optional<std::uint8_t> b) {
@@ -72,12 +72,10 @@ class TestRs232 : public QObject {
         QVERIFY(line->setSettings("9600,n,8,1"));
         QVERIFY2(line->open(), qPrintable(line->errorText()));
         queue = std::make_unique<serial::TransactionQueue>(line.get());
-        serial::Attach(line.get(), queue.get());
     }
 
     void cleanup() {
         queue.reset();
-        serial::State.Comm1 = nullptr;
         line.reset();
         fixture.reset();
     }
@@ -123,10 +121,10 @@ class TestRs232 : public QObject {
     void queuedTransactionsRunInTheOrderAsked() {
         meter().clearReceived();
         Endings endings;
-        serial::Submit(nullptr, Transaction::pause(300), endings.record());
+        queue->submit(nullptr, Transaction::pause(300), endings.record());
         const std::vector<std::uint8_t> codes = {0xE1, 0xE2, 0xE3, 0xE4};
-        for (std::uint8_t code : codes) serial::Submit(nullptr, serial::Key(code), endings.record());
-        QVERIFY(serial::LineBusy());
+        for (std::uint8_t code : codes) queue->submit(nullptr, serial::Key(code), endings.record());
+        QVERIFY(queue->busy());
         QCOMPARE(queue->waiting(), codes.size());
         QVERIFY(meter().receivedFrames().empty());
         QVERIFY(MeterFixture::waitFor([&] { return endings.told.size() == 5; }, 3000));
@@ -137,7 +135,7 @@ class TestRs232 : public QObject {
         QCOMPARE(keys.size(), codes.size());
         for (std::size_t i = 0; i < codes.size(); ++i)
             QCOMPARE(keys[i], (std::vector<uint8_t>{0x46, codes[i]}));
-        QVERIFY(serial::LineFree());
+        QVERIFY(queue->idle());
     }
 
     // Done, nothing, failure, a dropped owner and the end of the program: each chain is told
@@ -145,10 +143,10 @@ class TestRs232 : public QObject {
     void everyChainEndsExactlyOnce() {
         Endings done, nothing, failed, ownerGone, chained, stopped;
         auto owner = std::make_unique<QObject>();
-        serial::Submit(nullptr, Transaction::pause(50), done.record());
+        queue->submit(nullptr, Transaction::pause(50), done.record());
         Transaction none = Transaction::pause(10);
         none.then = [](const serial::Answer&) { return Next::end(Ending::nothing("none")); };
-        serial::Submit(nullptr, none, nothing.record());
+        queue->submit(nullptr, none, nothing.record());
         // Nine bytes judged at the end of 0.2 s, and the meter sends garbage instead.
         Transaction poll;
         poll.frame = QByteArray(1, 'Z');
@@ -156,8 +154,8 @@ class TestRs232 : public QObject {
         poll.count = 9;
         poll.windowMs = 200;
         poll.attempts = 2;
-        serial::Submit(nullptr, poll, failed.record());
-        serial::Submit(owner.get(), Transaction::pause(10), ownerGone.record());
+        queue->submit(nullptr, poll, failed.record());
+        queue->submit(owner.get(), Transaction::pause(10), ownerGone.record());
         owner.reset();
         // A chain of three pauses ends once, with the last one's ending.
         Transaction first = Transaction::pause(10);
@@ -166,13 +164,13 @@ class TestRs232 : public QObject {
             second.then = [](const serial::Answer&) { return Next::then(Transaction::pause(10)); };
             return Next::then(second);
         };
-        serial::Submit(nullptr, first, chained.record());
+        queue->submit(nullptr, first, chained.record());
         QVERIFY(MeterFixture::waitFor([&] { return !chained.told.isEmpty(); }, 3000));
 
-        serial::Submit(nullptr, Transaction::pause(500), stopped.record());
-        serial::Submit(nullptr, Transaction::pause(500), stopped.record());
+        queue->submit(nullptr, Transaction::pause(500), stopped.record());
+        queue->submit(nullptr, Transaction::pause(500), stopped.record());
         queue->stop();
-        serial::Submit(nullptr, Transaction::pause(10), stopped.record());
+        queue->submit(nullptr, Transaction::pause(10), stopped.record());
         QTest::qWait(100);
 
         for (Endings* e : {&done, &nothing, &failed, &ownerGone, &chained})
@@ -201,9 +199,9 @@ class TestRs232 : public QObject {
             return Next::end(a.complete ? Ending::done() : Ending::failed("silent"));
         };
         Endings first, next;
-        serial::Submit(nullptr, clock, first.record());
+        queue->submit(nullptr, clock, first.record());
         QTimer::singleShot(100, [this] { meter().hangUp(); });
-        serial::Submit(nullptr, serial::Key(0xED), next.record());
+        queue->submit(nullptr, serial::Key(0xED), next.record());
         QVERIFY(MeterFixture::waitFor([&] { return !next.told.isEmpty(); }, 3000));
         QVERIFY(answer && !answer->complete);
         QCOMPARE(first.told.size(), 1);

@@ -14,7 +14,6 @@
 
 #include "alarm/alarm.h"
 #include "alarm/alarm_dialog.h"
-#include "app/program_state.h"
 #include "app/session.h"
 #include "link/rs232.h"
 #include "meter/display_poll.h"
@@ -56,7 +55,6 @@ class TestAlarm : public QObject {
     void init() {
         // Every test answers the message boxes, so that a wrong refusal fails instead of waiting.
         dialogs_.emplace();
-        app::ResetProgramState();
         session_.emplace();
         alarm_ = &session_->alarm();
     }
@@ -67,7 +65,6 @@ class TestAlarm : public QObject {
         for (const QPointer<QWidget>& w : windows) delete w.data();
         alarm_ = nullptr;
         session_.reset();
-        app::ResetProgramState();
         dialogs_.reset();
     }
 

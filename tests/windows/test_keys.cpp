@@ -7,6 +7,7 @@
 
 #include "link/rs232.h"
 #include "meter/display_poll.h"
+#include "link/transaction_queue.h"
 #include "panel/keypad.h"
 #include "recording/recorder.h"
 #include "support/meter_fixture.h"
@@ -87,7 +88,7 @@ class TestKeys : public QObject {
         bool clicked = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            if (clicked || !serial::LineBusy() || f.meter().receivedFrames().empty()) return;
+            if (clicked || !f.session()->queue().busy() || f.meter().receivedFrames().empty()) return;
             clicked = true;
             QTest::mouseClick(f.panel()->button("CmdUp"), Qt::LeftButton);
         });

@@ -12,7 +12,6 @@
 #include <QtTest>
 #include <cstring>
 
-#include "app/program_state.h"
 #include "core/record_row.h"
 #include "files/data_file_loading.h"
 #include "files/data_list.h"
@@ -138,7 +137,6 @@ class ListWindowsTest : public QObject {
     }
 
     void init() {
-        app::ResetProgramState();
         recording = false;
         recordingCount = 0;
         lists = std::make_unique<files::Files>(files::RecordingLink{

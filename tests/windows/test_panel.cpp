@@ -19,7 +19,7 @@
 #include "link/rs232.h"
 #include "link/serial_line.h"
 #include "meter/display_poll.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "panel/field_sizes.h"
 #include "panel/panel.h"
 #include "panel/segment_display.h"
@@ -232,7 +232,7 @@ class TestPanel : public QObject {
         QVERIFY(f.session()->files().DataFileName.isEmpty());
         QCOMPARE(f.session()->recorder().RecordingCount, 0L);
         QVERIFY(!f.session()->ending());
-        QVERIFY(!meter::State.LinkLost);
+        QVERIFY(!f.session()->readout().isLinkLost());
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
     }
 

@@ -15,13 +15,12 @@
 #include <memory>
 #include <string>
 
-#include "app/program_state.h"
 #include "app/session.h"
 #include "files/data_list.h"
 #include "files/file_list.h"
 #include "files/files.h"
 #include "files/record_grid.h"
-#include "link/link_events.h"
+#include "meter/readout.h"
 #include "plots/list_plotter.h"
 #include "plots/plot_range_dialog.h"
 #include "plots/plot_windows.h"
@@ -106,7 +105,6 @@ class PlotsTest : public QObject {
 
   private slots:
     void init() {
-        app::ResetProgramState();
         session = std::make_unique<app::Session>();
         plotter = std::make_unique<plots::ListPlotter>(session->plots());
         connect(&session->files().events(), &files::ListEvents::plotRequested, plotter.get(),
@@ -360,7 +358,7 @@ class PlotsTest : public QObject {
     void plotsAndRangeDialogsCloseWhenTheLinkIsLost() {
         choose(listOf<files::DataList>(session->files(), sameRecords(5, "pH", "7.0")), "MnuTemp");
         plots().showRange(Quantity::Temperature);
-        emit serial::events().linkLost();
+        emit session->readout().linkLost();
         QVERIFY(!findPlot(Quantity::Temperature));
         QVERIFY(!findRange(Quantity::Temperature));
     }

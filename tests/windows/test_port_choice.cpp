@@ -14,12 +14,11 @@
 #include "files/files.h"
 #include "files/list_commands.h"
 #include "files/real_time_list.h"
-#include "link/link_state.h"
 #include "link/port_names.h"
 #include "link/port_window.h"
 #include "link/serial_line.h"
 #include "meter/display_poll.h"
-#include "meter/meter_state.h"
+#include "meter/readout.h"
 #include "recording/recorder.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_port_lister.h"
@@ -252,7 +251,7 @@ class TestPortChoice : public QObject {
         QCOMPARE(program.panel()->label("LblComm")->text(), QString("Com1"));
         QVERIFY(
             QTest::qWaitFor([&] { return program.panel()->displayPoll()->ticks() >= 1; }, 3000));
-        QVERIFY(!meter::State.LinkLost);
+        QVERIFY(!program.session()->readout().isLinkLost());
         QCOMPARE(dialogs.messages.size(), 0);
     }
 
@@ -276,7 +275,7 @@ class TestPortChoice : public QObject {
         QCOMPARE(program.panel()->label("LblComm")->text(), pty.mid(QString("/dev/").size()));
         QVERIFY(
             QTest::qWaitFor([&] { return program.panel()->displayPoll()->ticks() >= 1; }, 3000));
-        QVERIFY(!meter::State.LinkLost);
+        QVERIFY(!program.session()->readout().isLinkLost());
         QCOMPARE(dialogs.messages.size(), 0);
     }
 };

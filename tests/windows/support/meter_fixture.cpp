@@ -6,16 +6,13 @@
 #include <QTimer>
 
 #include "app/panel_start.h"
-#include "app/program_state.h"
 #include "app/simulated_meter.h"
-#include "link/link_events.h"
 #include "link/port_names.h"
 #include "meter/display_poll.h"
 #include "meter/readout.h"
 #include "panel/panel.h"
 
 MeterFixture::MeterFixture(bool fast, const std::string& linkPath) {
-    app::ResetProgramState();
     sim::MeterSim::Options options;
     options.fast = fast;
     options.linkPath = linkPath;
@@ -37,7 +34,6 @@ MeterFixture::~MeterFixture() {
     QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
     for (const QPointer<QWidget>& w : windows) delete w.data();
-    app::ResetProgramState();
     meter_->stop();
 }
 
