@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "alarm/alarm.h"
+#include "alarm/alarm_dialog.h"
 #include "app/subsystems.h"
 #include "files/files.h"
 #include "link/port_lister.h"
@@ -24,11 +25,12 @@ Session::Session(int number, const QString& device,
       alarm_(std::make_unique<alarms::Alarm>(*queue_)),
       files_(std::make_unique<files::Files>(files::RecordingLink{
           [this] { return recorder_->IsRecording; }, [this] { return recorder_->file(); },
-          [this](core::RecordingStop why) { recorder_->StopRecording(why); }})),
+          [this](core::RecordingStop why) { recorder_->StopRecording(why); }},
+          &anchor_)),
       recorder_(std::make_unique<recording::Recorder>(*files_)),
-      graphs_(std::make_unique<recording::LiveGraphs>(*readout_)),
+      graphs_(std::make_unique<recording::LiveGraphs>(*readout_, &anchor_)),
       memory_(std::make_unique<memory::Memory>(*queue_, *files_)),
-      plots_(std::make_unique<plots::Plots>(*files_)),
+      plots_(std::make_unique<plots::Plots>(*files_, &anchor_)),
       poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_,
                                                  alarm_->AlarmLimits)) {
     // The windows that need the meter close before the panel (connected later) shows "No Com";
@@ -58,6 +60,7 @@ panel::Panel* Session::panel() const {
 bool Session::startPanel() {
     auto* panel = new panel::Panel(line_.get(), queue_.get(), poll_.get(), readout_.get());
     panel_ = panel;
+    anchor_.setPanel(panel);
     connect(panel, &panel::Panel::closing, this, &Session::end);
     recorder_->setPanel(panel);
     connectSubsystems(*this, panel);
@@ -81,6 +84,12 @@ void Session::end() {
     poll_->stop();
     queue_->stop();
     line_->close();
+    // Every window of the session closes with the port.
+    files_->closeOnLinkLost();
+    graphs_->closeOnLinkLost();
+    plots_->closeOnLinkLost();
+    memory_->closeOnLinkLost();
+    if (QWidget* alarm = alarm_->find()) alarm->close();
     emit ended();
 }
 

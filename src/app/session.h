@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+#include "ui/window_placement.h"
+
 namespace alarms {
 class Alarm;
 }
@@ -76,7 +78,7 @@ class Session : public QObject {
     panel::Panel* panel() const;
 
     // Ends the session's link, once: the running and the waiting transactions are dropped, the
-    // line closes, and `ended` is announced. The panel's closing and a failed start-up end it.
+    // line closes, every window of the session closes, and `ended` is announced. The panel's closing and a failed start-up end it.
     void end();
     bool ending() const { return ending_; }
 
@@ -85,6 +87,8 @@ class Session : public QObject {
     void ended();
 
   private:
+    // Where the session's windows go: beside its panel.
+    ui::PanelAnchor anchor_;
     std::unique_ptr<serial::QtSerialLine> line_;
     std::unique_ptr<serial::TransactionQueue> queue_;
     std::unique_ptr<meter::Readout> readout_;

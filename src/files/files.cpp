@@ -1,5 +1,7 @@
 #include "files/files.h"
 
+#include "ui/window_placement.h"
+
 #include "files/data_list.h"
 #include "files/file_list.h"
 #include "files/real_time_list.h"
@@ -15,7 +17,8 @@ void closeIfVisible(W* window) {
 
 }  // namespace
 
-Files::Files(RecordingLink recording) : recording_(std::move(recording)) {}
+Files::Files(RecordingLink recording, const ui::PanelAnchor* anchor)
+    : recording_(std::move(recording)), anchor_(anchor) {}
 
 Files::~Files() {
     // The windows hold a reference to their owner: they go first.
@@ -43,6 +46,7 @@ FileList* Files::findFileList() const {
 RealTimeList* Files::showAfreshRealTimeList() {
     if (liveList_) liveList_->close();
     auto* window = new RealTimeList(*this);
+    if (anchor_) anchor_->place(window);
     window->show();
     return window;
 }
@@ -50,6 +54,7 @@ RealTimeList* Files::showAfreshRealTimeList() {
 DataList* Files::showAfreshDataList() {
     closeDataList();
     auto* window = new DataList(*this);
+    if (anchor_) anchor_->place(window);
     window->show();
     return window;
 }
@@ -57,6 +62,7 @@ DataList* Files::showAfreshDataList() {
 FileList* Files::showAfreshFileList() {
     if (fileList_) fileList_->close();
     auto* window = new FileList(*this);
+    if (anchor_) anchor_->place(window);
     window->show();
     return window;
 }

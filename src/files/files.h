@@ -12,6 +12,10 @@ class QWidget;
 
 // The data files and record lists: what the list windows, saving, opening and the recording
 // share for the run of one session.
+namespace ui {
+class PanelAnchor;
+}
+
 namespace files {
 
 class DataList;
@@ -29,7 +33,8 @@ struct RecordingLink {
 // Owns the lists' state and the three list windows of a session.
 class Files {
   public:
-    explicit Files(RecordingLink recording = {});
+    // New list windows go where `anchor` places them (none: where the system puts them).
+    explicit Files(RecordingLink recording = {}, const ui::PanelAnchor* anchor = nullptr);
     ~Files();
     Files(const Files&) = delete;
     Files& operator=(const Files&) = delete;
@@ -81,6 +86,7 @@ class Files {
     friend class FileList;
 
     RecordingLink recording_;
+    const ui::PanelAnchor* anchor_;
     ListEvents events_;
     QPointer<RealTimeList> liveList_;
     QPointer<DataList> dataList_;

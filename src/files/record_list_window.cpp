@@ -31,13 +31,7 @@ RecordListWindow::RecordListWindow(Files& files, const QString& name, QSize clie
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
-void RecordListWindow::showEvent(QShowEvent* event) {
-    if (!placed_) {
-        placed_ = true;
-        ui::placeBesidePanel(this);
-    }
-    QMainWindow::showEvent(event);
-}
+
 
 void RecordListWindow::unloadOnce() {
     if (unloaded_) return;

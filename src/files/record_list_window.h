@@ -14,8 +14,8 @@ namespace files {
 class Files;
 class RecordGrid;
 
-// Base of the three record list windows: a top-level window named after its kind, placed beside
-// the front panel when first shown, with a client area and a record grid at fixed twips positions.
+// Base of the three record list windows: a top-level window named after its kind, placed by
+// its owner beside the front panel, with a client area and a record grid at fixed twips positions.
 // Closing it runs Form_Unload (where it leaves its owner's hands) and destroys it.
 class RecordListWindow : public QMainWindow {
     Q_OBJECT
@@ -37,7 +37,6 @@ class RecordListWindow : public QMainWindow {
     void unloadOnce();
 
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
     // A command directly on the menu bar.
     QAction* addMenuCommand(const QString& text, const QString& name);
@@ -57,7 +56,6 @@ class RecordListWindow : public QMainWindow {
     QWidget* client_;
     RecordGrid* grid_;
     bool unloaded_ = false;
-    bool placed_ = false;
 };
 
 }  // namespace files

@@ -168,7 +168,7 @@ void MemoryWindow::setSingleDownloadRunning(bool running) {
 }
 
 void MemoryWindow::Form_Load() {
-    ui::placeBesidePanel(this);
+    ui::placeBesidePanel(this, panel_);
 }
 
 void MemoryWindow::Form_Resize() {

@@ -1,6 +1,5 @@
 #include "panel/panel.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -524,8 +523,6 @@ void Panel::closeEvent(QCloseEvent* event) {
     event->accept();
     // Ends the program at once: every wait returns, every window closes with the port.
     emit closing();
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible()) window->close();
 }
 
 }  // namespace panel

@@ -1,5 +1,7 @@
 #include "plots/plots.h"
 
+#include "ui/window_placement.h"
+
 #include <cstddef>
 
 #include "plots/plot_range_dialog.h"
@@ -21,7 +23,8 @@ W* openOf(const QPointer<W>& window) {
 
 }  // namespace
 
-Plots::Plots(files::Files& files, QObject* parent) : QObject(parent), files_(files) {}
+Plots::Plots(files::Files& files, const ui::PanelAnchor* anchor, QObject* parent)
+    : QObject(parent), files_(files), anchor_(anchor) {}
 
 Plots::~Plots() {
     for (const QPointer<PlotRangeDialog>& dialog : ranges_) delete dialog.data();
@@ -53,6 +56,7 @@ PlotWindow* Plots::show(core::Quantity quantity) {
     if (!window) {
         window = new PlotWindow(*this, quantity);
         windows_[slotOf(quantity)] = window;
+        if (anchor_) anchor_->place(window);
     }
     window->show();
     window->raise();
@@ -63,6 +67,7 @@ PlotWindow* Plots::showAfresh(core::Quantity quantity) {
     if (PlotWindow* open = find(quantity)) open->close();
     auto* window = new PlotWindow(*this, quantity);
     windows_[slotOf(quantity)] = window;
+    if (anchor_) anchor_->place(window);
     window->show();
     return window;
 }

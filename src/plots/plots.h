@@ -8,6 +8,9 @@
 namespace files {
 class Files;
 }
+namespace ui {
+class PanelAnchor;
+}
 
 namespace plots {
 
@@ -22,8 +25,10 @@ class Plots : public QObject {
     Q_OBJECT
 
   public:
-    // The plots are drawn from the record lists of `files`.
-    explicit Plots(files::Files& files, QObject* parent = nullptr);
+    // The plots are drawn from the record lists of `files`; new plot windows go where `anchor`
+    // places them (none: where the system puts them).
+    explicit Plots(files::Files& files, const ui::PanelAnchor* anchor = nullptr,
+                   QObject* parent = nullptr);
     files::Files& files() const { return files_; }
     ~Plots() override;
 
@@ -57,6 +62,7 @@ class Plots : public QObject {
 
   private:
     files::Files& files_;
+    const ui::PanelAnchor* anchor_;
     QPointer<PlotWindow> windows_[3];
     QPointer<PlotRangeDialog> ranges_[3];
 };

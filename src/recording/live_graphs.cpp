@@ -3,6 +3,7 @@
 #include "core/graph_range.h"
 #include "core/record_row.h"
 #include "meter/readout.h"
+#include "ui/window_placement.h"
 #include "recording/graph_range_dialog.h"
 #include "recording/graph_windows.h"
 
@@ -26,7 +27,8 @@ QString temperatureUnitOf(const core::MeterReading& reading) {
 
 }  // namespace
 
-LiveGraphs::LiveGraphs(const meter::Readout& readout) : readout_(readout) {}
+LiveGraphs::LiveGraphs(const meter::Readout& readout, const ui::PanelAnchor* anchor)
+    : readout_(readout), anchor_(anchor) {}
 
 LiveGraphs::~LiveGraphs() {
     // The windows hold a reference to their owner: they go first.
@@ -72,6 +74,7 @@ RealTimeGraph* LiveGraphs::showGraph(Quantity quantity) {
     }
     auto* window = new RealTimeGraph(*this, quantity);
     graphs_[slotOf(quantity)] = window;
+    if (anchor_) anchor_->place(window);
     window->show();
     return window;
 }

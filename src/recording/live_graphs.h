@@ -12,6 +12,9 @@
 namespace meter {
 class Readout;
 }
+namespace ui {
+class PanelAnchor;
+}
 
 namespace recording {
 
@@ -38,7 +41,8 @@ class LiveGraphs {
   public:
     // The panel's buttons open the graphs for the meter's flags as `readout` has them; samples
     // bring their own.
-    explicit LiveGraphs(const meter::Readout& readout);
+    // New graph windows go where `anchor` places them (none: where the system puts them).
+    explicit LiveGraphs(const meter::Readout& readout, const ui::PanelAnchor* anchor = nullptr);
     ~LiveGraphs();
     LiveGraphs(const LiveGraphs&) = delete;
     LiveGraphs& operator=(const LiveGraphs&) = delete;
@@ -92,6 +96,7 @@ class LiveGraphs {
 
   private:
     const meter::Readout& readout_;
+    const ui::PanelAnchor* anchor_;
     friend class RealTimeGraph;
     friend class GraphRangeDialog;
 

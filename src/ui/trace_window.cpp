@@ -41,13 +41,7 @@ TraceWindow::TraceWindow(const QString& name, const QString& caption, QSize clie
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
-void TraceWindow::showEvent(QShowEvent* event) {
-    if (!placed_) {
-        placed_ = true;
-        placeBesidePanel(this);
-    }
-    QMainWindow::showEvent(event);
-}
+
 
 void TraceWindow::MnuPrint_Click() {
     QString error;

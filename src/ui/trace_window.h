@@ -13,7 +13,7 @@ namespace ui {
 class TraceView;
 
 // Base of the live graph and stored-data plot windows: a top-level window named after its kind,
-// placed beside the front panel when first shown, whose client area is a TraceView of the given
+// placed by its owner beside the front panel, whose client area is a TraceView of the given
 // design size in twips (it grows with the window, keeping the drawing's aspect), with the menu
 // command "Limit" (MnuLimit) and the menu "Print" (MnuPrintMenu: "Print" MnuPrint and
 // "Save Image..." MnuSaveImage) on its menu bar. Closing it runs
@@ -47,7 +47,6 @@ class TraceWindow : public QMainWindow {
     void unloadOnce();
 
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
     // The title lines of a saved image: the caption; windows may add lines of their own.
     virtual QStringList imageTitleLines() const;
@@ -60,7 +59,6 @@ class TraceWindow : public QMainWindow {
     TraceView* view_;
     QAction* limit_;
     bool unloaded_ = false;
-    bool placed_ = false;
 };
 
 }  // namespace ui

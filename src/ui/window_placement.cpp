@@ -16,19 +16,12 @@ core::WindowRect rectOf(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
-QWidget* findPanel() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("Panel") && w->isVisible()) return w;
-    return nullptr;
-}
-
 }  // namespace
 
-void placeBesidePanel(QWidget* window) {
+void placeBesidePanel(QWidget* window, const QWidget* panel) {
     if (!window || !window->isWindow()) return;
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
-    QWidget* panel = findPanel();
-    if (!panel || panel == window || !panel->screen()) return;
+    if (!panel || panel == window || !panel->isVisible() || !panel->screen()) return;
 
     std::vector<core::WindowRect> taken;
     for (QWidget* w : QApplication::topLevelWidgets()) {
