@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     list->findChild<QAction*>("MnupHmV")->trigger();
-    plots::PlotWindow* plot = plots.find(core::Quantity::Ph);
+    plots::PlotWindow* plot = plots.findPlot(core::Quantity::Ph);
     if (!plot) return 1;
     const qint64 drawn = clock.nsecsElapsed();
     PaintCounter counter;

@@ -169,11 +169,11 @@ int main(int argc, char* argv[]) {
             QTest::qWait(300);
             for (const core::Quantity quantity :
                  {core::Quantity::Ph, core::Quantity::Mv, core::Quantity::Temperature})
-                if (QWidget* plot = session->plots().find(quantity)) shot = plot;
+                if (QWidget* plot = session->plots().findPlot(quantity)) shot = plot;
             if (mode == "plotrange") {
                 shot->findChild<QAction*>("MnuLimit")->trigger();
                 QTest::qWait(300);
-                if (QWidget* dialog = session->plots().findRange(core::Quantity::Ph))
+                if (QWidget* dialog = session->plots().findRangeDialog(core::Quantity::Ph))
                     shot = dialog;
             }
         }

@@ -103,7 +103,7 @@ void OpenPlotFromList(Plots& plots, QWidget* listWindow, const files::RecordGrid
         }
     }
     plots.range(quantity) = core::DefaultPlotRange(quantity, static_cast<long long>(rows.size()));
-    PlotWindow* window = plots.show(quantity);
+    PlotWindow* window = plots.showPlot(quantity);
     window->setSourceTitle(ListTitle(listWindow));
     PlotQuantity(plots, quantity, *window, grid);
 }
@@ -126,10 +126,10 @@ void FitToData(Plots& plots, core::Quantity quantity, QWidget* parent) {
         return;
     }
     plots.range(quantity) = *fitted;
-    PlotWindow* window = plots.showAfresh(quantity);
+    PlotWindow* window = plots.showAfreshPlot(quantity);
     window->setSourceTitle(SourceTitle(plots));
     PlotQuantity(plots, quantity, *window, *source);
-    if (PlotRangeDialog* dialog = plots.findRange(quantity)) dialog->Form_Load();
+    if (PlotRangeDialog* dialog = plots.findRangeDialog(quantity)) dialog->Form_Load();
 }
 
 void ReportClosedSource(QWidget* parent, const QString& title) {

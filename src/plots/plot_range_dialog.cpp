@@ -144,7 +144,7 @@ void PlotRangeDialog::CmdOk_Click() {
         plots::ReportClosedSource(this, windowTitle());
         return;
     }
-    if (PlotWindow* open = plots_.find(quantity_)) open->close();
+    if (PlotWindow* open = plots_.findPlot(quantity_)) open->close();
 
     core::PlotRange& range = plots_.range(quantity_);
     const std::optional<core::PlotRange> entered =
@@ -158,7 +158,7 @@ void PlotRangeDialog::CmdOk_Click() {
         return;
     }
     range = *entered;
-    PlotWindow* window = plots_.showAfresh(quantity_);
+    PlotWindow* window = plots_.showAfreshPlot(quantity_);
     window->setSourceTitle(plots::SourceTitle(plots_));
     plots::PlotQuantity(plots_, quantity_, *window, *source);
     close();

@@ -140,7 +140,7 @@ QString PlotWindow::windowName(Quantity quantity) {
 }
 
 void PlotWindow::MnuLimit_Click() {
-    plots_.showRange(quantity_);
+    plots_.showRangeDialog(quantity_);
 }
 
 void PlotWindow::MnuFitToData_Click() {

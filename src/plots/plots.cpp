@@ -47,12 +47,12 @@ const core::PlotRange& Plots::range(core::Quantity quantity) const {
     return const_cast<Plots*>(this)->range(quantity);
 }
 
-PlotWindow* Plots::find(core::Quantity quantity) const {
+PlotWindow* Plots::findPlot(core::Quantity quantity) const {
     return openOf(windows_[slotOf(quantity)]);
 }
 
-PlotWindow* Plots::show(core::Quantity quantity) {
-    PlotWindow* window = find(quantity);
+PlotWindow* Plots::showPlot(core::Quantity quantity) {
+    PlotWindow* window = findPlot(quantity);
     if (!window) {
         window = new PlotWindow(*this, quantity);
         windows_[slotOf(quantity)] = window;
@@ -63,8 +63,8 @@ PlotWindow* Plots::show(core::Quantity quantity) {
     return window;
 }
 
-PlotWindow* Plots::showAfresh(core::Quantity quantity) {
-    if (PlotWindow* open = find(quantity)) open->close();
+PlotWindow* Plots::showAfreshPlot(core::Quantity quantity) {
+    if (PlotWindow* open = findPlot(quantity)) open->close();
     auto* window = new PlotWindow(*this, quantity);
     windows_[slotOf(quantity)] = window;
     if (anchor_) anchor_->place(window);
@@ -72,12 +72,12 @@ PlotWindow* Plots::showAfresh(core::Quantity quantity) {
     return window;
 }
 
-PlotRangeDialog* Plots::findRange(core::Quantity quantity) const {
+PlotRangeDialog* Plots::findRangeDialog(core::Quantity quantity) const {
     return openOf(ranges_[slotOf(quantity)]);
 }
 
-PlotRangeDialog* Plots::showRange(core::Quantity quantity) {
-    PlotRangeDialog* dialog = findRange(quantity);
+PlotRangeDialog* Plots::showRangeDialog(core::Quantity quantity) {
+    PlotRangeDialog* dialog = findRangeDialog(quantity);
     if (!dialog) {
         dialog = new PlotRangeDialog(*this, quantity);
         ranges_[slotOf(quantity)] = dialog;

@@ -45,16 +45,16 @@ class Plots : public QObject {
     const core::PlotRange& range(core::Quantity quantity) const;
 
     // The open plot window of `quantity`, or null.
-    PlotWindow* find(core::Quantity quantity) const;
+    PlotWindow* findPlot(core::Quantity quantity) const;
     // The open plot window of `quantity`, raised, or a new one shown.
-    PlotWindow* show(core::Quantity quantity);
+    PlotWindow* showPlot(core::Quantity quantity);
     // A new, empty plot window of `quantity`, shown; an open one is closed first.
-    PlotWindow* showAfresh(core::Quantity quantity);
+    PlotWindow* showAfreshPlot(core::Quantity quantity);
 
     // The open range dialog of `quantity`, or null.
-    PlotRangeDialog* findRange(core::Quantity quantity) const;
+    PlotRangeDialog* findRangeDialog(core::Quantity quantity) const;
     // Shows the quantity's range dialog, raising it when it is already open. Returns it.
-    PlotRangeDialog* showRange(core::Quantity quantity);
+    PlotRangeDialog* showRangeDialog(core::Quantity quantity);
 
   public slots:
     // The link to the meter is lost: the open plot windows close, then the open range dialogs.

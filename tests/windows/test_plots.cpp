@@ -100,8 +100,8 @@ class PlotsTest : public QObject {
     std::unique_ptr<plots::ListPlotter> plotter;
 
     plots::Plots& plots() { return session->plots(); }
-    PlotWindow* findPlot(Quantity quantity) { return plots().find(quantity); }
-    PlotRangeDialog* findRange(Quantity quantity) { return plots().findRange(quantity); }
+    PlotWindow* findPlot(Quantity quantity) { return plots().findPlot(quantity); }
+    PlotRangeDialog* findRange(Quantity quantity) { return plots().findRangeDialog(quantity); }
 
   private slots:
     void init() {
@@ -211,7 +211,7 @@ class PlotsTest : public QObject {
         // A temperature plot from the file list moves the shared source to FileList.
         choose(listOf<files::FileList>(session->files(), sameRecords(30, "pH", "7.0")), "MnuTemp");
 
-        enterAndOk(plots().showRange(Quantity::Ph), "21 30 4 10");
+        enterAndOk(plots().showRangeDialog(Quantity::Ph), "21 30 4 10");
         QVERIFY(fake->messages.isEmpty());
         QVERIFY(!findRange(Quantity::Ph));
         PlotWindow* plot = findPlot(Quantity::Ph);
@@ -235,7 +235,7 @@ class PlotsTest : public QObject {
             {"9 14 0 2000", "2000|1000|0|10:00:09|||", 0},  // the middle row missing too
         };
         for (const auto& c : cases) {
-            enterAndOk(plots().showRange(Quantity::Mv), c.entry);
+            enterAndOk(plots().showRangeDialog(Quantity::Mv), c.entry);
             QVERIFY(fake->messages.isEmpty());
             PlotWindow* plot = findPlot(Quantity::Mv);
             QCOMPARE(labels(plot, {"LblValTop", "LblValMid", "Lbl0", "LblT1", "LblT2", "LblT3",
@@ -348,7 +348,7 @@ class PlotsTest : public QObject {
         choose(list, "MnupHmV");
         PlotWindow* plot = findPlot(Quantity::Ph);
         list->close();
-        enterAndOk(plots().showRange(Quantity::Ph), "2 5 0 14");
+        enterAndOk(plots().showRangeDialog(Quantity::Ph), "2 5 0 14");
         QCOMPARE(fake->messages.size(), 1);
         QVERIFY(fake->messages[0].text.contains("closed"));
         QCOMPARE(findPlot(Quantity::Ph), plot);
@@ -357,7 +357,7 @@ class PlotsTest : public QObject {
 
     void plotsAndRangeDialogsCloseWhenTheLinkIsLost() {
         choose(listOf<files::DataList>(session->files(), sameRecords(5, "pH", "7.0")), "MnuTemp");
-        plots().showRange(Quantity::Temperature);
+        plots().showRangeDialog(Quantity::Temperature);
         emit session->readout().linkLost();
         QVERIFY(!findPlot(Quantity::Temperature));
         QVERIFY(!findRange(Quantity::Temperature));
@@ -370,12 +370,12 @@ class PlotsTest : public QObject {
         QPointer<PlotWindow> closed = findPlot(Quantity::Ph);
         closed->close();
         QVERIFY(closed && !findPlot(Quantity::Ph));
-        QVERIFY(plots().show(Quantity::Ph) != closed);
+        QVERIFY(plots().showPlot(Quantity::Ph) != closed);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         plots().PhRange.MaxValue = 9;
         const QPointer<PlotWindow> plot = findPlot(Quantity::Ph);
-        const QPointer<PlotRangeDialog> dialog = plots().showRange(Quantity::Ph);
+        const QPointer<PlotRangeDialog> dialog = plots().showRangeDialog(Quantity::Ph);
         plotter.reset();
         session = std::make_unique<app::Session>();
         QVERIFY(plot.isNull() && dialog.isNull());

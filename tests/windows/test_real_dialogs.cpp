@@ -193,8 +193,8 @@ class TestRealDialogs : public QObject {
             list->show();
             list->findChild<QAction*>("MnupHmV")->trigger();
             plots::Plots& plots = f.session()->plots();
-            plots.find(core::Quantity::Ph)->findChild<QAction*>("MnuLimit")->trigger();
-            plots::PlotRangeDialog* range = plots.findRange(core::Quantity::Ph);
+            plots.findPlot(core::Quantity::Ph)->findChild<QAction*>("MnuLimit")->trigger();
+            plots::PlotRangeDialog* range = plots.findRangeDialog(core::Quantity::Ph);
             QVERIFY(range);
             standsUnder = range;
             setText(range, "TxtT1", "x");
@@ -231,7 +231,7 @@ class TestRealDialogs : public QObject {
         list->grid()->addRows(rows);
         list->show();
         list->findChild<QAction*>("MnupHmV")->trigger();
-        QPointer<plots::PlotWindow> plot = f.session()->plots().find(core::Quantity::Ph);
+        QPointer<plots::PlotWindow> plot = f.session()->plots().findPlot(core::Quantity::Ph);
         QVERIFY(plot);
 
         // Answers the Save As dialog with `name`, then runs `sized` in the size prompt.
