@@ -80,11 +80,14 @@ int main(int argc, char* argv[]) {
     const auto sampleOnce = [&] {
         now = now.addSecs(1);
         const double t = double(tick);
-        readout.Display.LblUpValue =
-            QString::number(7.0 + 1.5 * std::sin(t / 5400) + 0.01 * (tick % 7), 'f', 2)
-                .toStdString();
-        readout.Display.LblDownLeftValue =
-            QString::number(22.0 + 4.0 * std::sin(t / 13751), 'f', 1).toStdString();
+        const QString ph =
+            QString::number(7.0 + 1.5 * std::sin(t / 5400) + 0.01 * (tick % 7), 'f', 2);
+        const QString temperature = QString::number(22.0 + 4.0 * std::sin(t / 13751), 'f', 1);
+        readout.Display.LblUpValue = ph.toStdString();
+        readout.Display.LblDownLeftValue = temperature.toStdString();
+        // The values beside the captions, as the render writes them: the graphs draw these.
+        readout.Display.Shown.upper = core::ShownNumber(ph.toDouble());
+        readout.Display.Shown.temperature = core::ShownNumber(temperature.toDouble());
         readout.PollTick = readout.RenderedTick = pollTick + int(tick % 1000000);
         sampler->Timer2_Timer();
         ++tick;

@@ -190,12 +190,19 @@ void checkAlarm(std::string_view highText, std::string_view lowText, std::string
     core::PanelState panel;
     panel.LblUpUnit = "pH";
     panel.LblUpValue = std::string(caption);
+    // The caption's value as the render writes it: dashes are over-range, a whole number a
+    // number, any other text no reading.
+    const std::optional<double> value = core::WholeNumber(caption);
+    panel.Shown.upperUnit = core::MainUnit::Ph;
+    if (caption.find("- -") != std::string_view::npos)
+        panel.Shown.upper = core::ShownOverRange(false);
+    else if (value)
+        panel.Shown.upper = core::ShownNumber(*value);
     panel.LblUOver = selector & 1;
     panel.LblUUnder = selector & 2;
     const bool over = panel.LblUOver, under = panel.LblUUnder;
     core::EvaluateAlarm(reading, limits, panel);
     require(limits.PhAlarmOn);
-    const std::optional<double> value = core::WholeNumber(caption);
     if (caption.find("- -") != std::string_view::npos) {
         require(!panel.LblUOver && !panel.LblUUnder);
     } else if (!value) {

@@ -1,23 +1,21 @@
 #include "core/alarm_limits.h"
 
-#include "core/text_rules.h"
-
 namespace core {
 namespace {
 
-// Drives one pair of marks from a caption. A dash pattern hides both; a caption that is not a
-// number leaves them as they are for this tick.
-void compare(const std::string& caption, double high, double low, bool& over, bool& under) {
-    if (caption.find("- -") != std::string::npos) {
+// Drives one pair of marks from a shown value. The over-range dashes hide both; a field that
+// shows no number leaves them as they are for this tick.
+void compare(const ShownValue& shown, double high, double low, bool& over, bool& under) {
+    if (shown.kind == ShownValue::Kind::OverRange) {
         over = under = false;
         return;
     }
-    const std::optional<double> value = WholeNumber(caption);
-    if (!value) return;
-    if (*value > high) {
+    if (shown.kind != ShownValue::Kind::Number) return;
+    const double value = shown.number;
+    if (value > high) {
         over = !over;
         under = false;
-    } else if (*value < low) {
+    } else if (value < low) {
         under = !under;
         over = false;
     } else {
@@ -28,39 +26,40 @@ void compare(const std::string& caption, double high, double low, bool& over, bo
 }  // namespace
 
 void EvaluateAlarm(const MeterReading& r, AlarmLimits& a, PanelState& p) {
+    const ShownReading& shown = p.Shown;
     if (r.ClockMode == 1 || r.IntervalMode == 1 || r.CalMode == 1) {
         a.PhAlarmOn = a.MvAlarmOn = a.CAlarmOn = a.FAlarmOn = false;
         return;
     }
 
     if (a.PhAlarmOn) {
-        if (p.LblUpUnit != "pH") {
+        if (shown.upperUnit != MainUnit::Ph) {
             a.PhAlarmOn = false;
             return;
         }
-        compare(p.LblUpValue, a.PhHigh, a.PhLow, p.LblUOver, p.LblUUnder);
+        compare(shown.upper, a.PhHigh, a.PhLow, p.LblUOver, p.LblUUnder);
     } else if (a.MvAlarmOn) {
-        if (p.LblUpUnit != "mV") {
+        if (shown.upperUnit != MainUnit::Mv) {
             a.MvAlarmOn = false;
             return;
         }
-        compare(p.LblUpValue, a.MvHigh, a.MvLow, p.LblUOver, p.LblUUnder);
+        compare(shown.upper, a.MvHigh, a.MvLow, p.LblUOver, p.LblUUnder);
     } else {
         p.LblUOver = p.LblUUnder = false;
     }
 
     if (a.CAlarmOn) {
-        if (p.Lblfc != "'C") {
+        if (shown.temperatureUnit != TempUnit::Celsius) {
             a.CAlarmOn = false;
             return;
         }
-        compare(p.LblDownLeftValue, a.CHigh, a.CLow, p.LblDOver, p.LblDUnder);
+        compare(shown.temperature, a.CHigh, a.CLow, p.LblDOver, p.LblDUnder);
     } else if (a.FAlarmOn) {
-        if (p.Lblfc != "'F") {
+        if (shown.temperatureUnit != TempUnit::Fahrenheit) {
             a.FAlarmOn = false;
             return;
         }
-        compare(p.LblDownLeftValue, a.FHigh, a.FLow, p.LblDOver, p.LblDUnder);
+        compare(shown.temperature, a.FHigh, a.FLow, p.LblDOver, p.LblDUnder);
     } else {
         p.LblDOver = p.LblDUnder = false;
     }

@@ -24,10 +24,10 @@ struct AlarmLimits {
     bool operator==(const AlarmLimits&) const = default;
 };
 
-// The limit alarm that ends every display poll tick: compares the rendered captions with the
-// limits, makes the OVER/UNDER marks blink while a watched value lies outside (strictly), and
-// switches an alarm off when the meter no longer shows its unit or shows a clock, interval or
-// calibration screen.
+// The limit alarm that ends every display poll tick: compares the shown reading (the values the
+// render wrote beside the captions, PanelState::Shown) with the limits, makes the OVER/UNDER marks
+// blink while a watched value lies outside (strictly), and switches an alarm off when the meter no
+// longer shows its unit or shows a clock, interval or calibration screen.
 void EvaluateAlarm(const MeterReading& reading, AlarmLimits& limits, PanelState& panel);
 
 }  // namespace core

@@ -10,7 +10,7 @@ namespace core {
 
 // One sample as the sampling tick takes it and hands it to the recording file, the live list
 // and the live graphs: the PC's date and time of the tick as the record cells show them, the
-// meter's reading, and the panel's five texts exactly as shown.
+// meter's reading, the panel's five texts exactly as shown and the reading they show as values.
 struct Sample {
     std::string date;
     std::string time;
@@ -20,6 +20,7 @@ struct Sample {
     std::string temperature;      // LblDownLeftValue
     std::string temperatureUnit;  // Lblfc
     std::string compensation;     // LblAuto
+    ShownReading shown;           // the value and unit fields as values (PanelState::Shown)
 };
 
 Sample MakeSample(const PanelState& display, const MeterReading& reading, std::string date,

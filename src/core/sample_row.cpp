@@ -8,8 +8,9 @@ namespace core {
 
 Sample MakeSample(const PanelState& display, const MeterReading& reading, std::string date,
                   std::string time) {
-    return Sample{std::move(date),   std::move(time),          reading,       display.LblUpValue,
-                  display.LblUpUnit, display.LblDownLeftValue, display.Lblfc, display.LblAuto};
+    return Sample{std::move(date),    std::move(time),   reading,
+                  display.LblUpValue, display.LblUpUnit, display.LblDownLeftValue,
+                  display.Lblfc,      display.LblAuto,   display.Shown};
 }
 
 RecordRow SampleRow(const Sample& sample) {

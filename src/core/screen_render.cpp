@@ -1,5 +1,8 @@
 #include "core/screen_render.h"
 
+#include <string_view>
+#include <utility>
+
 #include "core/text_rules.h"
 
 namespace core {
@@ -26,14 +29,37 @@ std::string chars(const std::string& text, std::size_t from, std::size_t count) 
     return part;
 }
 
+// The unit fields, caption and value together.
+void showMainUnit(PanelState& p, MainUnit unit) {
+    p.LblUpUnit = unit == MainUnit::Ph ? "pH" : unit == MainUnit::Mv ? "mV" : "";
+    p.Shown.upperUnit = unit;
+}
+
+void showTempUnit(PanelState& p, TempUnit unit) {
+    p.Lblfc = unit == TempUnit::Fahrenheit ? "'F" : unit == TempUnit::Celsius ? "'C" : "";
+    p.Shown.temperatureUnit = unit;
+}
+
+// A value field showing `value` by `picture`, with the number its text reads.
+void showNumber(std::string& caption, ShownValue& shown, double value, std::string_view picture) {
+    caption = FormatPicture(value, picture);
+    shown = ShownNumber(PictureValue(value, picture));
+}
+
+// A value field showing a text that is no reading.
+void showText(std::string& caption, ShownValue& shown, std::string text) {
+    caption = std::move(text);
+    shown = ShownValue{};
+}
+
 void renderClock(MeterReading& r, const std::string& upper, const std::string& lower,
                  const std::string& small, PanelState& p) {
-    p.LblUpUnit.clear();
+    showMainUnit(p, MainUnit::None);
     p.LblAutoVisible = false;
     FormatUpperDigits(r, upper);
-    p.LblUpValue = r.UpperText;
+    showText(p.LblUpValue, p.Shown.upper, r.UpperText);
     FormatClockDigits(r, lower);
-    p.LblDownLeftValue = r.ClockText;
+    showText(p.LblDownLeftValue, p.Shown.temperature, r.ClockText);
     SetSmallText(r, small);
     p.LblDownRightValue = r.SmallText;
 }
@@ -41,21 +67,22 @@ void renderClock(MeterReading& r, const std::string& upper, const std::string& l
 void renderInterval(const MeterReading& r, const std::string& upper, const std::string& lower,
                     PanelState& p) {
     p.LblAutoVisible = false;
-    p.LblUpValue = (r.UpperLeadingOne == 1 ? "1" : "") + rebuildDigits(upper);
+    showText(p.LblUpValue, p.Shown.upper,
+             (r.UpperLeadingOne == 1 ? "1" : "") + rebuildDigits(upper));
     std::string separator;
     std::size_t lowerChars = 4;
     if (upper == "EEEE") {
         if (r.IsCelsius == 1) {
             p.LblAutoVisible = true;
-            p.Lblfc = "'C";
+            showTempUnit(p, TempUnit::Celsius);
             separator = ".";
         } else {
             p.LblUpValue = "INTV";
-            p.Lblfc.clear();
+            showTempUnit(p, TempUnit::None);
         }
         lowerChars = 3;
     } else {
-        p.Lblfc.clear();
+        showTempUnit(p, TempUnit::None);
         separator = ":";
     }
     std::string text;
@@ -69,7 +96,7 @@ void renderInterval(const MeterReading& r, const std::string& upper, const std::
         else
             text += c;
     }
-    p.LblDownLeftValue = text;
+    showText(p.LblDownLeftValue, p.Shown.temperature, text);
     p.LblDownRightValue.clear();
 }
 
@@ -78,25 +105,26 @@ void renderCalibration(const MeterReading& r, const std::string& upper, const st
     const std::string u = (r.UpperLeadingOne == 1 ? "1" : "") + rebuildDigits(upper);
     if (r.IsMV == 1) {
         p.LblAuto = "MTC";
-        p.LblUpUnit = "mV";
-        p.LblUpValue = FormatPicture(NumericValue(u) * 1e-1, "#000.0");
+        showMainUnit(p, MainUnit::Mv);
+        showNumber(p.LblUpValue, p.Shown.upper, NumericValue(u) * 1e-1, "#000.0");
     } else if (r.IsPH == 1) {
         p.LblAuto = "MTC";
-        p.LblUpUnit = "pH";
-        p.LblUpValue = FormatPicture(NumericValue(u) * 1e-3, "#.000");
+        showMainUnit(p, MainUnit::Ph);
+        showNumber(p.LblUpValue, p.Shown.upper, NumericValue(u) * 1e-3, "#.000");
     } else {
-        p.LblUpUnit.clear();
-        p.LblUpValue = u;
+        // The raw digits of the step, no reading.
+        showMainUnit(p, MainUnit::None);
+        showText(p.LblUpValue, p.Shown.upper, u);
     }
     const std::string t = (r.LowerLeadingOne == 1 ? "1" : "") + rebuildDigits(lower);
     if (r.IsCelsius == 1) {
         p.LblAuto = "MTC";
-        p.Lblfc = "'C";
-        p.LblDownLeftValue = FormatPicture(NumericValue(t) * 1e-1, "#00.0");
+        showTempUnit(p, TempUnit::Celsius);
+        showNumber(p.LblDownLeftValue, p.Shown.temperature, NumericValue(t) * 1e-1, "#00.0");
     } else {
         if (r.IsMV != 1 && r.IsPH != 1) p.LblAuto.clear();
-        p.Lblfc.clear();
-        p.LblDownLeftValue = chars(t, 1, 2) + ":" + chars(t, 3, 2);
+        showTempUnit(p, TempUnit::None);
+        showText(p.LblDownLeftValue, p.Shown.temperature, chars(t, 1, 2) + ":" + chars(t, 3, 2));
         p.LblDownRightValue = small == "EE" ? std::string() : small;
     }
 }
@@ -106,24 +134,31 @@ void renderMeasurement(MeterReading& r, std::string upper, std::string lower, Pa
     DigitsToValue(r, upper);
     const bool overRange = upper.size() >= 4 && upper.compare(upper.size() - 4, 4, "FFFF") == 0;
     if (r.IsMV == 1) {
-        p.LblUpUnit = "mV";
-        if (overRange)
+        showMainUnit(p, MainUnit::Mv);
+        if (overRange) {
             p.LblUpValue = r.IsNegative == 1 ? "- - - - . -" : "- - - . -";
-        else
-            p.LblUpValue = FormatPicture(r.MainValue, "000.0");
+            p.Shown.upper = ShownOverRange(r.IsNegative == 1);
+        } else {
+            showNumber(p.LblUpValue, p.Shown.upper, r.MainValue, "000.0");
+        }
     } else if (r.IsPH == 1) {
-        p.LblUpUnit = "pH";
-        if (overRange)
+        showMainUnit(p, MainUnit::Ph);
+        if (overRange) {
             p.LblUpValue = r.IsNegative == 1 ? "- - . - - -" : "- . - - -";
-        else
-            p.LblUpValue = FormatPicture(r.MainValue, "0.000");
+            p.Shown.upper = ShownOverRange(r.IsNegative == 1);
+        } else {
+            showNumber(p.LblUpValue, p.Shown.upper, r.MainValue, "0.000");
+        }
     } else {
-        p.LblUpUnit.clear();
+        // The value field keeps its text (and its value) without a unit.
+        showMainUnit(p, MainUnit::None);
     }
     p.LblAuto = r.IsManualTemp == 1 ? "MTC" : "ATC";
-    p.Lblfc = r.IsFahrenheit == 1 ? "'F" : r.IsCelsius == 1 ? "'C" : "";
+    showTempUnit(p, r.IsFahrenheit == 1 ? TempUnit::Fahrenheit
+                    : r.IsCelsius == 1  ? TempUnit::Celsius
+                                        : TempUnit::None);
     DigitsToTemperature(r, lower);
-    p.LblDownLeftValue = FormatPicture(r.TempValue, "00.0");
+    showNumber(p.LblDownLeftValue, p.Shown.temperature, r.TempValue, "00.0");
     if (r.MemoryMark == 0 && r.RecallMark == 0) p.LblDownRightValue.clear();
 }
 
@@ -179,6 +214,7 @@ void ClearDisplayForLostLink(PanelState& p) {
     p.Lblfc.clear();
     p.LblAuto.clear();
     p.LblAutoVisible = false;
+    p.Shown = ShownReading{};
     for (bool PanelState::*mark :
          {&PanelState::LblA, &PanelState::LblM, &PanelState::LblR, &PanelState::LblCal,
           &PanelState::LblAdj, &PanelState::LblTest, &PanelState::LblDate, &PanelState::LblBt,

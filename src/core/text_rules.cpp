@@ -128,11 +128,19 @@ std::string DecimalText(long long value) {
     return std::to_string(value);
 }
 
+namespace {
+
+int decimalsOf(std::string_view picture) {
+    const std::size_t point = picture.find('.');
+    return point == std::string_view::npos ? 0 : static_cast<int>(picture.size() - point - 1);
+}
+
+}  // namespace
+
 std::string FormatPicture(double value, std::string_view picture) {
     const std::size_t point = picture.find('.');
     const std::string_view integerPart = picture.substr(0, point);
-    const int decimals =
-        point == std::string_view::npos ? 0 : static_cast<int>(picture.size() - point - 1);
+    const int decimals = decimalsOf(picture);
     int minIntegerDigits = 0;
     for (char c : integerPart)
         if (c == '0') ++minIntegerDigits;
@@ -158,6 +166,19 @@ std::string FormatPicture(double value, std::string_view picture) {
     result += whole;
     if (point != std::string_view::npos) result += "." + fraction;
     return result;
+}
+
+double PictureValue(double value, std::string_view picture) {
+    const int decimals = decimalsOf(picture);
+    if (!std::isfinite(value)) value = 0.0;
+    // The shown digits over 10^decimals, correctly rounded as parseDecimal reads the shown text
+    // (no point in the text: the same in every locale); the sign only on a value that does not
+    // round to zero, as FormatPicture writes it.
+    const std::string digits = scaledDigits(value, decimals);
+    const bool negative = value < 0 && digits.find_first_not_of('0') != std::string::npos;
+    const std::string text = digits + "e" + std::to_string(-decimals);
+    const double magnitude = std::strtod(text.c_str(), nullptr);
+    return negative ? -magnitude : magnitude;
 }
 
 }  // namespace core

@@ -30,6 +30,10 @@ bool IsDashText(std::string_view text);
 // to the picture's decimals, half away from zero. The point is always ".".
 std::string FormatPicture(double value, std::string_view picture);
 
+// The number FormatPicture's text of `value` reads as: `value` rounded the same way, the nearest
+// double to the decimal shown (a rounded zero is +0, as "0.000" reads).
+double PictureValue(double value, std::string_view picture);
+
 // Decimal text of a whole number without leading zeros.
 std::string DecimalText(long long value);
 

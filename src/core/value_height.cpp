@@ -69,6 +69,23 @@ double PlotValue(std::string_view text, Quantity quantity) {
     return NumericValue(text);
 }
 
+double PlotValue(const ShownReading& shown, Quantity quantity) {
+    const ShownValue& field = quantity == Quantity::Temperature ? shown.temperature : shown.upper;
+    switch (field.kind) {
+        case ShownValue::Kind::Number:
+            return field.number;
+        case ShownValue::Kind::OverRange:
+            if (quantity == Quantity::Ph && shown.upperUnit == MainUnit::Ph)
+                return field.negative ? -18 : 18;
+            if (quantity == Quantity::Mv && shown.upperUnit == MainUnit::Mv)
+                return field.negative ? -4000 : 4000;
+            break;
+        case ShownValue::Kind::None:
+            break;
+    }
+    return 0;
+}
+
 std::string ScaleLabelText(double value) {
     if (!std::isfinite(value)) return {};
     if (value == 0) return "0";  // also -0

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/panel_state.h"
+
 // Where a reading lies on the live graphs and on the stored-data plots, and how their value
 // labels read. Heights are twips in the drawing (y grows downwards).
 namespace core {
@@ -52,11 +54,15 @@ std::optional<double> UnclampedHeight(double v, const ValueScale& scale);
 // The base-line form's clamping of a height: below 4000 onto 4000, above 1000 to 900.
 double ClampToBaseLineForm(double y);
 
-// Value of a reading text: the live graphs read the panel's caption, the plots a list cell.
+// Value of a reading text, as the plots read a list cell.
 // The over-range dashes stand for values beyond every scale (exact comparison): pH
 // "- . - - -" 18 and "- - . - - -" -18, mV "- - - . -" 4000 and "- - - - . -" -4000;
 // temperature has none. Any other text gives its NumericValue.
 double PlotValue(std::string_view text, Quantity quantity);
+// The same for the panel's shown reading, as the live graphs take it: the upper field for pH and
+// mV, where its over-range dashes count when they are the quantity's own; the temperature field
+// for temperature. A field that shows no number gives 0, as its text would.
+double PlotValue(const ShownReading& shown, Quantity quantity);
 
 // Label text of a number: plain decimal with no exponent, no trailing zeros and at most 15
 // significant digits, never "-0": 14, 7, 0, 7.5, 2000, -1000, 0.1. Empty for a non-finite value.

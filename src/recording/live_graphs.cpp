@@ -193,17 +193,16 @@ bool LiveGraphs::UpdatePhMvGraph(const core::Sample& sample) {
     RealTimeGraph* window = findGraph(chosen);
     if (!window) window = showGraph(chosen);
 
-    const std::string& text = sample.value;
-    window->setValueText(QString::fromStdString(text));
-    return placePoint(*window, chosen, core::PlotValue(text, chosen), sample,
+    // The label shows the caption; the point is placed by its value.
+    window->setValueText(QString::fromStdString(sample.value));
+    return placePoint(*window, chosen, core::PlotValue(sample.shown, chosen), sample,
                       &LiveGraphs::showPhMvGraphFor);
 }
 
 bool LiveGraphs::UpdateTemperatureGraph(const core::Sample& sample) {
     RealTimeGraph* window = findGraph(Quantity::Temperature);
     if (!window) window = showGraph(Quantity::Temperature);
-    const std::string& text = sample.temperature;
-    window->setValueText(QString::fromStdString(text));
+    window->setValueText(QString::fromStdString(sample.temperature));
 
     const QString unit = temperatureUnitOf(sample.reading);
     // Without a unit flag there is no temperature to draw; reopening for "no unit" on every
@@ -216,8 +215,9 @@ bool LiveGraphs::UpdateTemperatureGraph(const core::Sample& sample) {
         showTemperatureGraphFor(sample.reading);
         return true;
     }
-    return placePoint(*window, Quantity::Temperature, core::PlotValue(text, Quantity::Temperature),
-                      sample, &LiveGraphs::showTemperatureGraphFor);
+    return placePoint(*window, Quantity::Temperature,
+                      core::PlotValue(sample.shown, Quantity::Temperature), sample,
+                      &LiveGraphs::showTemperatureGraphFor);
 }
 
 }  // namespace recording

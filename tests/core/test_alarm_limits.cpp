@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "caption_reference.h"
 #include "core/alarm_limits.h"
 
 namespace {
@@ -12,6 +13,7 @@ core::PanelState measuring(const char* upValue, const char* upUnit, const char* 
     p.LblDownLeftValue = downValue;
     p.Lblfc = fc;
     p.LblUOver = p.LblUUnder = p.LblDOver = p.LblDUnder = false;
+    reference::SyncShown(p);
     return p;
 }
 
@@ -58,6 +60,7 @@ TEST(Alarm, OverBlinksTickByTickAndUnderHidesOver) {
         EXPECT_FALSE(panel.LblUUnder);
     }
     panel.LblUpValue = "5.000";
+    reference::SyncShown(panel);
     core::EvaluateAlarm(reading, limits, panel);
     EXPECT_TRUE(panel.LblUUnder);
     EXPECT_FALSE(panel.LblUOver);
@@ -91,6 +94,7 @@ TEST(Alarm, TemperatureAlarmsFollowTheirUnit) {
     core::EvaluateAlarm(reading, limits, panel);
     EXPECT_TRUE(panel.LblDOver);
     panel.Lblfc = "'C";
+    reference::SyncShown(panel);
     core::EvaluateAlarm(reading, limits, panel);
     EXPECT_FALSE(limits.FAlarmOn);
 }
