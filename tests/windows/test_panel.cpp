@@ -236,6 +236,54 @@ class TestPanel : public QObject {
         QVERIFY(f.waitFor([&] { return f.panel()->displayPoll()->ticks() >= 1; }, 3000));
     }
 
+    // Two panels at once, each on its own meter: what one shows, keeps, opens or loses never
+    // reaches the other, and the first one ending leaves the second running.
+    void aSecondPanelSharesNothingWithTheFirst() {
+        MeterFixture first;
+        MeterFixture second;
+        const auto fixPh = [](MeterFixture& f, double ph) {
+            f.meter().withModel([ph](sim::MeterModel& m) {
+                m.setFixedPh(ph);
+                return 0;
+            });
+        };
+        fixPh(first, 7.5);
+        fixPh(second, 4.25);
+        QVERIFY(first.startPanel());
+        files::OpenLiveList(first.session()->files());
+        first.session()->alarm().show(first.panel());
+        first.session()->alarm().AlarmLimits.PhAlarmOn = true;
+        first.session()->files().DataFileName = "first.dat";
+
+        QVERIFY(second.startPanel());
+        app::Session& one = *first.session();
+        app::Session& two = *second.session();
+        QVERIFY(first.waitFor([&] { return first.text("LblUpValue") == "7.500"; }, 3000));
+        QVERIFY(second.waitFor([&] { return second.text("LblUpValue") == "4.250"; }, 3000));
+        QCOMPARE(first.text("LblUpValue"), QString("7.500"));
+        QVERIFY(!two.files().findRealTimeList() && !two.alarm().find());
+        QCOMPARE(two.alarm().AlarmLimits, core::AlarmLimits{});
+        QVERIFY(two.files().DataFileName.isEmpty());
+
+        // The first meter goes silent: only its panel shows "No Com" and closes its list.
+        files::OpenLiveList(two.files());
+        first.meter().setSilent(true);
+        QVERIFY(first.waitFor([&] { return one.readout().isLinkLost(); }, 8000));
+        QVERIFY(!one.files().findRealTimeList());
+        QVERIFY(!two.readout().isLinkLost());
+        QVERIFY(two.files().findRealTimeList());
+        const int ticks = second.panel()->displayPoll()->ticks();
+
+        first.panel()->close();
+        QVERIFY(first.waitFor([&] { return first.panel() == nullptr; }, 2000));
+        QCOMPARE(first.quitRequests(), 1);
+        QCOMPARE(second.quitRequests(), 0);
+        QVERIFY(second.waitFor([&] { return second.panel()->displayPoll()->ticks() > ticks; },
+                               3000));
+        QVERIFY(two.files().findRealTimeList());
+        QCOMPARE(second.text("LblUpValue"), QString("4.250"));
+    }
+
     void everyDisplayFieldFitsTheWidestTextItShows() {
         MeterFixture f;
         QVERIFY(f.startPanel());
