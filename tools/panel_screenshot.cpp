@@ -88,7 +88,8 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     });
-    const std::unique_ptr<app::Session> session = app::StartPanel(1, {}, app::PortsWithMeter(*meter));
+    const std::unique_ptr<app::Session> session =
+        app::StartPanel(1, {}, app::PortsWithMeter(*meter));
     if (!session) return 1;
     panel::Panel* panel = session->panel();
     (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 4; }, 10000);

@@ -28,7 +28,6 @@
 namespace app {
 namespace {
 
-
 QString clockText(const QDateTime& moment) {
     return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
@@ -99,8 +98,7 @@ bool HeadlessRecording::start() {
     }
 
     QString reason;
-    std::unique_ptr<files::RecordingFile> file =
-        files::RecordingFile::open(options_.file, &reason);
+    std::unique_ptr<files::RecordingFile> file = files::RecordingFile::open(options_.file, &reason);
     if (!file) {
         say(err_, QStringLiteral("meterpanel: the recording file %1 could not be opened: %2")
                       .arg(options_.file, reason));

@@ -7,9 +7,9 @@
 #include "link/port_lister.h"
 #include "link/qt_serial_line.h"
 #include "link/transaction_queue.h"
+#include "memory/memory.h"
 #include "meter/display_poll.h"
 #include "meter/readout.h"
-#include "memory/memory.h"
 #include "panel/panel.h"
 #include "plots/plots.h"
 #include "recording/live_graphs.h"
@@ -23,16 +23,16 @@ Session::Session(int number, const QString& device,
       queue_(std::make_unique<serial::TransactionQueue>(line_.get())),
       readout_(std::make_unique<meter::Readout>()),
       alarm_(std::make_unique<alarms::Alarm>(*queue_)),
-      files_(std::make_unique<files::Files>(files::RecordingLink{
-          [this] { return recorder_->IsRecording; }, [this] { return recorder_->file(); },
-          [this](core::RecordingStop why) { recorder_->StopRecording(why); }},
+      files_(std::make_unique<files::Files>(
+          files::RecordingLink{[this] { return recorder_->IsRecording; },
+                               [this] { return recorder_->file(); },
+                               [this](core::RecordingStop why) { recorder_->StopRecording(why); }},
           &anchor_)),
       recorder_(std::make_unique<recording::Recorder>(*files_)),
       graphs_(std::make_unique<recording::LiveGraphs>(*readout_, &anchor_)),
       memory_(std::make_unique<memory::Memory>(*queue_, *files_)),
       plots_(std::make_unique<plots::Plots>(*files_, &anchor_)),
-      poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_,
-                                                 alarm_->AlarmLimits)) {
+      poll_(std::make_unique<meter::DisplayPoll>(*line_, *queue_, *readout_, alarm_->AlarmLimits)) {
     // The windows that need the meter close before the panel (connected later) shows "No Com";
     // the Memory window's unload gives back the buttons that the panel then takes for the lost
     // link. The Alarm window stays.

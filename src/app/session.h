@@ -78,7 +78,8 @@ class Session : public QObject {
     panel::Panel* panel() const;
 
     // Ends the session's link, once: the running and the waiting transactions are dropped, the
-    // line closes, every window of the session closes, and `ended` is announced. The panel's closing and a failed start-up end it.
+    // line closes, every window of the session closes, and `ended` is announced. The panel's
+    // closing and a failed start-up end it.
     void end();
     bool ending() const { return ending_; }
 

@@ -11,8 +11,8 @@ std::uint8_t ToBcd(int value) {
 }
 
 std::array<std::uint8_t, 7> ClockSetFrame(const DateTimeFields& m) {
-    return {protocol::kClockSet,         ToBcd(m.year % 100), ToBcd(m.month), ToBcd(m.day),
-            ToBcd(m.hour), ToBcd(m.minute),    ToBcd(m.second)};
+    return {protocol::kClockSet, ToBcd(m.year % 100), ToBcd(m.month), ToBcd(m.day),
+            ToBcd(m.hour),       ToBcd(m.minute),     ToBcd(m.second)};
 }
 
 }  // namespace core

@@ -61,6 +61,8 @@ void FormatClockDigits(MeterReading& r, const std::string& d) {
     r.ClockText = padded.substr(0, 2) + ":" + padded.substr(2, 2);
 }
 
-void SetSmallText(MeterReading& r, const std::string& s) { r.SmallText = s; }
+void SetSmallText(MeterReading& r, const std::string& s) {
+    r.SmallText = s;
+}
 
 }  // namespace core

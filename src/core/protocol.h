@@ -65,8 +65,12 @@ inline constexpr int kMinLogInterval = 2;
 inline constexpr int kMaxLogInterval = 255;
 
 // Two-byte frames.
-constexpr std::array<std::uint8_t, 2> RequestFrame(std::uint8_t code) { return {kRequest, code}; }
-constexpr std::array<std::uint8_t, 2> KeyFrame(std::uint8_t code) { return {kKey, code}; }
+constexpr std::array<std::uint8_t, 2> RequestFrame(std::uint8_t code) {
+    return {kRequest, code};
+}
+constexpr std::array<std::uint8_t, 2> KeyFrame(std::uint8_t code) {
+    return {kKey, code};
+}
 constexpr std::array<std::uint8_t, 2> IntervalFrame(std::uint8_t seconds) {
     return {kIntervalSet, seconds};
 }

@@ -5,7 +5,6 @@
 
 #include "core/record_row.h"
 
-
 namespace files {
 
 class RecordGridModel;

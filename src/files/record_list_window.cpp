@@ -31,8 +31,6 @@ RecordListWindow::RecordListWindow(Files& files, const QString& name, QSize clie
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
-
-
 void RecordListWindow::unloadOnce() {
     if (unloaded_) return;
     unloaded_ = true;

@@ -20,18 +20,20 @@ void MemoryCommands::CmdPsingle_Click() {
     memory_.closeWindow();
     const QPointer<QWidget> panel(panel_);
     const QPointer<Memory> memory(&memory_);
-    ReadMemoryPointer(memory_.queue(), panel_, [panel, memory](const Ending& ending, unsigned pointer) {
-        if (!panel || !memory) return;
-        if (!ending.isDone()) {
-            ShowEnding(panel, ending);
-            return;
-        }
-        memory->MemoryPointer = pointer;
-        memory->UsedBytes = core::UsedBytes(pointer);
-        // Another opening may have come first; each opening starts from a fresh window.
-        MemoryWindow* window = memory->showAfresh(panel, MemoryWindow::Mode::Single);
-        window->setRemainingText(QString::fromStdString(core::SingleModeRemainingText(pointer)));
-    });
+    ReadMemoryPointer(
+        memory_.queue(), panel_, [panel, memory](const Ending& ending, unsigned pointer) {
+            if (!panel || !memory) return;
+            if (!ending.isDone()) {
+                ShowEnding(panel, ending);
+                return;
+            }
+            memory->MemoryPointer = pointer;
+            memory->UsedBytes = core::UsedBytes(pointer);
+            // Another opening may have come first; each opening starts from a fresh window.
+            MemoryWindow* window = memory->showAfresh(panel, MemoryWindow::Mode::Single);
+            window->setRemainingText(
+                QString::fromStdString(core::SingleModeRemainingText(pointer)));
+        });
 }
 
 void MemoryCommands::CmdPmul_Click() {

@@ -20,7 +20,7 @@ constexpr int kIntervalSettleMs = 20;
 // Tells `done` the result the chain left in `result`, unless the chain was dropped.
 template <class Result>
 serial::Finished tellResult(std::shared_ptr<Result> result,
-                           std::function<void(const Ending&, const Result&)> done) {
+                            std::function<void(const Ending&, const Result&)> done) {
     return [result, done = std::move(done)](const Ending& ending) {
         if (!ending.isDropped() && done) done(ending, *result);
     };
@@ -36,11 +36,12 @@ serial::Transaction MemoryPointerRequest(std::function<Next(std::optional<unsign
     return serial::Request(
         protocol::request::kSetPointerHigh, [then](std::optional<std::uint8_t> high) {
             if (!high) return then(std::nullopt);
-            return Next::then(serial::Request(protocol::request::kSetPointerLow,
-                                             [then, high = *high](std::optional<std::uint8_t> low) {
-                                                 if (!low) return then(std::nullopt);
-                                                 return then(core::MemoryPointer(high, *low));
-                                             }));
+            return Next::then(
+                serial::Request(protocol::request::kSetPointerLow,
+                                [then, high = *high](std::optional<std::uint8_t> low) {
+                                    if (!low) return then(std::nullopt);
+                                    return then(core::MemoryPointer(high, *low));
+                                }));
         });
 }
 

@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "link/transaction_queue.h"
 #include "core/memory_texts.h"
+#include "link/transaction_queue.h"
 #include "memory/memory.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"
@@ -204,12 +204,13 @@ void MemoryWindow::CmdTimeofMeter_Click() {
     if (!panel_) return;
     QPointer<MemoryWindow> self(this);
     QPointer<QWidget> panel = panel_;
-    ReadMeterClock(memory_.queue(), panel_, [self, panel](const Ending& ending, const QString& text) {
-        if (!ending.isDone())
-            ShowEnding(self ? static_cast<QWidget*>(self) : panel.data(), ending);
-        else if (self)
-            self->LblTime->setText(text);
-    });
+    ReadMeterClock(memory_.queue(), panel_,
+                   [self, panel](const Ending& ending, const QString& text) {
+                       if (!ending.isDone())
+                           ShowEnding(self ? static_cast<QWidget*>(self) : panel.data(), ending);
+                       else if (self)
+                           self->LblTime->setText(text);
+                   });
 }
 
 void MemoryWindow::CmdSampling_Click() {

@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <memory>
 
-#include "link/transaction_queue.h"
 #include "core/memory_texts.h"
 #include "core/protocol.h"
 #include "core/set_memory.h"
+#include "link/transaction_queue.h"
 #include "memory/memory.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"

@@ -4,13 +4,13 @@
 #include <QPointer>
 #include <memory>
 
-#include "link/transaction_queue.h"
 #include "core/protocol.h"
 #include "core/single_records.h"
 #include "core/stored_record.h"
 #include "files/data_list.h"
 #include "files/files.h"
 #include "files/record_grid.h"
+#include "link/transaction_queue.h"
 #include "memory/memory.h"
 #include "memory/memory_exchange.h"
 #include "memory/memory_requests.h"

@@ -80,7 +80,7 @@ serial::Next DisplayPoll::afterPoll(const serial::Answer& answer, int askedAt) {
 }
 
 serial::Next DisplayPoll::renderFrame(const core::DisplayFrame& frame, bool restoresLink,
-                                     int askedAt) {
+                                      int askedAt) {
     serial::Transaction settle = serial::Transaction::pause(kSettleWaitMs);
     settle.then = [this, frame, restoresLink, askedAt](const serial::Answer&) {
         ReadoutState& readout = readout_.mutableState();

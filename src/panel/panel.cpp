@@ -26,7 +26,6 @@
 namespace panel {
 namespace {
 
-
 const char* kLcdStyle =
     "#Shape2 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #cfd9bf, stop:1 #b7c4a6);"
     " border: 3px solid #3a3d40; border-radius: 10px; }"
@@ -60,7 +59,6 @@ Panel::Panel(serial::SerialLine* line, serial::TransactionQueue* queue, meter::D
     connect(readout_, &meter::Readout::rendered, this, &Panel::applyState);
     connect(readout_, &meter::Readout::linkLost, this, &Panel::onLinkLost);
     connect(readout_, &meter::Readout::linkRestored, this, &Panel::onLinkRestored);
-
 
     auto* outer = new QVBoxLayout(this);
     auto* body = ui::named(new QFrame(this), "Shape1");

@@ -15,7 +15,7 @@ class SerialLine;
 namespace meter {
 class DisplayPoll;
 class Readout;
-}
+}  // namespace meter
 namespace serial {
 class TransactionQueue;
 }

@@ -11,8 +11,8 @@ namespace plots {
 
 class Plots;
 
-// Answers the Plot menus of FileList and files::DataList (files::Files::events(), plotRequested) with
-// the plots of `plots`.
+// Answers the Plot menus of FileList and files::DataList (files::Files::events(), plotRequested)
+// with the plots of `plots`.
 class ListPlotter : public QObject {
     Q_OBJECT
 

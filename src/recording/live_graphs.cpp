@@ -3,9 +3,9 @@
 #include "core/graph_range.h"
 #include "core/record_row.h"
 #include "meter/readout.h"
-#include "ui/window_placement.h"
 #include "recording/graph_range_dialog.h"
 #include "recording/graph_windows.h"
+#include "ui/window_placement.h"
 
 namespace recording {
 

@@ -10,8 +10,12 @@ std::function<QDateTime()>& installed() {
 
 }  // namespace
 
-QDateTime pcNow() { return installed() ? installed()() : QDateTime::currentDateTime(); }
+QDateTime pcNow() {
+    return installed() ? installed()() : QDateTime::currentDateTime();
+}
 
-void setPcClock(std::function<QDateTime()> clock) { installed() = std::move(clock); }
+void setPcClock(std::function<QDateTime()> clock) {
+    installed() = std::move(clock);
+}
 
 }  // namespace ui

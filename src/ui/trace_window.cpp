@@ -41,8 +41,6 @@ TraceWindow::TraceWindow(const QString& name, const QString& caption, QSize clie
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
-
-
 void TraceWindow::MnuPrint_Click() {
     QString error;
     // The window may be closed while the printer's dialog stands.

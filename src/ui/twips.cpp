@@ -10,7 +10,8 @@ namespace {
 
 double logicalDpi(const QWidget* widget) {
     if (widget) return widget->logicalDpiX();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) return screen->logicalDotsPerInchX();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->logicalDotsPerInchX();
     return 96.0;
 }
 

@@ -15,8 +15,8 @@ TEST(DecodeStatus, SetsEveryFlagFromItsBitAndConsumesTheByte) {
         core::DecodeStatusB(r, b);
         EXPECT_EQ(a, 0);
         EXPECT_EQ(b, 0);
-        const std::int16_t flagsA[] = {r.IsPH,         r.IsMV,      r.IsCelsius, r.IsFahrenheit,
-                                       r.IsNegative,   r.IsManualTemp, r.AutoBlink, r.AutoSteady};
+        const std::int16_t flagsA[] = {r.IsPH,       r.IsMV,         r.IsCelsius, r.IsFahrenheit,
+                                       r.IsNegative, r.IsManualTemp, r.AutoBlink, r.AutoSteady};
         const std::int16_t flagsB[] = {r.UpperLeadingOne, r.ClockMode,  r.IntervalMode,
                                        r.LowBattery,      r.MemoryMark, r.RecallMark,
                                        r.LowerLeadingOne, r.CalMode};
@@ -35,8 +35,9 @@ struct ValueCase {
     const char* digitsAfter;
 };
 
-void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.digits << " A=" << c.statusA << " B=" << c.statusB; }
-
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << c.digits << " A=" << c.statusA << " B=" << c.statusB;
+}
 
 class DigitsToValueTest : public testing::TestWithParam<ValueCase> {};
 
@@ -52,14 +53,13 @@ TEST_P(DigitsToValueTest, ScalesSignsAndPrefixesLeadingOne) {
     EXPECT_EQ(digits, c.digitsAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, DigitsToValueTest,
-    testing::Values(ValueCase{0x01, 0x00, "7000", 7.0, "7000"},
-                    ValueCase{0x01, 0x01, "4000", 14.0, "14000"},
-                    ValueCase{0x12, 0x00, "1999", -199.9, "1999"},
-                    ValueCase{0x12, 0x01, "9999", -1999.9, "19999"},
-                    ValueCase{0x02, 0x00, "0005", 0.5, "0005"},
-                    ValueCase{0x01, 0x00, "FFFF", 0.0, "FFFF"}));
+INSTANTIATE_TEST_SUITE_P(Values, DigitsToValueTest,
+                         testing::Values(ValueCase{0x01, 0x00, "7000", 7.0, "7000"},
+                                         ValueCase{0x01, 0x01, "4000", 14.0, "14000"},
+                                         ValueCase{0x12, 0x00, "1999", -199.9, "1999"},
+                                         ValueCase{0x12, 0x01, "9999", -1999.9, "19999"},
+                                         ValueCase{0x02, 0x00, "0005", 0.5, "0005"},
+                                         ValueCase{0x01, 0x00, "FFFF", 0.0, "FFFF"}));
 
 TEST(DigitsToTemperature, ScalesAndPrefixesLeadingOne) {
     core::MeterReading r;

@@ -8,7 +8,6 @@
 #include "link/rs232.h"
 #include "meter/display_poll.h"
 #include "meter/readout.h"
-#include "meter/readout.h"
 #include "panel/panel.h"
 #include "support/meter_fixture.h"
 

@@ -55,10 +55,10 @@ class TestRs232 : public QObject {
         queue->submit(
             nullptr,
             serial::Request(0x52,
-                           [&reply](std::optional<std::uint8_t> b) {
-                               reply = b;
-                               return Next::end(b ? Ending::done() : Ending::failed("silent"));
-                           }),
+                            [&reply](std::optional<std::uint8_t> b) {
+                                reply = b;
+                                return Next::end(b ? Ending::done() : Ending::failed("silent"));
+                            }),
             endings.record());
         MeterFixture::waitFor([&] { return !endings.told.isEmpty(); }, timeoutMs);
         return reply;

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "link/rs232.h"
-#include "meter/display_poll.h"
 #include "link/transaction_queue.h"
+#include "meter/display_poll.h"
 #include "panel/keypad.h"
 #include "recording/recorder.h"
 #include "support/meter_fixture.h"
@@ -88,7 +88,8 @@ class TestKeys : public QObject {
         bool clicked = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, [&] {
-            if (clicked || !f.session()->queue().busy() || f.meter().receivedFrames().empty()) return;
+            if (clicked || !f.session()->queue().busy() || f.meter().receivedFrames().empty())
+                return;
             clicked = true;
             QTest::mouseClick(f.panel()->button("CmdUp"), Qt::LeftButton);
         });

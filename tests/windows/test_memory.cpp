@@ -57,7 +57,9 @@ QString listTitle(MeterFixture& f) {
 }
 
 bool plotMenuEnabled(MeterFixture& f) {
-    return f.session()->files().findDataList()
+    return f.session()
+        ->files()
+        .findDataList()
         ->findChild<QMenu*>("CmdDplot")
         ->menuAction()
         ->isEnabled();

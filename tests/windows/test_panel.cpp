@@ -52,9 +52,10 @@ class TestPanel : public QObject {
         QObject::connect(port, &serial::Port::portChosen, port, [&f, shown](int number) {
             *shown = keep(app::StartPanel(number, {}, f.ports(), f.quitCounter()));
         });
-        QObject::connect(port, &serial::Port::deviceChosen, port, [&f, shown](const QString& device) {
-            *shown = keep(app::StartPanel(0, device, f.ports(), f.quitCounter()));
-        });
+        QObject::connect(port, &serial::Port::deviceChosen, port,
+                         [&f, shown](const QString& device) {
+                             *shown = keep(app::StartPanel(0, device, f.ports(), f.quitCounter()));
+                         });
         port->show();
         return port;
     }
@@ -278,8 +279,8 @@ class TestPanel : public QObject {
         QVERIFY(first.waitFor([&] { return first.panel() == nullptr; }, 2000));
         QCOMPARE(first.quitRequests(), 1);
         QCOMPARE(second.quitRequests(), 0);
-        QVERIFY(second.waitFor([&] { return second.panel()->displayPoll()->ticks() > ticks; },
-                               3000));
+        QVERIFY(
+            second.waitFor([&] { return second.panel()->displayPoll()->ticks() > ticks; }, 3000));
         QVERIFY(two.files().findRealTimeList());
         QCOMPARE(second.text("LblUpValue"), QString("4.250"));
     }

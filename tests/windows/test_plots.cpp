@@ -141,8 +141,10 @@ class PlotsTest : public QObject {
         };
         for (const auto& c : cases) {
             const core::RowTexts rows = sameRecords(20, c.unit, "5.0");
-            QWidget* list = c.fromFileList ? static_cast<QWidget*>(listOf<files::FileList>(session->files(), rows))
-                                           : listOf<files::DataList>(session->files(), rows);
+            QWidget* list =
+                c.fromFileList
+                    ? static_cast<QWidget*>(listOf<files::FileList>(session->files(), rows))
+                    : listOf<files::DataList>(session->files(), rows);
             choose(list, c.item);
             PlotWindow* plot = findPlot(c.quantity);
             QVERIFY(plot);
@@ -222,7 +224,8 @@ class PlotsTest : public QObject {
     }
 
     void oddRangesDrawWhatTheyCan() {
-        choose(listOf<files::FileList>(session->files(), sameRecords(10, "mV", "-500.0")), "MnupHmV");
+        choose(listOf<files::FileList>(session->files(), sameRecords(10, "mV", "-500.0")),
+               "MnupHmV");
         const struct {
             const char* entry;
             const char* shown;  // value, time and unit labels
@@ -247,7 +250,8 @@ class PlotsTest : public QObject {
 
     void fitToDataLeavesOverRangeAndBlankOutAndRedrawsAsOkDoes() {
         const char* const values[] = {"6.83", "- . - - -", "7.27", ""};
-        choose(listOf<files::FileList>(session->files(), records(4, "pH", [&](int r) { return values[r - 1]; })),
+        choose(listOf<files::FileList>(session->files(),
+                                       records(4, "pH", [&](int r) { return values[r - 1]; })),
                "MnupHmV");
         QPointer<PlotWindow> before = findPlot(Quantity::Ph);
         choose(before, "MnuLimit");
@@ -271,7 +275,8 @@ class PlotsTest : public QObject {
 
         // Nothing but over-range and blank records: said, and the full scale kept.
         const char* const none[] = {"- . - - -", "", "- - . - - -"};
-        choose(listOf<files::DataList>(session->files(), records(3, "pH", [&](int r) { return none[r - 1]; })),
+        choose(listOf<files::DataList>(session->files(),
+                                       records(3, "pH", [&](int r) { return none[r - 1]; })),
                "MnupHmV");
         const core::PlotRange full = plots().PhRange;
         QCOMPARE(full.MaxValue, 14.0);
@@ -344,7 +349,8 @@ class PlotsTest : public QObject {
     }
 
     void closedSourceListIsReportedAndThePlotKept() {
-        files::FileList* list = listOf<files::FileList>(session->files(), sameRecords(10, "pH", "7.0"));
+        files::FileList* list =
+            listOf<files::FileList>(session->files(), sameRecords(10, "pH", "7.0"));
         choose(list, "MnupHmV");
         PlotWindow* plot = findPlot(Quantity::Ph);
         list->close();
@@ -387,7 +393,8 @@ class PlotsTest : public QObject {
     void aLargeListIsPlottedPointForPoint() {
         constexpr int kRows = 300000;
         // 7 throughout (y 2500) but the last reading, 10.5 (y 1750).
-        choose(listOf<files::FileList>(session->files(), 
+        choose(listOf<files::FileList>(
+                   session->files(),
                    records(kRows, "pH", [](int r) { return r == kRows ? "10.5" : "7.0"; })),
                "MnupHmV");
         ui::TraceView* view = findPlot(Quantity::Ph)->view();

@@ -100,8 +100,9 @@ class TestPortChoice : public QObject {
         auto lister = std::make_shared<FakePortLister>();
         serial::PortInfo bare;
         bare.device = "/dev/ttyACM0";
-        lister->list = {usbPort("/dev/ttyUSB0", "/dev/serial/by-id/usb-Prolific-if00-port0"), bare,
-                        usbPort(serial::defaultDeviceForPort(1), {})};  // COM1's own device: not again
+        lister->list = {
+            usbPort("/dev/ttyUSB0", "/dev/serial/by-id/usb-Prolific-if00-port0"), bare,
+            usbPort(serial::defaultDeviceForPort(1), {})};  // COM1's own device: not again
         serial::Port port(nullptr, lister);
         port.refreshPorts();
         QCOMPARE(entries(portsOf(&port)).mid(8),

@@ -163,7 +163,8 @@ class TestRecording : public QObject {
             m.setLowBattery(true);
             return 0;
         });
-        QVERIFY(r.f.waitFor([&] { return r.f.session()->readout().state().MeterReading.LowBattery == 1; }, 5000));
+        QVERIFY(r.f.waitFor(
+            [&] { return r.f.session()->readout().state().MeterReading.LowBattery == 1; }, 5000));
         r.click("CmdPlist");
         r.startRecording("session.dat");
         r.ticks(2);
@@ -267,7 +268,8 @@ class TestRecording : public QObject {
         QVERIFY(r.graphs().findGraph(Quantity::Ph) && r.graphs().findGraph(Quantity::Temperature));
 
         r.click("CmdToggle");
-        QVERIFY(r.f.waitFor([&] { return r.f.session()->readout().state().MeterReading.ClockMode == 1; }, 5000));
+        QVERIFY(r.f.waitFor(
+            [&] { return r.f.session()->readout().state().MeterReading.ClockMode == 1; }, 5000));
         r.ticks(3);
         QVERIFY(!r.recorder().IsRecording);
         QCOMPARE(r.f.panel()->button("CmdPsavestop")->text(), QString("Save As"));
@@ -288,7 +290,8 @@ class TestRecording : public QObject {
         r.ticks(2);
         QVERIFY(r.f.text("LblRecordingNotice").startsWith("Recording stopped 14:03:00"));
         r.click("CmdpH");
-        QVERIFY(r.f.waitFor([&] { return r.f.session()->readout().state().MeterReading.ClockMode == 0; }, 5000));
+        QVERIFY(r.f.waitFor(
+            [&] { return r.f.session()->readout().state().MeterReading.ClockMode == 0; }, 5000));
         r.startRecording("clock.dat");
         QVERIFY(!r.f.visible("LblRecordingNotice"));
         r.click("CmdPsavestop");
@@ -309,7 +312,11 @@ class TestRecording : public QObject {
         r.ticks(3);
         r.f.meter().setSilent(false);
         QVERIFY(r.f.waitFor(
-            [&] { return !r.f.session()->readout().state().LinkLost && r.f.text("LblUpValue") == "7.012"; }, 8000));
+            [&] {
+                return !r.f.session()->readout().state().LinkLost &&
+                       r.f.text("LblUpValue") == "7.012";
+            },
+            8000));
         r.tick();
         QVERIFY(r.counted(2));
         QCOMPARE(r.file("link.dat"), line(1, "14:02:59") + line(2, "14:03:03"));

@@ -6,8 +6,8 @@
 #include <cerrno>
 
 #include "link/port_failure.h"
-#include "link/port_names.h"
 #include "link/port_lister.h"
+#include "link/port_names.h"
 #include "link/qt_serial_line.h"
 
 class TestStartFailures : public QObject {

@@ -44,11 +44,11 @@ bool MeterFixture::startPanel() {
 
 void MeterFixture::whenLinkLost(std::function<void()> action) {
     auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = QObject::connect(&session_->readout(), &meter::Readout::linkLost,
-                                   [connection, action] {
-                                       QObject::disconnect(*connection);
-                                       action();
-                                   });
+    *connection =
+        QObject::connect(&session_->readout(), &meter::Readout::linkLost, [connection, action] {
+            QObject::disconnect(*connection);
+            action();
+        });
 }
 
 void MeterFixture::after(int ms, std::function<void()> action) {
