@@ -452,6 +452,10 @@ void Panel::setsListed() {
     c_.MnuSystem->setEnabled(true);
 }
 
+QString Panel::samplingIntervalText() const {
+    return c_.LblSample->text();
+}
+
 void Panel::showSamplingInterval(const QString& text) {
     c_.LblSample->setText(text);
 }

@@ -24,10 +24,11 @@ namespace panel {
 
 class SegmentDisplay;
 
-// "Panel V7.0": the main window, a picture of the meter. Owns the serial line (Comm1) and the
-// display poll (Timer1). Its tool
-// buttons only announce what the user asked for; the subsystems that own those commands are
-// connected in the program's wiring. Closing it ends the program.
+// "Panel V7.0": the main window, a picture of the meter. It shows the session's readout, opens the
+// session's line (Comm1) at start-up and starts its display poll (Timer1), and alone switches its
+// buttons, from what it is told. Its tool buttons only announce what the user asked for; the
+// subsystems that own those commands are connected in the program's wiring. Closing it ends the
+// session and the program.
 class Panel : public QWidget {
     Q_OBJECT
   public:
@@ -95,6 +96,8 @@ class Panel : public QWidget {
     void showRecordCount(const QString& text);
     void showFileName(const QString& text);
     void showSamplingInterval(const QString& text);
+    // The sampling interval as the panel shows it ("2 sec", "10 Sec").
+    QString samplingIntervalText() const;
     // How the last recording ended, shown below the recording's labels; empty hides it.
     void showRecordingNotice(const QString& text);
 

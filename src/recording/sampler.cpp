@@ -106,8 +106,7 @@ void Sampler::CmdPSample_Click() {
                 panel_, fromStd(core::kSamplingInputTitle),
                 QStringLiteral("%1\n\nThe sampling time is a whole number of seconds from 1 to "
                                "86400; it stays %2.")
-                    .arg(QString::fromStdString(parsed.reason),
-                         panel_->controls().LblSample->text()),
+                    .arg(QString::fromStdString(parsed.reason), panel_->samplingIntervalText()),
                 ui::Dialogs::Icon::Warning, ui::Dialogs::Buttons::Ok);
             return;
         case core::SamplingAnswer::Outcome::Set:
