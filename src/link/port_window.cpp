@@ -212,6 +212,9 @@ void Port::preselect(const QString& choice) {
         ports_->setCurrentIndex(index);
     else
         ports_->setEditText(choice);
+    // The COM port chosen last is also what an emptied box takes.
+    for (int n = kFirstPort; n <= kLastPort; ++n)
+        if (choice == comText(n)) CommPortNumber = n;
 }
 
 void Port::CmdOK_Click() {

@@ -36,6 +36,7 @@ class Port : public QDialog {
     // window is open.
     void refreshPorts();
     // Selects the entry whose text or device is `choice`; else puts `choice` in the box as typed.
+    // A COMn choice is also the COM number an emptied box takes.
     void preselect(const QString& choice);
     // The COM number chosen last in this window, 1 to 8; 0 until then.
     int commPortNumber() const { return CommPortNumber; }
