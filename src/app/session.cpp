@@ -74,10 +74,6 @@ bool Session::startPanel() {
     return true;
 }
 
-}  // namespace app
-
-namespace app {
-
 void Session::end() {
     if (ending_) return;
     ending_ = true;

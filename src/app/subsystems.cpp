@@ -1,7 +1,6 @@
 #include "app/subsystems.h"
 
 #include "alarm/alarm.h"
-#include "alarm/alarm_dialog.h"
 #include "app/session.h"
 #include "files/files.h"
 #include "files/list_commands.h"
