@@ -24,9 +24,13 @@ Session::Session(int number, const QString& device,
       readout_(std::make_unique<meter::Readout>()),
       alarm_(std::make_unique<alarms::Alarm>(*queue_)),
       files_(std::make_unique<files::Files>(
-          files::RecordingLink{[this] { return recorder_->IsRecording; },
-                               [this] { return recorder_->file(); },
-                               [this](core::RecordingStop why) { recorder_->StopRecording(why); }},
+          // The recorder is made after the lists and goes before them: asked outside its
+          // lifetime, no recording runs.
+          files::RecordingLink{[this] { return recorder_ && recorder_->IsRecording; },
+                               [this] { return recorder_ ? recorder_->file() : QString(); },
+                               [this](core::RecordingStop why) {
+                                   if (recorder_) recorder_->StopRecording(why);
+                               }},
           &anchor_)),
       recorder_(std::make_unique<recording::Recorder>(*files_)),
       graphs_(std::make_unique<recording::LiveGraphs>(*readout_, &anchor_)),
@@ -51,6 +55,13 @@ Session::Session(int number, const QString& device,
 Session::~Session() {
     // The windows go first: they may still hold transactions on the queue.
     delete panel_.data();
+    // Then the parts in the reverse of their making, each pointer emptied before its part goes,
+    // so that a window closing meanwhile finds no recorder rather than a destroyed one.
+    poll_.reset();
+    plots_.reset();
+    memory_.reset();
+    graphs_.reset();
+    recorder_.reset();
 }
 
 panel::Panel* Session::panel() const {
