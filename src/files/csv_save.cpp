@@ -1,11 +1,9 @@
 #include <QFileInfo>
 #include <QPointer>
-#include <QSaveFile>
 #include <QWidget>
 #include <string>
 
 #include "core/csv_export.h"
-#include "files/busy_cursor.h"
 #include "files/file_transfer.h"
 #include "files/files.h"
 #include "files/record_grid.h"
@@ -38,31 +36,8 @@ QString CsvFileFilter() {
 }
 
 bool WriteCsvFile(const RecordGrid& grid, const QString& path, QString* error) {
-    BusyCursor busy;
-    QSaveFile file(path);
-    // Where the folder forbids creating the replacement beside the old file, write in place.
-    file.setDirectWriteFallback(true);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error =
-                path.isEmpty() ? QStringLiteral("No file name was given.") : file.errorString();
-        return false;
-    }
-
-    const core::RowTexts& rows = grid.recordModel()->dataRows();
-    std::string chunk = core::CsvHeaderLine();
-    chunk.reserve(kWriteChunk + 1024);
-    bool ok = true;
-    for (std::size_t r = 0; r < rows.size() && ok; ++r) {
-        core::AppendCsvRecord(chunk, rows.row(r));
-        if (chunk.size() >= kWriteChunk) ok = WriteChunk(file, chunk);
-    }
-    if (ok && !chunk.empty()) ok = WriteChunk(file, chunk);
-    if (ok && file.commit()) return true;
-
-    if (error) *error = file.errorString();
-    file.cancelWriting();
-    return false;
+    return ReplaceFileWithRows(path, core::CsvHeaderLine(), grid.recordModel()->dataRows(),
+                               core::AppendCsvRecord, error);
 }
 
 void SaveGridAsCsv(Files& files, QWidget* window, RecordGrid* grid) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,7 +9,6 @@
 #include "core/record_row.h"
 #include "ui/dialogs.h"
 
-class QSaveFile;
 class QWidget;
 
 // Shared operations on data files, record lists and printing, and the state that goes with them.
@@ -35,10 +35,13 @@ bool ChooseSaveFile(
 // failed save leaves the old file as it was. Returns false with the reason.
 bool WriteGridFile(const RecordGrid& grid, const QString& path, QString* error = nullptr);
 
-// Lists are written in chunks of about this many bytes: one write each, never one giant string.
-inline constexpr std::size_t kWriteChunk = 1 << 20;
-// Writes `chunk` to `file` and empties it; false when the write failed.
-bool WriteChunk(QSaveFile& file, std::string& chunk);
+// Replaces the file at `path` with `head` followed by one line per row of `rows`, which
+// `appendLine` adds to the text given. The lines go out in chunks of about a megabyte (one write
+// each, never one giant string), beside the old file, which is swapped for the new one only when
+// it is complete, so a failed write leaves the old file as it was. False with the reason.
+bool ReplaceFileWithRows(const QString& path, std::string head, const core::RowTexts& rows,
+                         const std::function<void(std::string&, std::string_view)>& appendLine,
+                         QString* error);
 
 // The Save command of the live list and the memory list: while a recording runs, asks whether to
 // stop it ("Warning!", then Files::stopRecording); then ChooseSaveFile and WriteGridFile into
