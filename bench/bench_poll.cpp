@@ -26,11 +26,9 @@ int main(int argc, char* argv[]) {
     if (argc > 2) options.fifoBytes = static_cast<std::size_t>(std::max(1, atoi(argv[2])));
     const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter(options);
     if (!meter) return 1;
-    const std::unique_ptr<app::Session> session =
-        app::StartPanel(1, {}, app::PortsWithMeter(*meter));
+    const std::unique_ptr<app::Session> session = bench::startPanelOn(*meter);
     if (!session) return 1;
     panel::Panel* panel = session->panel();
-    (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
 
     std::vector<double> tickTimes;
     QElapsedTimer clock;

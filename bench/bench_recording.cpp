@@ -66,11 +66,9 @@ int main(int argc, char* argv[]) {
 
     const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
     if (!meter) return 1;
-    const std::unique_ptr<app::Session> session =
-        app::StartPanel(1, {}, app::PortsWithMeter(*meter));
+    const std::unique_ptr<app::Session> session = bench::startPanelOn(*meter);
     if (!session) return 1;
     panel::Panel* panel = session->panel();
-    (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
     for (const char* button : {"CmdPSample", "CmdPlist", "CmdPpHG", "CmdPtempG", "CmdPsavestop"})
         panel->button(button)->click();
     recording::RecordingWriter* writer = session->recorder().writer();

@@ -52,11 +52,9 @@ int main(int argc, char* argv[]) {
         m.addLoggedSet(bench::fullLoggedSet());
         return core::UsedBytes(m.setMemoryPointer());
     });
-    const std::unique_ptr<app::Session> session =
-        app::StartPanel(1, {}, app::PortsWithMeter(*meter));
+    const std::unique_ptr<app::Session> session = bench::startPanelOn(*meter);
     if (!session) return 1;
     panel::Panel* panel = session->panel();
-    (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
 
     meter->clearReceived();
     const double uiCpuBefore = bench::cpuSeconds(RUSAGE_THREAD);

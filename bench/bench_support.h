@@ -14,10 +14,27 @@
 #include <cstdio>
 #include <functional>
 
+#include <QTest>
+#include <memory>
+
+#include "app/panel_start.h"
+#include "app/simulated_meter.h"
+#include "meter/display_poll.h"
+#include "panel/panel.h"
 #include "sim/meter_model.h"
 #include "ui/dialogs.h"
 
 namespace bench {
+
+// The panel started on COM1 opening `meter`, once its display poll has run two ticks; null when
+// the start-up failed.
+inline std::unique_ptr<app::Session> startPanelOn(const sim::MeterSim& meter) {
+    std::unique_ptr<app::Session> session = app::StartPanel(1, {}, app::PortsWithMeter(meter));
+    if (!session) return nullptr;
+    const panel::Panel* panel = session->panel();
+    (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
+    return session;
+}
 
 // CPU seconds (user + system) of the process (RUSAGE_SELF) or the calling thread
 // (RUSAGE_THREAD).

@@ -55,11 +55,9 @@ int main(int argc, char* argv[]) {
 
     const std::unique_ptr<sim::MeterSim> meter = app::StartSimulatedMeter({});
     if (!meter) return 1;
-    const std::unique_ptr<app::Session> session =
-        app::StartPanel(1, {}, app::PortsWithMeter(*meter));
+    const std::unique_ptr<app::Session> session = bench::startPanelOn(*meter);
     if (!session) return 1;
     panel::Panel* panel = session->panel();
-    (void)QTest::qWaitFor([&] { return panel->displayPoll()->ticks() >= 2; }, 5000);
     // From here on the benchmark is the meter and the clock: no poll, no sampling timer.
     panel->timer1()->stop();
     session->recorder().timer2()->stop();
